@@ -1,0 +1,39 @@
+#pragma once
+
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+namespace brevlin {
+
+// A failure carries an error number and a description, as the user sees them.
+// The description is UTF-8.
+class BrevlinError : public std::runtime_error {
+public:
+    BrevlinError(std::uint32_t number, const std::string& description)
+        : std::runtime_error(description), m_number(number) {}
+
+    std::uint32_t Number() const { return m_number; }
+    std::string Description() const { return what(); }
+
+private:
+    std::uint32_t m_number;
+};
+
+namespace errors {
+constexpr std::uint32_t InvalidKey = 0x800407D0;    // "キー不正"
+constexpr std::uint32_t CreateKeyFailed = 0x800407D1; // "RegCreateKeyEx のエラー"
+constexpr std::uint32_t DuplicateName = 0x800407D2; // "Name重複"
+constexpr std::uint32_t SubscriptOutOfRange = 9;
+constexpr std::uint32_t InvalidPattern = 5017;
+constexpr std::uint32_t RegexFailure = 5020;
+constexpr std::uint32_t FileNotFound = 53;
+constexpr std::uint32_t FileFormat = 0x800407E0;
+constexpr std::uint32_t InputOutput = 57;
+constexpr std::uint32_t TypeMismatch = 13;
+} // namespace errors
+
+// Raised for a 1-based position outside 1..Count.
+[[noreturn]] void ThrowSubscriptOutOfRange();
+
+} // namespace brevlin

@@ -1,0 +1,109 @@
+#include "Highlighter.h"
+
+#include "TagWriter.h"
+#include "TokenClassifier.h"
+#include "Tokenizer.h"
+#include "platform/CodePage.h"
+
+namespace brevlin {
+
+namespace {
+
+void WriteToken(TokenClassifier& classifier, TagWriter& writer, TextView token) {
+    const int rule = classifier.MatchRule(token);
+    if (rule >= 0) {
+        const Comment& comment = classifier.Rule(rule);
+        writer.AppendRule(comment.StartTag(), token, comment.EndTag());
+    } else if (classifier.IsKeyword(token)) {
+        writer.AppendKeyword(token);
+    } else {
+        writer.AppendOther(token);
+    }
+}
+
+} // namespace
+
+std::vector<RegExpMatch> Tokenize(const Language& language, TextView text) {
+    std::vector<RegExpMatch> tokens;
+    Tokenizer tokenizer(language, text);
+    RegExpMatch token;
+    while (tokenizer.Next(token))
+        tokens.push_back(token);
+    return tokens;
+}
+
+Text TagTokens(const Language& language, TextView text, const std::vector<RegExpMatch>& tokens,
+               bool optimizeTags) {
+    if (tokens.empty())
+        return {};
+    TokenClassifier classifier(language);
+    TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size());
+    for (const RegExpMatch& token : tokens)
+        WriteToken(classifier, writer, text.substr(token.FirstIndex, token.Length));
+    return writer.Finish();
+}
+
+Text HighlightText(const Language& language, TextView text, const HighlightOptions& options,
+                   ConversionHook* hook) {
+    Text copy(text);
+    if (hook)
+        hook->ConversionStarted();
+    if (language.ReplaceTab())
+        ExpandTabs(copy, language.TabColumns());
+
+    // Classifier first: a bad keyword pattern fails before any work is done.
+    TokenClassifier classifier(language);
+    Tokenizer tokenizer(language, copy);
+    TagWriter writer(language.StartTag(), language.EndTag(), options.OptimizeTags, copy.size());
+    RegExpMatch token;
+    while (tokenizer.Next(token))
+        WriteToken(classifier, writer, TextView(copy).substr(token.FirstIndex, token.Length));
+    Text result = writer.Finish();
+
+    if (hook) {
+        if (options.BeepOnProcess)
+            hook->Beep();
+        hook->ConversionEnded();
+    }
+    return result;
+}
+
+void ExpandTabs(Text& text, int columns) {
+    if (columns < 1)
+        columns = 1; // a width below one has no meaning; never divide by zero
+    const std::size_t t = static_cast<std::size_t>(columns);
+    if (text.find(u'\t') == Text::npos)
+        return;
+    Text out;
+    out.reserve(text.size() + text.size() / 4);
+    std::size_t width = 0; // CP932 bytes of the line so far
+    std::size_t i = 0;
+    while (i < text.size()) {
+        const char16_t c = text[i];
+        if (c == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n') {
+            out += u"\r\n";
+            i += 2;
+            width = 0;
+            continue;
+        }
+        if (c != u'\t') {
+            const bool pairTail = c >= 0xDC00 && c < 0xE000 && i > 0 && text[i - 1] >= 0xD800 &&
+                                  text[i - 1] < 0xDC00;
+            width += pairTail ? 0 : platform::CodePage::CharWidth(c);
+            out += c;
+            ++i;
+            continue;
+        }
+        std::size_t n = 0;
+        while (i < text.size() && text[i] == u'\t') {
+            ++n;
+            ++i;
+        }
+        const std::size_t spaces = n * t - (width % t);
+        out.append(spaces, u' ');
+        width += spaces;
+    }
+    text = std::move(out);
+}
+
+} // namespace brevlin

@@ -1,0 +1,37 @@
+#pragma once
+
+// The highlighting engine.
+//
+// A conversion cuts the text into tokens with the language's tokenizer pattern, classifies
+// each token (first matching rule, else keyword, else other text), escapes it and wraps it
+// in the tags of its class. With OptimizeTags, keywords separated only by white space share
+// one pair of tags. The results are defined by a backtracking regular-expression engine
+// (RegExp) running the generated patterns; the tests that would be needlessly slow through
+// it (prefix/suffix rule tests, plain keyword lookup, the "\S" test) are done directly with
+// exactly the same outcome. Output is written into one buffer, never a piece per token.
+
+#include "ConversionHook.h"
+#include "Language.h"
+#include "RegExp.h"
+
+#include <vector>
+
+namespace brevlin {
+
+// Converts `text` with `language`. The hook (may be null) is told when the conversion
+// starts and ends and asked to beep when options.BeepOnProcess is set. A failure propagates
+// after ConversionStarted without ConversionEnded, as the caller decides what to show.
+Text HighlightText(const Language& language, TextView text, const HighlightOptions& options,
+                   ConversionHook* hook = nullptr);
+
+// Classification, escaping, wrapping and joining of a token list over `text`.
+Text TagTokens(const Language& language, TextView text, const std::vector<RegExpMatch>& tokens,
+               bool optimizeTags);
+
+// Expands tabs in place; widths count CP932 bytes from the start of each CR LF line.
+void ExpandTabs(Text& text, int columns);
+
+// The token list of `text`: the matches of the language's tokenizer pattern.
+std::vector<RegExpMatch> Tokenize(const Language& language, TextView text);
+
+} // namespace brevlin

@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Language.h"
+#include "RegExp.h"
+
+#include <vector>
+
+namespace brevlin {
+
+// Yields the matches of the language's tokenizer pattern over a text, in order, exactly as
+// a global Execute would. Two shortcuts keep the result and cut the work:
+// - at a position where no rule's start clause can begin, the token is one of the fixed
+//   alternatives and is read off directly;
+// - a block rule whose end clause no longer occurs in the rest of the text cannot match
+//   again, so it is dropped from the pattern (this bounds the rescans of unclosed openers).
+class Tokenizer {
+public:
+    Tokenizer(const Language& language, TextView text);
+    bool Next(RegExpMatch& token);
+
+private:
+    struct RuleInfo {
+        const Comment* rule = nullptr;
+        bool anyFirst = false;   // start clause begins with an anchor
+        char16_t first = 0;      // folded first character of the start clause
+        std::size_t deadAt = 0;  // block rule: positions from here on cannot match
+        bool canDie = false;
+        bool alive = true;
+    };
+    void RebuildPattern();
+    bool CandidateAt(std::size_t position) const;
+    std::size_t FixedToken(std::size_t position) const;
+
+    TextView m_text;
+    bool m_ignoreCase;
+    std::vector<RuleInfo> m_rules;
+    bool m_anchoredStart = false; // some start clause may match empty at the end
+    std::size_t m_nextDeath;
+    RegExp m_regex;
+    std::size_t m_position = 0;
+    bool m_done = false;
+};
+
+} // namespace brevlin

@@ -1,0 +1,198 @@
+#include "ExampleLanguage.h"
+#include "engine/BrevlinError.h"
+#include "engine/Highlighter.h"
+#include "engine/TextRoutines.h"
+
+#include <gtest/gtest.h>
+
+using namespace brevlin;
+using brevlin::test::AddRule;
+
+namespace {
+
+Text Convert(const Language& language, const Text& text, bool optimize = false) {
+    return HighlightText(language, text, HighlightOptions{optimize, false});
+}
+
+std::vector<Text> Tokens(const Language& language, const Text& text) {
+    std::vector<Text> out;
+    for (const RegExpMatch& m : Tokenize(language, text))
+        out.push_back(text.substr(m.FirstIndex, m.Length));
+    return out;
+}
+
+class RecordingHook : public ConversionHook {
+public:
+    void ConversionStarted() override { events += "start;"; }
+    void ConversionEnded() override { events += "end;"; }
+    void Beep() override { events += "beep;"; }
+    std::string events;
+};
+
+} // namespace
+
+TEST(Highlighter, WorkedExampleTwoLines) {
+    Language language;
+    test::FillExample(language);
+    const Text in = u"int  x; // a<b\r\nif (x) return \"a&\\\"b\";";
+    EXPECT_EQ(Tokens(language, in),
+              (std::vector<Text>{u"int", u"  ", u"x", u";", u" ", u"// a<b", u"\r\n", u"if", u" ",
+                                 u"(", u"x", u")", u" ", u"return", u" ", u"\"a&\\\"b\"", u";"}));
+    const Text out = u"<b>int</b>  x; <i>// a&lt;b</i>\r\n<b>if</b> (x) <b>return</b> "
+                     u"<tt>&quot;a&amp;\\&quot;b&quot;</tt>;";
+    EXPECT_EQ(Convert(language, in, false), out);
+    EXPECT_EQ(Convert(language, in, true), out);
+}
+
+TEST(Highlighter, WorkedExampleOptimizeAndTabs) {
+    Language language;
+    test::FillExample(language);
+    language.Keywords().Clear();
+    language.Keywords().Add(u"static");
+    language.Keywords().Add(u"int");
+    const Text in = u"static int  x;\tint y /* c */";
+    EXPECT_EQ(Convert(language, in, false),
+              u"<b>static</b> <b>int</b>  x;\t<b>int</b> y <i>/* c */</i>");
+    EXPECT_EQ(Convert(language, in, true), u"<b>static int</b>  x;\t<b>int</b> y <i>/* c */</i>");
+    language.SetReplaceTab(true);
+    language.SetTabColumns(4);
+    EXPECT_EQ(Convert(language, in, true), u"<b>static int</b>  x;  <b>int</b> y <i>/* c */</i>");
+}
+
+TEST(Highlighter, BlockAndStringEdgeCases) {
+    Language language;
+    test::FillExample(language);
+    // The body of a block comment cannot start with the slash.
+    EXPECT_EQ(Tokens(language, u"/*/ x */").front(), u"/");
+    // An unterminated string: the quote alone, then the word.
+    EXPECT_EQ(Tokens(language, u"\"abc"), (std::vector<Text>{u"\"", u"abc"}));
+    // Two backslashes before the quote: the literal runs on to the next quote.
+    EXPECT_EQ(Tokens(language, u"\"a\\\\\" b\"").front(), u"\"a\\\\\" b\"");
+}
+
+TEST(Highlighter, WholeWordLineRule) {
+    Language language;
+    AddRule(language, u"REM", u"", u"", true, u"<i>", u"</i>");
+    EXPECT_EQ(Convert(language, u"REM hi\r\nx"), u"<i>REM hi</i>\r\nx");
+    EXPECT_EQ(Convert(language, u"REMARK x"), u"REMARK x");
+    EXPECT_EQ(Convert(language, u"REM\r\nPRINT x"), u"<i>REM\r\nPRINT x</i>");
+    language.SetIgnoreCase(true);
+    EXPECT_EQ(Convert(language, u"rem a"), u"<i>rem a</i>");
+}
+
+TEST(Highlighter, ClassificationOrderAndCase) {
+    Language language;
+    test::FillExample(language);
+    // Keywords inside comments and literals stay untagged; & " < > escaped inside tags.
+    EXPECT_EQ(Convert(language, u"\"if <x>\" // int & \""),
+              u"<tt>&quot;if &lt;x&gt;&quot;</tt> <i>// int &amp; &quot;</i>");
+    // Two rules matching the same token: the earlier one wins.
+    Language two;
+    AddRule(two, u"#", u"", u"", false, u"<a>", u"</a>");
+    AddRule(two, u"#", u"", u"", false, u"<b>", u"</b>");
+    EXPECT_EQ(Convert(two, u"# x"), u"<a># x</a>");
+
+    language.SetIgnoreCase(true);
+    EXPECT_EQ(Convert(language, u"INT Int int"), u"<b>INT</b> <b>Int</b> <b>int</b>");
+    language.SetIgnoreCase(false);
+    EXPECT_EQ(Convert(language, u"INT int"), u"INT <b>int</b>");
+}
+
+TEST(Highlighter, OptimizeTagsRuns) {
+    Language language;
+    test::FillExample(language);
+    EXPECT_EQ(Convert(language, u"int\r\nif, return", true), u"<b>int\r\nif</b>, <b>return</b>");
+    EXPECT_EQ(Convert(language, u"int \t if", true), u"<b>int \t if</b>");
+    EXPECT_EQ(Convert(language, u"int if", false), u"<b>int</b> <b>if</b>");
+    // The ideographic space is not white space and closes the run.
+    EXPECT_EQ(Convert(language, u"int\u3000if", true), u"<b>int</b>\u3000<b>if</b>");
+    // A comment closes the run; white space after the last keyword stays outside.
+    EXPECT_EQ(Convert(language, u"int  //c", true), u"<b>int</b>  <i>//c</i>");
+}
+
+TEST(Highlighter, LanguagesWithoutRulesOrKeywords) {
+    Language plain;
+    plain.SetStartTag(u"<b>");
+    plain.SetEndTag(u"</b>");
+    EXPECT_EQ(Convert(plain, u"a & \"b\" <c> 'd' é"), u"a &amp; &quot;b&quot; &lt;c&gt; 'd' é");
+    EXPECT_EQ(Convert(plain, u""), u"");
+    EXPECT_EQ(Tokens(plain, u"#include <x>  y"),
+              (std::vector<Text>{u"#include", u" ", u"<", u"x", u">", u"  ", u"y"}));
+}
+
+TEST(Highlighter, KeywordsFromFilesKeepPatternMeaning) {
+    Language language;
+    language.SetStartTag(u"[");
+    language.SetEndTag(u"]");
+    language.Keywords().Add(u"a.c");
+    language.Keywords().Add(u"Left$");
+    EXPECT_EQ(Convert(language, u"abc Left"), u"[abc] [Left]");
+
+    Language broken;
+    broken.SetName(u"Broken");
+    broken.Keywords().Add(u"(");
+    try {
+        Convert(broken, u"x");
+        FAIL() << "an invalid keyword pattern converted";
+    } catch (const BrevlinError& error) {
+        EXPECT_NE(error.Description().find("Broken"), std::string::npos);
+        EXPECT_NE(error.Description().find("「(」"), std::string::npos);
+    }
+}
+
+TEST(Highlighter, HookSeesStartBeepAndEnd) {
+    Language language;
+    RecordingHook hook;
+    HighlightText(language, u"", HighlightOptions{false, true}, &hook);
+    EXPECT_EQ(hook.events, "start;beep;end;");
+    hook.events.clear();
+    HighlightText(language, u"x", HighlightOptions{false, false}, &hook);
+    EXPECT_EQ(hook.events, "start;end;");
+}
+
+TEST(Highlighter, EmptyStartClauseIsIgnoredAndTextStillTiles) {
+    Language language;
+    AddRule(language, u"", u"", u"", false, u"<i>", u"</i>");
+    AddRule(language, u"", u"x", u"", false, u"<i>", u"</i>");
+    EXPECT_EQ(Convert(language, u"a\r\n\r\nb<"), u"a\r\n\r\nb&lt;");
+}
+
+TEST(Highlighter, UnclosedOpenersAndAnchors) {
+    Language language;
+    test::FillExample(language);
+    Text many;
+    for (int i = 0; i < 2000; ++i)
+        many += u"/* x\r\n";
+    EXPECT_EQ(Convert(language, many), many);
+    // A closer at the end: the first opener takes everything.
+    EXPECT_EQ(Convert(language, many + u"*/"), u"<i>" + many + u"*/</i>");
+    // "$" in an end clause is an anchor: the literal runs to the end of the text.
+    Language anchored;
+    AddRule(anchored, u"@", u"$", u"", false, u"<i>", u"</i>");
+    EXPECT_EQ(Convert(anchored, u"a @b c"), u"a <i>@b c</i>");
+}
+
+TEST(ExpandTabs, CountsCp932BytesPerCrLfLine) {
+    Text text = u"\tx";
+    ExpandTabs(text, 4);
+    EXPECT_EQ(text, u"    x");
+    text = u"a\tb";
+    ExpandTabs(text, 4);
+    EXPECT_EQ(text, u"a   b");
+    text = u"\u3042\t\tb"; // one full-width character: 2 + 4
+    ExpandTabs(text, 4);
+    EXPECT_EQ(text, u"\u3042      b");
+    text = u"ab\n\tc"; // a lone LF does not end the line
+    ExpandTabs(text, 4);
+    EXPECT_EQ(text, u"ab\n c");
+    text = u"ab\r\n\tc";
+    ExpandTabs(text, 4);
+    EXPECT_EQ(text, u"ab\r\n    c");
+    text = u"\U0001F600\tz"; // no CP932 form: counts 1
+    ExpandTabs(text, 4);
+    EXPECT_EQ(text, u"\U0001F600   z");
+}
+
+TEST(EscapeHtml, FourCharactersOnly) {
+    EXPECT_EQ(EscapeHtml(u"&amp; \"<>' é"), u"&amp;amp; &quot;&lt;&gt;' é");
+}
