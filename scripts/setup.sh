@@ -9,7 +9,7 @@ packages=(
   libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool xclip x11-utils imagemagick
-  fonts-noto-cjk clang-format dpkg-dev file
+  fonts-noto-cjk clang-format dpkg-dev file ccache
 )
 
 missing=()
