@@ -31,6 +31,14 @@ constexpr std::uint32_t FileNotFound = 53;
 constexpr std::uint32_t FileFormat = 0x800407E0;
 constexpr std::uint32_t InputOutput = 57;
 constexpr std::uint32_t TypeMismatch = 13;
+// Settings: argument, number range, file access, absent registry value or key, refused
+// registry deletion, settings file that cannot be parsed.
+constexpr std::uint32_t InvalidArgument = 5;
+constexpr std::uint32_t Overflow = 6;
+constexpr std::uint32_t PathFileAccess = 75;
+constexpr std::uint32_t RegistryNotFound = 0x80070002;
+constexpr std::uint32_t RegistryAccessDenied = 0x80070005;
+constexpr std::uint32_t SettingsFormat = 0x800407E1;
 } // namespace errors
 
 // Raised for a 1-based position outside 1..Count.

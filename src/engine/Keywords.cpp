@@ -2,6 +2,9 @@
 
 #include "BrevlinError.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace brevlin {
 
 int Keywords::Add(const Text& text) {
@@ -12,6 +15,31 @@ int Keywords::Add(const Text& text) {
     m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(place), text);
     RebuildPattern();
     return static_cast<int>(place) + 1;
+}
+
+void Keywords::AddRange(std::vector<Text> texts) {
+    if (texts.empty())
+        return;
+    if (std::is_sorted(m_items.begin(), m_items.end())) {
+        // A stable sort keeps equal new texts in their order, and merge puts them after the
+        // equal ones already present: exactly where Add would put each.
+        std::stable_sort(texts.begin(), texts.end());
+        std::vector<Text> merged;
+        merged.reserve(m_items.size() + texts.size());
+        std::merge(std::make_move_iterator(m_items.begin()), std::make_move_iterator(m_items.end()),
+                   std::make_move_iterator(texts.begin()), std::make_move_iterator(texts.end()),
+                   std::back_inserter(merged));
+        m_items = std::move(merged);
+    } else {
+        // An in-place edit left the list out of order: insert one by one, as Add scans.
+        for (Text& text : texts) {
+            std::size_t place = 0;
+            while (place < m_items.size() && !(text < m_items[place]))
+                ++place;
+            m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(place), std::move(text));
+        }
+    }
+    RebuildPattern();
 }
 
 void Keywords::Clear() {

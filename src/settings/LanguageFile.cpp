@@ -1,0 +1,160 @@
+#include "LanguageFile.h"
+
+#include "ValueConversion.h"
+#include "engine/BrevlinError.h"
+
+#include <QFileInfo>
+#include <vector>
+
+namespace brevlin {
+
+namespace {
+
+constexpr int KeywordsPerGroup = 10;
+
+Text Numbered(const Text& prefix, int number) {
+    return prefix + ValueConversion::FromLong(number);
+}
+
+// Splits at every ","; the empty text has no pieces.
+std::vector<Text> SplitAtCommas(const Text& text) {
+    std::vector<Text> pieces;
+    if (text.empty())
+        return pieces;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t comma = text.find(u',', start);
+        if (comma == Text::npos) {
+            pieces.push_back(text.substr(start));
+            return pieces;
+        }
+        pieces.push_back(text.substr(start, comma - start));
+        start = comma + 1;
+    }
+}
+
+Text TrimSpaces(const Text& text) {
+    const std::size_t first = text.find_first_not_of(u' ');
+    if (first == Text::npos)
+        return {};
+    const std::size_t last = text.find_last_not_of(u' ');
+    return text.substr(first, last - first + 1);
+}
+
+} // namespace
+
+void LanguageFile::Write(const Language& language, const QString& path) {
+    clsINIFile file;
+    file.SetFilename(path);
+    file.BeginUpdate();
+    file.Clear();
+    file.WriteString(u"Brevlin", u"Version", u"2.0");
+    file.WriteString(u"Language", u"Name", language.Name());
+    file.WriteString(u"Language", u"StartTag", language.StartTag());
+    file.WriteString(u"Language", u"EndTag", language.EndTag());
+    file.WriteString(u"Language", u"ReplaceTab",
+                     ValueConversion::FromBoolean(language.ReplaceTab()));
+    file.WriteString(u"Language", u"TabColumns", ValueConversion::FromLong(language.TabColumns()));
+    file.WriteString(u"Language", u"IgnoreCase",
+                     ValueConversion::FromBoolean(language.IgnoreCase()));
+
+    const Keywords& keywords = language.Keywords();
+    const int count = keywords.Count();
+    const int groups = count == 0 ? 0 : (count - 1) / KeywordsPerGroup + 1;
+    for (int k = 1; k <= groups; ++k) {
+        Text group;
+        const int first = (k - 1) * KeywordsPerGroup + 1;
+        const int last = std::min(count, k * KeywordsPerGroup);
+        for (int i = first; i <= last; ++i) {
+            if (i > first)
+                group += u',';
+            group += keywords.Item(i);
+        }
+        file.WriteString(u"Language", Numbered(u"Keywords", k), group);
+    }
+
+    int j = 0;
+    for (const auto& rule : language.Comments()) {
+        const Text section = Numbered(u"Comment", ++j);
+        file.WriteString(section, u"ClauseStart", rule->ClauseStart());
+        file.WriteString(section, u"ClauseEnd", rule->ClauseEnd());
+        file.WriteString(section, u"EscapeChar", rule->EscapeChar());
+        file.WriteString(section, u"MatchWord", ValueConversion::FromBoolean(rule->MatchWord()));
+        file.WriteString(section, u"StartTag", rule->StartTag());
+        file.WriteString(section, u"EndTag", rule->EndTag());
+    }
+    file.EndUpdate();
+}
+
+Text LanguageFile::ReadCheckedName(clsINIFile& file) {
+    const auto refuse = [] {
+        throw BrevlinError(errors::FileFormat,
+                           "ファイル形式が認識できないか、または互換性がありません。");
+    };
+    const double version = ValueConversion::Val(file.ReadString(u"Brevlin", u"Version", u""));
+    if (version == 0.0 || version > 2.0)
+        refuse();
+    Text name = file.ReadString(u"Language", u"Name", u"");
+    if (name.empty())
+        refuse();
+    return name;
+}
+
+void LanguageFile::Read(clsINIFile& file, Language& language) {
+    language.SetStartTag(file.ReadString(u"Language", u"StartTag", u""));
+    language.SetEndTag(file.ReadString(u"Language", u"EndTag", u""));
+    if (const auto value =
+            ValueConversion::ToBoolean(file.ReadString(u"Language", u"ReplaceTab", u"False")))
+        language.SetReplaceTab(*value);
+    if (const auto value =
+            ValueConversion::ToLong(file.ReadString(u"Language", u"TabColumns", u"4")))
+        language.SetTabColumns(*value);
+    if (const auto value =
+            ValueConversion::ToBoolean(file.ReadString(u"Language", u"IgnoreCase", u"")))
+        language.SetIgnoreCase(*value);
+
+    std::vector<Text> keywords;
+    for (int k = 1;; ++k) {
+        const std::vector<Text> pieces =
+            SplitAtCommas(file.ReadString(u"Language", Numbered(u"Keywords", k), u""));
+        if (pieces.empty())
+            break;
+        for (const Text& piece : pieces)
+            keywords.push_back(TrimSpaces(piece));
+    }
+    language.Keywords().AddRange(std::move(keywords));
+
+    for (int j = 1;; ++j) {
+        const Text section = Numbered(u"Comment", j);
+        Text clauseStart = file.ReadString(section, u"ClauseStart", u"");
+        if (clauseStart.empty())
+            break;
+        Comment& rule = language.Comments().Add();
+        rule.SetClauseStart(std::move(clauseStart));
+        rule.SetClauseEnd(file.ReadString(section, u"ClauseEnd", u""));
+        rule.SetEscapeChar(file.ReadString(section, u"EscapeChar", u""));
+        if (const auto value =
+                ValueConversion::ToBoolean(file.ReadString(section, u"MatchWord", u"")))
+            rule.SetMatchWord(*value);
+        rule.SetStartTag(file.ReadString(section, u"StartTag", u""));
+        rule.SetEndTag(file.ReadString(section, u"EndTag", u""));
+    }
+}
+
+void LanguageFile::CheckExists(const QString& path) {
+    if (!QFileInfo::exists(path))
+        throw BrevlinError(errors::FileNotFound,
+                           "ファイルが見つかりません。: " + path.toStdString());
+}
+
+std::unique_ptr<Language> LanguageFile::Load(const QString& path) {
+    CheckExists(path);
+    clsINIFile file;
+    file.SetFilename(path);
+    auto language = std::make_unique<Language>();
+    language->SetName(ReadCheckedName(file));
+    Read(file, *language);
+    return language;
+}
+
+} // namespace brevlin

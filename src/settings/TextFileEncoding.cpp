@@ -1,0 +1,80 @@
+#include "TextFileEncoding.h"
+
+#include "platform/CodePage.h"
+
+#include <algorithm>
+
+namespace brevlin {
+
+namespace {
+
+constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
+bool HasNonAscii(std::string_view bytes) {
+    return std::any_of(bytes.begin(), bytes.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+} // namespace
+
+bool TextFileEncoding::IsValidUtf8(std::string_view bytes) {
+    std::size_t i = 0;
+    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+    while (i < bytes.size()) {
+        const unsigned c = at(i);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        unsigned low = 0x80;
+        unsigned high = 0xBF;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            if (c == 0xE0)
+                low = 0xA0; // no overlong forms
+            if (c == 0xED)
+                high = 0x9F; // no surrogates
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            if (c == 0xF0)
+                low = 0x90;
+            if (c == 0xF4)
+                high = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + length > bytes.size())
+            return false;
+        if (at(i + 1) < low || at(i + 1) > high)
+            return false;
+        for (std::size_t k = 2; k < length; ++k) {
+            if (at(i + k) < 0x80 || at(i + k) > 0xBF)
+                return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+Text TextFileEncoding::Decode(std::string_view bytes) {
+    if (bytes.substr(0, ByteOrderMark.size()) == ByteOrderMark)
+        return FromUtf8(bytes.substr(ByteOrderMark.size()));
+    if (HasNonAscii(bytes) && IsValidUtf8(bytes))
+        return FromUtf8(bytes);
+    return platform::CodePage::FromCp932(bytes);
+}
+
+std::string TextFileEncoding::Encode(TextView text) {
+    if (const auto cp932 = platform::CodePage::ToCp932(text)) {
+        const bool readsBack = platform::CodePage::FromCp932(*cp932) == text;
+        const bool looksLikeUtf8 = HasNonAscii(*cp932) && IsValidUtf8(*cp932);
+        if (readsBack && !looksLikeUtf8)
+            return *cp932;
+    }
+    return std::string(ByteOrderMark) + ToUtf8(text);
+}
+
+} // namespace brevlin

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/Text.h"
+
+#include <string>
+#include <string_view>
+
+namespace brevlin {
+
+// The encoding rules of language files.
+class TextFileEncoding {
+public:
+    // UTF-8 when the bytes start with a byte-order mark (dropped) or are valid UTF-8 with some
+    // non-ASCII byte; CP932 otherwise.
+    static Text Decode(std::string_view bytes);
+    // CP932 when the text comes back unchanged from it and cannot be mistaken for UTF-8 when
+    // read; otherwise UTF-8 with a byte-order mark.
+    static std::string Encode(TextView text);
+
+    // Valid UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
+    static bool IsValidUtf8(std::string_view bytes);
+};
+
+} // namespace brevlin

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "IniDocument.h"
+#include "engine/Text.h"
+
+#include <QDateTime>
+#include <QString>
+
+namespace brevlin {
+
+// INI file access with the rules of the profile functions: names match without regard to
+// letter case, values are trimmed and lose one pair of enclosing quotes, a key is replaced in
+// place or appended to its section, a section is appended at the end, values have any length.
+//
+// Encoding: a file with a UTF-8 byte-order mark, or one that is valid UTF-8 with non-ASCII
+// bytes, is read as UTF-8, anything else as CP932. The file is written in CP932 when every
+// character survives that, otherwise in UTF-8 with a byte-order mark, so no text is lost.
+// Every write replaces the file whole (temporary file, then rename); a failure is raised.
+class clsINIFile {
+public:
+    // Bigger files are refused: no language file comes near this, and memory stays bounded.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+
+    const QString& Filename() const { return m_filename; }
+    void SetFilename(const QString& path);
+
+    Text ReadString(const Text& section, const Text& key, const Text& defaultValue);
+    void WriteString(const Text& section, const Text& key, const Text& value);
+
+    // Between BeginUpdate and EndUpdate writes are collected and the file is written once.
+    void BeginUpdate();
+    void EndUpdate();
+    // Forgets the file's content: the next write starts a new file.
+    void Clear();
+
+private:
+    void Refresh();
+    void Save();
+
+    QString m_filename;
+    IniDocument m_document;
+    bool m_loaded = false;
+    bool m_updating = false;
+    bool m_cleared = false;
+    // What the file looked like when it was read or written, to notice a change.
+    bool m_existed = false;
+    qint64 m_size = -1;
+    QDateTime m_modified;
+};
+
+} // namespace brevlin
