@@ -1,0 +1,67 @@
+#include "ConvertCommand.h"
+
+#include "ArgumentList.h"
+#include "FileIO.h"
+#include "TextCodec.h"
+#include "UsageError.h"
+#include "engine/Highlighter.h"
+#include "settings/LanguageFile.h"
+
+#include <QString>
+
+namespace brevlin::cli {
+
+const char* ConvertCommand::Usage() {
+    return "usage: brevlin convert --bvl FILE [--optimize-tags] [--raw]\n"
+           "                       [--encoding utf-8|cp932] [-o OUTPUT] [INPUT]\n";
+}
+
+int ConvertCommand::Run(const std::vector<std::string>& arguments) {
+    ArgumentList args(arguments);
+    const std::optional<std::string> bvl = args.TakeValue("--bvl");
+    const bool optimizeTags = args.TakeFlag("--optimize-tags");
+    const bool raw = args.TakeFlag("--raw");
+    const std::string encodingName = args.TakeValue("--encoding").value_or("utf-8");
+    std::optional<std::string> output = args.TakeValue("-o");
+    if (!output)
+        output = args.TakeValue("--output");
+    const std::vector<std::string> operands = args.Operands();
+
+    if (!bvl)
+        throw UsageError("convert needs --bvl FILE");
+    if (operands.size() > 1)
+        throw UsageError("convert takes at most one INPUT");
+    InputEncoding encoding;
+    if (encodingName == "utf-8" || encodingName == "utf8" || encodingName == "UTF-8")
+        encoding = InputEncoding::Utf8;
+    else if (encodingName == "cp932" || encodingName == "CP932")
+        encoding = InputEncoding::Cp932;
+    else
+        throw UsageError("unknown encoding " + encodingName + " (utf-8 or cp932)");
+
+    // Load the language first: a refused file wastes no reading of a big input.
+    const std::unique_ptr<Language> language =
+        settings::LanguageFile::Load(QString::fromStdString(*bvl));
+
+    const std::string input = operands.empty() || operands[0] == "-"
+                                  ? FileIO::ReadStandardInput()
+                                  : FileIO::ReadFile(operands[0]);
+    Text text = TextCodec::Decode(input, encoding);
+    if (!raw)
+        text = TextCodec::ToCrLf(text);
+
+    HighlightOptions options;
+    options.OptimizeTags = optimizeTags;
+    Text html = HighlightText(*language, text, options);
+    if (!raw)
+        html = TextCodec::ToLf(html);
+
+    const std::string bytes = TextCodec::EncodeUtf8(html);
+    if (output && *output != "-")
+        FileIO::ReplaceFile(*output, bytes);
+    else
+        FileIO::WriteStandardOutput(bytes);
+    return 0;
+}
+
+} // namespace brevlin::cli

@@ -1,0 +1,118 @@
+#include "TextCodec.h"
+
+#include "engine/BrevlinError.h"
+#include "platform/CodePage.h"
+
+namespace brevlin::cli {
+
+namespace {
+
+[[noreturn]] void ThrowInvalid(const char* encoding, std::size_t offset) {
+    throw BrevlinError(errors::InputOutput, std::string("input is not valid ") + encoding +
+                                                " at byte offset " + std::to_string(offset));
+}
+
+Text DecodeUtf8(std::string_view s) {
+    Text out;
+    out.resize(s.size());
+    std::size_t n = 0;
+    std::size_t i = 0;
+    if (s.size() >= 3 && s.substr(0, 3) == "\xEF\xBB\xBF")
+        i = 3;
+    const auto* b = reinterpret_cast<const unsigned char*>(s.data());
+    const std::size_t size = s.size();
+    while (i < size) {
+        const unsigned c = b[i];
+        if (c < 0x80) {
+            out[n++] = static_cast<char16_t>(c);
+            ++i;
+            continue;
+        }
+        const auto cont = [&](std::size_t k) { return i + k < size && (b[i + k] & 0xC0) == 0x80; };
+        char32_t cp;
+        std::size_t len;
+        if (c >= 0xC2 && c <= 0xDF && cont(1)) {
+            cp = ((c & 0x1F) << 6) | (b[i + 1] & 0x3F);
+            len = 2;
+        } else if ((c & 0xF0) == 0xE0 && cont(1) && cont(2)) {
+            cp = ((c & 0x0F) << 12) | ((b[i + 1] & 0x3F) << 6) | (b[i + 2] & 0x3F);
+            len = 3;
+            if (cp < 0x800 || (cp >= 0xD800 && cp < 0xE000))
+                ThrowInvalid("UTF-8", i);
+        } else if (c >= 0xF0 && c <= 0xF4 && cont(1) && cont(2) && cont(3)) {
+            cp = ((c & 0x07) << 18) | ((b[i + 1] & 0x3F) << 12) | ((b[i + 2] & 0x3F) << 6) |
+                 (b[i + 3] & 0x3F);
+            len = 4;
+            if (cp < 0x10000 || cp > 0x10FFFF)
+                ThrowInvalid("UTF-8", i);
+        } else {
+            ThrowInvalid("UTF-8", i);
+        }
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out[n++] = static_cast<char16_t>(0xD800 + (cp >> 10));
+            out[n++] = static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out[n++] = static_cast<char16_t>(cp);
+        }
+        i += len;
+    }
+    out.resize(n);
+    return out;
+}
+
+Text DecodeCp932(std::string_view s) {
+    Text text = platform::CodePage::FromCp932(s);
+    if (text.find(u'\uFFFD') == Text::npos)
+        return text; // CP932 has no U+FFFD of its own: no replacement, no error
+    // Find the first byte sequence that did not convert, to name its offset.
+    for (std::size_t i = 0; i < s.size(); ++i) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        const bool lead = (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+        const std::size_t len = lead ? 2 : 1;
+        if (i + len > s.size() ||
+            platform::CodePage::FromCp932(s.substr(i, len)).find(u'\uFFFD') != Text::npos)
+            ThrowInvalid("CP932", i);
+        i += len - 1;
+    }
+    ThrowInvalid("CP932", s.size());
+}
+
+} // namespace
+
+Text TextCodec::Decode(std::string_view bytes, InputEncoding encoding) {
+    return encoding == InputEncoding::Utf8 ? DecodeUtf8(bytes) : DecodeCp932(bytes);
+}
+
+std::string TextCodec::EncodeUtf8(TextView text) { return ToUtf8(text); }
+
+Text TextCodec::ToCrLf(TextView text) {
+    Text out;
+    out.reserve(text.size() + text.size() / 16);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) {
+            out.append(text.substr(start, i - start));
+            out += u"\r\n";
+            start = i + 1;
+        }
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+Text TextCodec::ToLf(TextView text) {
+    Text out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'\r' && text[i + 1] == u'\n') {
+            out.append(text.substr(start, i - start));
+            start = i + 1; // keep the LF
+        }
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+} // namespace brevlin::cli

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "engine/Text.h"
+
+#include <string>
+#include <string_view>
+
+namespace brevlin::cli {
+
+enum class InputEncoding { Utf8, Cp932 };
+
+// Text at the command line's edges: files carry LF line ends and bytes in UTF-8 (or CP932);
+// the engine works on UTF-16 with CR LF.
+class TextCodec {
+public:
+    // Decodes the whole input; a byte sequence that is not valid in the encoding is an error
+    // naming its byte offset. A UTF-8 byte-order mark is dropped.
+    static Text Decode(std::string_view bytes, InputEncoding encoding);
+    static std::string EncodeUtf8(TextView text);
+    // Each LF not preceded by CR becomes CR LF.
+    static Text ToCrLf(TextView text);
+    // Each CR LF becomes LF.
+    static Text ToLf(TextView text);
+};
+
+} // namespace brevlin::cli

@@ -1,0 +1,122 @@
+// Runs the real brevlin command on files in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+class ConvertCommand : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("brevlin-cli-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path Write(const std::string& name, const std::string& bytes) {
+        const fs::path path = m_dir / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    Result Run(const std::string& arguments) {
+        const fs::path err = m_dir / "stderr";
+        const std::string command =
+            std::string(BREVLIN_EXE) + " " + arguments + " 2>" + err.string();
+        Result result;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            result.out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        m_stderr = Read(err);
+        return result;
+    }
+
+    fs::path m_dir;
+    std::string m_stderr;
+    const std::string m_bvl = std::string(BREVLIN_TEST_DATA) + "/example.bvl";
+};
+
+} // namespace
+
+TEST_F(ConvertCommand, WorkedExampleWithLfAndRawLineEnds) {
+    const fs::path in = Write("in.c", "int  x; // a<b\nif (x) return \"a&\\\"b\";\n");
+    const Result lf = Run("convert --bvl " + m_bvl + " " + in.string());
+    EXPECT_EQ(lf.status, 0) << m_stderr;
+    EXPECT_EQ(lf.out, "<b>int</b>  x; <i>// a&lt;b</i>\n<b>if</b> (x) <b>return</b> "
+                      "<tt>&quot;a&amp;\\&quot;b&quot;</tt>;\n");
+
+    // CR LF in the input comes back as LF unless --raw.
+    const fs::path crlf = Write("crlf.c", "int\r\nx\n");
+    EXPECT_EQ(Run("convert --raw --bvl " + m_bvl + " " + crlf.string()).out,
+              "<b>int</b>\r\nx\n");
+    EXPECT_EQ(Run("convert --bvl " + m_bvl + " " + crlf.string()).out, "<b>int</b>\nx\n");
+}
+
+TEST_F(ConvertCommand, OptimizeTagsStdinAndOutputFile) {
+    const fs::path out = m_dir / "out.html";
+    Write("out.html", "old content that must go");
+    const Result r = Run("convert --optimize-tags --bvl " + m_bvl + " -o " + out.string() +
+                         " - < " + Write("in.c", "static int  x;\tint y /* c */").string());
+    EXPECT_EQ(r.status, 0) << m_stderr;
+    EXPECT_EQ(r.out, "");
+    EXPECT_EQ(Read(out), "<b>static int</b>  x;\t<b>int</b> y <i>/* c */</i>");
+}
+
+TEST_F(ConvertCommand, Cp932Input) {
+    const fs::path in = Write("sjis.c", "int \x82\xA0\n");
+    const Result r = Run("convert --encoding cp932 --bvl " + m_bvl + " " + in.string());
+    EXPECT_EQ(r.status, 0) << m_stderr;
+    EXPECT_EQ(r.out, "<b>int</b> \xE3\x81\x82\n");
+}
+
+TEST_F(ConvertCommand, ErrorsAndUsage) {
+    const fs::path bad = Write("bad.c", "ok\n\xFF");
+    const fs::path out = m_dir / "never.html";
+    Result r = Run("convert --bvl " + m_bvl + " -o " + out.string() + " " + bad.string());
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(m_stderr.find("brevlin: "), std::string::npos);
+    EXPECT_NE(m_stderr.find("byte offset 3"), std::string::npos) << m_stderr;
+    EXPECT_FALSE(fs::exists(out));
+
+    for (const std::string version :
+         {"", "Version=0\n", "Version=2.01\n", "Version=abc\n", "Version=3\n"}) {
+        const fs::path file =
+            Write("v.bvl", "[Brevlin]\n" + version + "[Language]\nName=X\nKeywords1=int\n");
+        r = Run("convert --bvl " + file.string() + " " + bad.string());
+        EXPECT_EQ(r.status, 1) << version;
+        EXPECT_NE(m_stderr.find("ファイル形式が認識できないか、または互換性がありません。"),
+                  std::string::npos)
+            << m_stderr;
+    }
+    const fs::path noName = Write("n.bvl", "[Brevlin]\nVersion=1.0\n[Language]\nName=\n");
+    EXPECT_EQ(Run("convert --bvl " + noName.string() + " " + bad.string()).status, 1);
+
+    EXPECT_EQ(Run("convert " + bad.string()).status, 2);
+    EXPECT_EQ(Run("convert --bvl " + m_bvl + " --frobnicate").status, 2);
+    EXPECT_EQ(Run("frobnicate").status, 2);
+    EXPECT_EQ(Run("convert --bvl " + m_bvl + " " + (m_dir / "missing.c").string()).status, 1);
+    EXPECT_EQ(Run("--version").out, "brevlin 2.0\n");
+}

@@ -1,0 +1,42 @@
+#include "cli/TextCodec.h"
+#include "engine/BrevlinError.h"
+
+#include <gtest/gtest.h>
+
+using namespace brevlin;
+using brevlin::cli::InputEncoding;
+using brevlin::cli::TextCodec;
+
+TEST(TextCodec, Utf8DecodingDropsBomAndNamesBadOffsets) {
+    EXPECT_EQ(TextCodec::Decode("\xEF\xBB\xBF"
+                                "a\xC3\xA9\xF0\x9F\x98\x80",
+                                InputEncoding::Utf8),
+              u"a\u00E9\U0001F600");
+    EXPECT_EQ(TextCodec::Decode(std::string("a\0b", 3), InputEncoding::Utf8), Text(u"a\0b", 3));
+    for (const std::string bad :
+         {"ab\xFF", "ab\xC3", "ab\xC0\x80", "ab\xED\xA0\x80", "ab\xF4\x90\x80\x80"}) {
+        try {
+            TextCodec::Decode(bad, InputEncoding::Utf8);
+            FAIL() << "accepted invalid UTF-8";
+        } catch (const BrevlinError& error) {
+            EXPECT_NE(error.Description().find("byte offset 2"), std::string::npos)
+                << error.Description();
+        }
+    }
+}
+
+TEST(TextCodec, Cp932DecodingNamesBadOffsets) {
+    EXPECT_EQ(TextCodec::Decode("a\x82\xA0\xB1", InputEncoding::Cp932), u"a\u3042\uFF71");
+    try {
+        TextCodec::Decode("ab\x82", InputEncoding::Cp932);
+        FAIL() << "accepted a cut double-byte character";
+    } catch (const BrevlinError& error) {
+        EXPECT_NE(error.Description().find("byte offset 2"), std::string::npos);
+    }
+}
+
+TEST(TextCodec, LineEnds) {
+    EXPECT_EQ(TextCodec::ToCrLf(u"a\nb\r\nc\rd\n"), u"a\r\nb\r\nc\rd\r\n");
+    EXPECT_EQ(TextCodec::ToLf(u"a\r\nb\r\rc\r\n"), u"a\nb\r\rc\n");
+    EXPECT_EQ(TextCodec::ToCrLf(u"\n\n"), u"\r\n\r\n");
+}
