@@ -40,8 +40,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         throw UsageError("unknown encoding " + encodingName + " (utf-8 or cp932)");
 
     // Load the language first: a refused file wastes no reading of a big input.
-    const std::unique_ptr<Language> language =
-        settings::LanguageFile::Load(QString::fromStdString(*bvl));
+    const std::unique_ptr<Language> language = LanguageFile::Load(QString::fromStdString(*bvl));
 
     const std::string input = operands.empty() || operands[0] == "-"
                                   ? FileIO::ReadStandardInput()

@@ -47,7 +47,9 @@ std::string FileIO::ReadFile(const std::string& path) {
     }
 }
 
-std::string FileIO::ReadStandardInput() { return ReadAll(stdin, "standard input"); }
+std::string FileIO::ReadStandardInput() {
+    return ReadAll(stdin, "standard input");
+}
 
 void FileIO::WriteStandardOutput(const std::string& bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||

@@ -84,7 +84,9 @@ Text TextCodec::Decode(std::string_view bytes, InputEncoding encoding) {
     return encoding == InputEncoding::Utf8 ? DecodeUtf8(bytes) : DecodeCp932(bytes);
 }
 
-std::string TextCodec::EncodeUtf8(TextView text) { return ToUtf8(text); }
+std::string TextCodec::EncodeUtf8(TextView text) {
+    return ToUtf8(text);
+}
 
 Text TextCodec::ToCrLf(TextView text) {
     Text out;

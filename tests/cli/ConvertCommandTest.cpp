@@ -70,8 +70,7 @@ TEST_F(ConvertCommand, WorkedExampleWithLfAndRawLineEnds) {
 
     // CR LF in the input comes back as LF unless --raw.
     const fs::path crlf = Write("crlf.c", "int\r\nx\n");
-    EXPECT_EQ(Run("convert --raw --bvl " + m_bvl + " " + crlf.string()).out,
-              "<b>int</b>\r\nx\n");
+    EXPECT_EQ(Run("convert --raw --bvl " + m_bvl + " " + crlf.string()).out, "<b>int</b>\r\nx\n");
     EXPECT_EQ(Run("convert --bvl " + m_bvl + " " + crlf.string()).out, "<b>int</b>\nx\n");
 }
 
