@@ -1,0 +1,119 @@
+// The bundled language files: each loads, survives an export unchanged, and converts its
+// sample exactly as checked in.
+#include "engine/Highlighter.h"
+#include "settings/LanguageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+
+namespace brevlin {
+namespace {
+
+struct Bundled {
+    const char* Key;    // languages/<Key>.bvl, tests/data/languages/<Key>.html
+    const char* Sample; // tests/data/languages/<Sample>
+    const char* Name;   // the name shown in the tray menu
+    bool IgnoreCase;
+};
+
+const Bundled kBundled[] = {
+    {"c", "c.c", "C", false},
+    {"cpp", "cpp.cpp", "C++", false},
+    {"csharp", "csharp.cs", "C#", false},
+    {"java", "java.java", "Java", false},
+    {"javascript", "javascript.js", "JavaScript", false},
+    {"typescript", "typescript.ts", "TypeScript", false},
+    {"python", "python.py", "Python", false},
+    {"ruby", "ruby.rb", "Ruby", false},
+    {"go", "go.go", "Go", false},
+    {"rust", "rust.rs", "Rust", false},
+    {"php", "php.php", "PHP", true},
+    {"sql", "sql.sql", "SQL", true},
+    {"shell", "shell.sh", "Shell", false},
+    {"vb", "vb.vb", "Visual Basic", true},
+    {"pascal", "pascal.pas", "Pascal", true},
+    {"perl", "perl.pl", "Perl", false},
+};
+
+void PrintTo(const Bundled& bundled, std::ostream* out) {
+    *out << bundled.Key;
+}
+
+QString SourcePath(const QString& relative) {
+    return QDir(QStringLiteral(BREVLIN_SOURCE_DIR)).filePath(relative);
+}
+
+QByteArray ReadAll(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        throw std::runtime_error("cannot read " + path.toStdString());
+    return file.readAll();
+}
+
+// Files carry LF line ends; the engine works on CR LF, as the clipboard layer gives it.
+Text ToCrLf(const QString& text) {
+    QString copy = text;
+    return copy.replace(QStringLiteral("\n"), QStringLiteral("\r\n")).toStdU16String();
+}
+
+QString ToLf(const Text& text) {
+    return QString::fromStdU16String(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+class BundledLanguage : public testing::TestWithParam<Bundled> {
+protected:
+    QString BvlPath() const {
+        return SourcePath(QStringLiteral("languages/%1.bvl").arg(QLatin1String(GetParam().Key)));
+    }
+};
+
+TEST_P(BundledLanguage, LoadsWithItsNameAndCaseSwitch) {
+    const auto language = LanguageFile::Load(BvlPath());
+    EXPECT_EQ(language->Name(), QString::fromUtf8(GetParam().Name).toStdU16String());
+    EXPECT_EQ(language->IgnoreCase(), GetParam().IgnoreCase);
+    EXPECT_GT(language->Keywords().Count(), 10);
+    EXPECT_GE(language->Comments().Count(), 3);
+    EXPECT_EQ(language->StartTag(), u"<span class=\"kw\">");
+    EXPECT_EQ(language->EndTag(), u"</span>");
+}
+
+// The files are exactly what an export of the same language writes: same keys, keyword groups
+// of ten in list order, and no rule clause that the rule editor would have to cut.
+TEST_P(BundledLanguage, IsExactlyWhatAnExportWrites) {
+    const auto language = LanguageFile::Load(BvlPath());
+    QTemporaryDir folder;
+    const QString exported = folder.filePath(QStringLiteral("exported.bvl"));
+    LanguageFile::Write(*language, exported);
+    EXPECT_EQ(ReadAll(exported).toStdString(), ReadAll(BvlPath()).toStdString());
+
+    for (const auto& rule : language->Comments()) {
+        if (!rule->MatchWord()) {
+            EXPECT_LE(rule->ClauseStart().size(), 2u);
+            EXPECT_LE(rule->ClauseEnd().size(), 2u);
+        }
+        EXPECT_LE(rule->EscapeChar().size(), 1u);
+    }
+}
+
+TEST_P(BundledLanguage, ConvertsItsSampleAsCheckedIn) {
+    const auto language = LanguageFile::Load(BvlPath());
+    const QString sample = QString::fromUtf8(ReadAll(SourcePath(
+        QStringLiteral("tests/data/languages/%1").arg(QLatin1String(GetParam().Sample)))));
+    const QString expected = QString::fromUtf8(ReadAll(SourcePath(
+        QStringLiteral("tests/data/languages/%1.html").arg(QLatin1String(GetParam().Key)))));
+    const Text html = HighlightText(*language, ToCrLf(sample), HighlightOptions{});
+    EXPECT_EQ(ToLf(html).toStdString(), expected.toStdString());
+}
+
+INSTANTIATE_TEST_SUITE_P(Languages, BundledLanguage, testing::ValuesIn(kBundled),
+                         [](const testing::TestParamInfo<Bundled>& param) {
+                             return std::string(param.param.Key);
+                         });
+
+} // namespace
+} // namespace brevlin
