@@ -1,0 +1,39 @@
+#include "HelpLocation.h"
+
+#include "AppFolders.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace brevlin {
+
+HelpLocation::HelpLocation(const QString& helpFileSetting) {
+    const qsizetype split = helpFileSetting.indexOf(QStringLiteral("::"));
+    m_helpFile = split < 0 ? helpFileSetting : helpFileSetting.left(split);
+    m_topic = split < 0 ? QString() : helpFileSetting.mid(split + 2);
+    while (m_topic.startsWith(QLatin1Char('/')))
+        m_topic.remove(0, 1);
+
+    const QFileInfo container(QDir::fromNativeSeparators(m_helpFile));
+    if (container.isDir()) {
+        m_folder = QDir::toNativeSeparators(container.absoluteFilePath());
+        return;
+    }
+    const QString data = AppFolders::DataFolder(container.absolutePath());
+    if (!data.isEmpty() && QFileInfo(AppFolders::Join(data, QStringLiteral("help"))).isDir())
+        m_folder = AppFolders::Join(data, QStringLiteral("help"));
+}
+
+QString HelpLocation::StartPage() const {
+    if (m_folder.isEmpty())
+        return m_helpFile;
+    return AppFolders::Join(m_folder, QStringLiteral("index.html"));
+}
+
+QString HelpLocation::PopupFile() const {
+    if (m_folder.isEmpty())
+        return {};
+    return AppFolders::Join(m_folder, m_topic.isEmpty() ? QStringLiteral("popups.txt") : m_topic);
+}
+
+} // namespace brevlin

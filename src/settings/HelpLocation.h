@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+namespace brevlin {
+
+// The help files named by the help file setting "<folder>/Ostrel.chm::/popups.txt". The
+// container "Ostrel.chm" stands for the folder of help pages: a folder of that name beside
+// the program (a portable copy), else the help folder of the program's data folder.
+class HelpLocation {
+public:
+    explicit HelpLocation(const QString& helpFileSetting);
+
+    // The container part of the setting: "<folder>/Ostrel.chm".
+    const QString& HelpFile() const { return m_helpFile; }
+    // The folder of help pages; empty when none was found.
+    const QString& Folder() const { return m_folder; }
+    // The page the help window opens first. When no help folder exists it is the container
+    // path, which the window then reports as missing.
+    QString StartPage() const;
+    // The pop-up text file inside the help folder (empty when there is no folder).
+    QString PopupFile() const;
+
+private:
+    QString m_helpFile;
+    QString m_topic;
+    QString m_folder;
+};
+
+} // namespace brevlin
