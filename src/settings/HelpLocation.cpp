@@ -7,6 +7,23 @@
 
 namespace brevlin {
 
+namespace {
+
+QString& ProgramHelpFileText() {
+    static QString text;
+    return text;
+}
+
+} // namespace
+
+void HelpLocation::SetProgramHelpFile(const QString& helpFileSetting) {
+    ProgramHelpFileText() = helpFileSetting;
+}
+
+const QString& HelpLocation::ProgramHelpFile() {
+    return ProgramHelpFileText();
+}
+
 HelpLocation::HelpLocation(const QString& helpFileSetting) {
     const qsizetype split = helpFileSetting.indexOf(QStringLiteral("::"));
     m_helpFile = split < 0 ? helpFileSetting : helpFileSetting.left(split);

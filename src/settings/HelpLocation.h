@@ -11,6 +11,11 @@ class HelpLocation {
 public:
     explicit HelpLocation(const QString& helpFileSetting);
 
+    // The program-wide help file setting, made once at start-up and read by the help window
+    // and the context help of the dialogs.
+    static void SetProgramHelpFile(const QString& helpFileSetting);
+    static const QString& ProgramHelpFile();
+
     // The container part of the setting: "<folder>/Ostrel.chm".
     const QString& HelpFile() const { return m_helpFile; }
     // The folder of help pages; empty when none was found.
