@@ -45,17 +45,11 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     const std::string input = operands.empty() || operands[0] == "-"
                                   ? FileIO::ReadStandardInput()
                                   : FileIO::ReadFile(operands[0]);
-    Text text = TextCodec::Decode(input, encoding);
-    if (!raw)
-        text = TextCodec::ToCrLf(text);
+    const Text text = TextCodec::Decode(input, encoding, !raw);
 
     HighlightOptions options;
     options.OptimizeTags = optimizeTags;
-    Text html = HighlightText(*language, text, options);
-    if (!raw)
-        html = TextCodec::ToLf(html);
-
-    const std::string bytes = TextCodec::EncodeUtf8(html);
+    const std::string bytes = TextCodec::EncodeUtf8(HighlightText(*language, text, options), !raw);
     if (output && *output != "-")
         FileIO::ReplaceFile(*output, bytes);
     else

@@ -12,9 +12,9 @@ namespace {
                                                 " at byte offset " + std::to_string(offset));
 }
 
-Text DecodeUtf8(std::string_view s) {
+Text DecodeUtf8(std::string_view s, bool lfToCrLf) {
     Text out;
-    out.resize(s.size());
+    out.resize(lfToCrLf ? 2 * s.size() : s.size());
     std::size_t n = 0;
     std::size_t i = 0;
     if (s.size() >= 3 && s.substr(0, 3) == "\xEF\xBB\xBF")
@@ -24,6 +24,8 @@ Text DecodeUtf8(std::string_view s) {
     while (i < size) {
         const unsigned c = b[i];
         if (c < 0x80) {
+            if (c == '\n' && lfToCrLf && (n == 0 || out[n - 1] != u'\r'))
+                out[n++] = u'\r';
             out[n++] = static_cast<char16_t>(c);
             ++i;
             continue;
@@ -80,12 +82,48 @@ Text DecodeCp932(std::string_view s) {
 
 } // namespace
 
-Text TextCodec::Decode(std::string_view bytes, InputEncoding encoding) {
-    return encoding == InputEncoding::Utf8 ? DecodeUtf8(bytes) : DecodeCp932(bytes);
+Text TextCodec::Decode(std::string_view bytes, InputEncoding encoding, bool lfToCrLf) {
+    if (encoding == InputEncoding::Utf8)
+        return DecodeUtf8(bytes, lfToCrLf);
+    const Text text = DecodeCp932(bytes);
+    return lfToCrLf ? ToCrLf(text) : text;
 }
 
-std::string TextCodec::EncodeUtf8(TextView text) {
-    return ToUtf8(text);
+std::string TextCodec::EncodeUtf8(TextView t, bool crLfToLf) {
+    std::string out;
+    out.resize(3 * t.size());
+    auto* o = reinterpret_cast<unsigned char*>(out.data());
+    std::size_t n = 0;
+    const std::size_t size = t.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        char32_t cp = t[i];
+        if (cp < 0x80) {
+            if (!(crLfToLf && cp == u'\r' && i + 1 < size && t[i + 1] == u'\n'))
+                o[n++] = static_cast<unsigned char>(cp);
+            continue;
+        }
+        if (cp >= 0xD800 && cp < 0xDC00 && i + 1 < size && t[i + 1] >= 0xDC00 &&
+            t[i + 1] < 0xE000) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + (t[i + 1] - 0xDC00);
+            ++i;
+            o[n++] = static_cast<unsigned char>(0xF0 | (cp >> 18));
+            o[n++] = static_cast<unsigned char>(0x80 | ((cp >> 12) & 0x3F));
+            o[n++] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+            o[n++] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+            continue;
+        }
+        if (cp >= 0xD800 && cp < 0xE000)
+            cp = 0xFFFD; // a lone surrogate has no UTF-8 form
+        if (cp < 0x800) {
+            o[n++] = static_cast<unsigned char>(0xC0 | (cp >> 6));
+        } else {
+            o[n++] = static_cast<unsigned char>(0xE0 | (cp >> 12));
+            o[n++] = static_cast<unsigned char>(0x80 | ((cp >> 6) & 0x3F));
+        }
+        o[n++] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
+    }
+    out.resize(n);
+    return out;
 }
 
 Text TextCodec::ToCrLf(TextView text) {

@@ -15,8 +15,10 @@ class TextCodec {
 public:
     // Decodes the whole input; a byte sequence that is not valid in the encoding is an error
     // naming its byte offset. A UTF-8 byte-order mark is dropped.
-    static Text Decode(std::string_view bytes, InputEncoding encoding);
-    static std::string EncodeUtf8(TextView text);
+    // With lfToCrLf, each LF not preceded by CR becomes CR LF on the way.
+    static Text Decode(std::string_view bytes, InputEncoding encoding, bool lfToCrLf = false);
+    // With crLfToLf, each CR LF becomes LF on the way.
+    static std::string EncodeUtf8(TextView text, bool crLfToLf = false);
     // Each LF not preceded by CR becomes CR LF.
     static Text ToCrLf(TextView text);
     // Each CR LF becomes LF.
