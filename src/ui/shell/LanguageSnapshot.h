@@ -1,0 +1,16 @@
+#pragma once
+
+#include "engine/Language.h"
+
+#include <memory>
+
+namespace brevlin::shell {
+
+// A deep copy of a language for a conversion off the user-interface thread: the options
+// dialog may edit the live language meanwhile.
+class LanguageSnapshot {
+public:
+    static std::shared_ptr<const Language> Of(const Language& language);
+};
+
+} // namespace brevlin::shell

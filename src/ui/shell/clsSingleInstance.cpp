@@ -1,0 +1,61 @@
+#include "clsSingleInstance.h"
+
+#include "DdeLink.h"
+#include "clsDdeClient.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QThread>
+
+namespace brevlin::shell {
+
+clsSingleInstance::clsSingleInstance(const QString& directory)
+    : m_lockPath(QDir(directory).filePath(DdeLink::LockFileName)),
+      m_socketPath(QDir(directory).filePath(DdeLink::SocketFileName)), m_lock(m_lockPath) {
+    // Age alone never makes the lock stale: the running instance holds it for days.
+    m_lock.setStaleLockTime(0);
+}
+
+clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int timeoutMs,
+                                                 QString& error) {
+    QDeadlineTimer deadline(timeoutMs);
+    for (;;) {
+        const int remaining = static_cast<int>(std::max<qint64>(deadline.remainingTime(), 1));
+        switch (clsDdeClient::Execute(m_socketPath, DdeLink::Service, DdeLink::Topic, command,
+                                      remaining)) {
+        case clsDdeClient::Result::Acknowledged:
+            return Role::HandedOver;
+        case clsDdeClient::Result::NotAcknowledged:
+            error = QStringLiteral("起動中の Brevlin Glosser がコマンドを受け付けませんでした。");
+            return Role::Failed;
+        case clsDdeClient::Result::NoAnswer:
+            error = QStringLiteral("起動中の Brevlin Glosser が応答しません。");
+            return Role::Failed;
+        case clsDdeClient::Result::NoServer:
+            break;
+        }
+
+        if (m_lock.tryLock(0)) {
+            // Whatever socket is left belongs to a dead instance: only the lock holder may
+            // remove it.
+            QLocalServer::removeServer(m_socketPath);
+            if (m_server.Listen(m_socketPath, error))
+                return Role::Primary;
+            m_lock.unlock();
+            error = QStringLiteral("%1: %2").arg(m_socketPath, error);
+            return Role::Failed;
+        }
+        if (m_lock.error() != QLockFile::LockFailedError) {
+            error = QStringLiteral("%1 をロックできません。").arg(m_lockPath);
+            return Role::Failed;
+        }
+        // A live instance holds the lock but does not listen yet: it may be starting.
+        if (deadline.hasExpired()) {
+            error = QStringLiteral("起動中の Brevlin Glosser が応答しません。");
+            return Role::Failed;
+        }
+        QThread::msleep(50);
+    }
+}
+
+} // namespace brevlin::shell

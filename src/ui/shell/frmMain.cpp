@@ -1,0 +1,292 @@
+#include "frmMain.h"
+
+#include "ClipboardText.h"
+#include "HelpWindows.h"
+#include "LanguageSnapshot.h"
+#include "ctlNotify.h"
+#include "engine/BrevlinError.h"
+#include "engine/Highlighter.h"
+#include "frmAbout.h"
+#include "ui/options/frmOptions.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCursor>
+#include <QMenu>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QThread>
+
+#include <new>
+
+namespace brevlin::shell {
+
+// One conversion, handed to its thread and back.
+struct ConversionJob {
+    std::shared_ptr<const Language> language;
+    Text input;
+    HighlightOptions options;
+    Text output;
+    bool failed = false;
+    QString error;
+};
+
+namespace {
+
+const QString ProductName = QStringLiteral("Brevlin Glosser");
+
+void Convert(ConversionJob& job, ConversionHook* hook) {
+    try {
+        job.output = HighlightText(*job.language, job.input, job.options, hook);
+    } catch (const BrevlinError& error) {
+        job.failed = true;
+        job.error = QString::fromStdString(error.Description());
+    } catch (const std::bad_alloc&) {
+        job.failed = true;
+        job.error = QStringLiteral("メモリが不足しています。");
+    } catch (const std::exception& error) {
+        job.failed = true;
+        job.error = QString::fromLocal8Bit(error.what());
+    }
+    // The input is no longer needed; free it before the result travels back.
+    Text().swap(job.input);
+}
+
+} // namespace
+
+frmMain::frmMain() {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(ProductName);
+
+    // The order of loading: settings access and languages, the language menu, the stored
+    // settings, then the tray icon.
+    CreateMenus();
+    m_languageMenu.SetMenuObject(mnuLeftClick, mnuProcessKw);
+    m_languageMenu.SetEmptyCaption(QStringLiteral("(設定がありません)"));
+    LoadSettings();
+
+    m_notifyIcon = new ctlNotify(this);
+    m_notifyIcon->setObjectName(QStringLiteral("NotifyIcon"));
+    connect(m_notifyIcon, &ctlNotify::Click, this, &frmMain::NotifyIcon_Click);
+    connect(m_notifyIcon, &ctlNotify::DblClick, this, &frmMain::NotifyIcon_DblClick);
+    m_notifyIcon->SetIconID(ctlNotify::AppIconID);
+    m_notifyIcon->SetTipText(ProductName);
+    m_notifyIcon->Show();
+}
+
+frmMain::~frmMain() {
+    if (m_worker != nullptr) {
+        // The engine cannot be interrupted; its result is dropped.
+        m_worker->disconnect(this);
+        m_worker->wait();
+        delete m_worker;
+    }
+    HelpWindows::CloseAll();
+}
+
+void frmMain::CreateMenus() {
+    mnuLeftClick = new QMenu(QStringLiteral("左クリック"), this);
+    mnuLeftClick->setObjectName(QStringLiteral("mnuLeftClick"));
+    mnuProcessKw = mnuLeftClick->addAction(QStringLiteral("（処理）"));
+    mnuProcessKw->setObjectName(QStringLiteral("mnuProcessKw"));
+    connect(mnuLeftClick, &QMenu::aboutToShow, this, &frmMain::mnuLeftClick_Click);
+    connect(mnuLeftClick, &QMenu::triggered, this, [this](QAction* action) {
+        const int index = m_languageMenu.IndexOf(action);
+        if (index >= 0)
+            mnuProcessKw_Click(index);
+    });
+
+    mnuRightClick = new QMenu(QStringLiteral("右クリック"), this);
+    mnuRightClick->setObjectName(QStringLiteral("mnuRightClick"));
+    mnuOption = mnuRightClick->addAction(QStringLiteral("オプション(&O)...."));
+    mnuSep01 = mnuRightClick->addSeparator();
+    mnuHelp = mnuRightClick->addAction(QStringLiteral("ヘルプ(&H)"));
+    mnuAbout = mnuRightClick->addAction(QStringLiteral("Brevlin Glosserについて(&A)..."));
+    mnuSep02 = mnuRightClick->addSeparator();
+    mnuExit = mnuRightClick->addAction(QStringLiteral("閉じる(&X)"));
+    mnuOption->setObjectName(QStringLiteral("mnuOption"));
+    mnuSep01->setObjectName(QStringLiteral("mnuSep01"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+    mnuSep02->setObjectName(QStringLiteral("mnuSep02"));
+    mnuExit->setObjectName(QStringLiteral("mnuExit"));
+    mnuRightClick->setDefaultAction(mnuOption);
+    connect(mnuOption, &QAction::triggered, this, &frmMain::ShowOptionsDialog);
+    connect(mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
+}
+
+void frmMain::LoadSettings() {
+    // Interim until the settings store is wired: the languages in memory.
+    RebuildLanguageMenu();
+}
+
+void frmMain::SaveSettings() {}
+
+void frmMain::RebuildLanguageMenu() {
+    m_languageMenu.Clear();
+    for (int i = 1; i <= m_languages.Count(); ++i)
+        m_languageMenu.Add(QString::fromStdU16String(m_languages.Item(i).Name()), true, false);
+}
+
+void frmMain::NotifyIcon_Click(int button) {
+    // A hidden window needs no foreground: the pop-up takes the pointer itself.
+    const QPoint position = QCursor::pos();
+    if (button == vbLeftButton)
+        mnuLeftClick->popup(position);
+    else
+        mnuRightClick->popup(position);
+}
+
+void frmMain::NotifyIcon_DblClick(int button) {
+    (void)button;
+    ShowOptionsDialog();
+}
+
+void frmMain::mnuLeftClick_Click() {
+    const QMimeData* content = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard);
+    const bool hasText = content != nullptr && content->hasText();
+    for (int i = 1; i <= m_languageMenu.Count(); ++i)
+        m_languageMenu.Item(i)->setEnabled(hasText);
+}
+
+void frmMain::mnuProcessKw_Click(int index) {
+    if (m_job)
+        return;
+    auto job = std::make_shared<ConversionJob>();
+    job->language = LanguageSnapshot::Of(m_languages.Item(index + 1));
+    job->input = ClipboardText::ToEngine(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+    job->options = HighlightOptions{OptimizeTags, BeepOnProcess};
+    m_job = job;
+    UpdateTrayEnabled();
+
+    // The conversion runs beside the event loop, so the tray, the clipboard and a further
+    // start are served meanwhile; the tray ignores clicks until it is done.
+    m_worker = QThread::create([job, this] { Convert(*job, this); });
+    connect(m_worker, &QThread::finished, this, &frmMain::ConversionFinished);
+    m_worker->start();
+}
+
+void frmMain::ConversionStarted() {
+    QMetaObject::invokeMethod(
+        this, [this] { m_notifyIcon->SetIconID(ctlNotify::BusyIconID); }, Qt::QueuedConnection);
+}
+
+void frmMain::ConversionEnded() {
+    QMetaObject::invokeMethod(
+        this, [this] { m_notifyIcon->SetIconID(ctlNotify::AppIconID); }, Qt::QueuedConnection);
+}
+
+void frmMain::Beep() {
+    QMetaObject::invokeMethod(
+        this, [] { QApplication::beep(); }, Qt::QueuedConnection);
+}
+
+void frmMain::ConversionFinished() {
+    std::shared_ptr<ConversionJob> job = std::move(m_job);
+    m_worker->deleteLater();
+    m_worker = nullptr;
+    if (job->failed) {
+        // The clipboard stays as it was.
+        m_notifyIcon->SetIconID(ctlNotify::AppIconID);
+        ShowError(job->error);
+    } else {
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear(QClipboard::Clipboard);
+        clipboard->setText(ClipboardText::FromEngine(job->output), QClipboard::Clipboard);
+    }
+    UpdateTrayEnabled();
+    emit ProcessFinished();
+}
+
+void frmMain::ShowOptionsDialog() {
+    if (m_optionForm) {
+        // One dialog at a time: a further request brings it to the front.
+        m_optionForm->show();
+        m_optionForm->raise();
+        m_optionForm->activateWindow();
+        return;
+    }
+    m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this);
+    connect(m_optionForm, &frmOptions::Unload, this, &frmMain::OptionForm_Unload);
+    m_optionForm->show();
+    UpdateTrayEnabled();
+}
+
+void frmMain::OptionForm_Unload(bool canceled) {
+    try {
+        if (canceled) {
+            LoadSettings();
+        } else {
+            SaveSettings();
+            RebuildLanguageMenu();
+        }
+    } catch (const BrevlinError& error) {
+        // The menu follows the languages in memory, whatever the store did.
+        RebuildLanguageMenu();
+        ShowError(QString::fromStdString(error.Description()));
+    }
+    if (m_optionForm)
+        m_optionForm->deleteLater();
+    m_optionForm = nullptr;
+    UpdateTrayEnabled();
+}
+
+void frmMain::mnuHelp_Click() {
+    HelpWindows::Show(this);
+}
+
+void frmMain::mnuAbout_Click() {
+    if (m_aboutForm) {
+        m_aboutForm->raise();
+        m_aboutForm->activateWindow();
+        return;
+    }
+    m_aboutForm = new frmAbout(this);
+    connect(m_aboutForm, &frmAbout::Unload, this, &frmMain::AboutForm_Unload);
+    m_aboutForm->show();
+    UpdateTrayEnabled();
+}
+
+void frmMain::AboutForm_Unload(bool canceled) {
+    (void)canceled;
+    if (m_aboutForm)
+        m_aboutForm->deleteLater();
+    m_aboutForm = nullptr;
+    UpdateTrayEnabled();
+}
+
+void frmMain::mnuExit_Click() {
+    HelpWindows::CloseAll();
+    m_notifyIcon->Hide();
+    QCoreApplication::quit();
+}
+
+void frmMain::LinkExecute(const QString& command) {
+    if (command == QStringLiteral("Option"))
+        ShowOptionsDialog();
+}
+
+void frmMain::UpdateTrayEnabled() {
+    // The tray is quiet while a dialog, an error or a conversion is open.
+    const bool idle = !m_optionForm && !m_aboutForm && !m_job && m_openErrors == 0;
+    if (m_notifyIcon != nullptr)
+        m_notifyIcon->SetEnabled(idle);
+}
+
+void frmMain::ShowError(const QString& description) {
+    auto* box =
+        new QMessageBox(QMessageBox::Critical, ProductName, description, QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    ++m_openErrors;
+    connect(box, &QDialog::finished, this, [this] {
+        --m_openErrors;
+        UpdateTrayEnabled();
+    });
+    UpdateTrayEnabled();
+    box->show();
+}
+
+} // namespace brevlin::shell

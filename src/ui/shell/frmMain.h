@@ -1,0 +1,97 @@
+#pragma once
+
+#include "clsVarMenu.h"
+#include "engine/ConversionHook.h"
+#include "engine/Languages.h"
+#include "frmAbout.h"
+#include "ui/options/frmOptions.h"
+
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QAction;
+class QMenu;
+class QThread;
+
+namespace brevlin::shell {
+
+class ctlNotify;
+struct ConversionJob;
+
+// The hidden main window: owns the tray icon, its two pop-up menus, the settings access, the
+// language collection and the two switches for the whole run, and runs the menu commands.
+class frmMain : public QWidget, public ConversionHook {
+    Q_OBJECT
+
+public:
+    // Loads everything and shows the tray icon; a failure to load the settings propagates.
+    frmMain();
+    ~frmMain() override;
+
+    bool BeepOnProcess = false;
+    bool OptimizeTags = false;
+
+    Languages& AllLanguages() { return m_languages; }
+    clsVarMenu& LanguageMenu() { return m_languageMenu; }
+    ctlNotify& NotifyIcon() { return *m_notifyIcon; }
+    frmOptions* OptionForm() const { return m_optionForm; }
+    frmAbout* AboutForm() const { return m_aboutForm; }
+    bool Converting() const { return m_job != nullptr; }
+
+    void LoadSettings();
+    void SaveSettings();
+    void RebuildLanguageMenu();
+    void ShowOptionsDialog();
+
+    // Called from the conversion's thread; they pass the work to this window's thread.
+    void ConversionStarted() override;
+    void ConversionEnded() override;
+    void Beep() override;
+
+public slots:
+    // A command from a further start of the program; acts on "Option" alone.
+    void LinkExecute(const QString& command);
+
+signals:
+    // A conversion ended, with the clipboard replaced or an error shown.
+    void ProcessFinished();
+
+private:
+    void CreateMenus();
+    void NotifyIcon_Click(int button);
+    void NotifyIcon_DblClick(int button);
+    void mnuLeftClick_Click();
+    void mnuProcessKw_Click(int index);
+    void mnuHelp_Click();
+    void mnuAbout_Click();
+    void mnuExit_Click();
+    void OptionForm_Unload(bool canceled);
+    void AboutForm_Unload(bool canceled);
+    void ConversionFinished();
+    void UpdateTrayEnabled();
+    void ShowError(const QString& description);
+
+    Languages m_languages;
+    clsVarMenu m_languageMenu;
+    ctlNotify* m_notifyIcon = nullptr;
+    QPointer<frmOptions> m_optionForm;
+    QPointer<frmAbout> m_aboutForm;
+    int m_openErrors = 0;
+
+    QMenu* mnuLeftClick = nullptr;
+    QAction* mnuProcessKw = nullptr;
+    QMenu* mnuRightClick = nullptr;
+    QAction* mnuOption = nullptr;
+    QAction* mnuSep01 = nullptr;
+    QAction* mnuHelp = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuSep02 = nullptr;
+    QAction* mnuExit = nullptr;
+
+    std::shared_ptr<ConversionJob> m_job;
+    QThread* m_worker = nullptr;
+};
+
+} // namespace brevlin::shell

@@ -1,0 +1,100 @@
+#include "modMain.h"
+
+#include "HelpWindows.h"
+#include "clsSingleInstance.h"
+#include "ctlNotify.h"
+#include "engine/BrevlinError.h"
+#include "frmMain.h"
+#include "platform/RuntimeDirectory.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QMessageBox>
+#include <QTranslator>
+
+#include <memory>
+
+namespace brevlin::shell {
+
+QByteArray modMain::PlatformFor(const std::function<QByteArray(const char*)>& environment,
+                                const QStringList& arguments) {
+    if (!environment("QT_QPA_PLATFORM").isEmpty())
+        return {};
+    for (const QString& argument : arguments) {
+        if (argument == u"-platform" || argument == u"--platform" ||
+            argument.startsWith(u"-platform=") || argument.startsWith(u"--platform="))
+            return {};
+    }
+    const bool wayland =
+        environment("XDG_SESSION_TYPE") == "wayland" || !environment("WAYLAND_DISPLAY").isEmpty();
+    // Under Wayland a program without a focused window cannot set the clipboard.
+    if (wayland && !environment("DISPLAY").isEmpty())
+        return QByteArrayLiteral("xcb");
+    return {};
+}
+
+void modMain::LoadTranslations() {
+    // Standard buttons in Japanese, as the rest of the interface.
+    auto* translator = new QTranslator(qApp);
+    if (translator->load(QStringLiteral("qt_ja"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+    else
+        delete translator;
+}
+
+void modMain::ShowStartError(const QString& description) {
+    QMessageBox::critical(nullptr, QStringLiteral("Brevlin Glosser"), description);
+}
+
+int modMain::Main(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const QByteArray platform =
+        PlatformFor([](const char* name) { return qgetenv(name); }, arguments);
+    if (!platform.isEmpty())
+        qputenv("QT_QPA_PLATFORM", platform);
+
+    QApplication app(argc, argv);
+    // Dialogs come and go; the program lives as long as its tray icon.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(ctlNotify::LoadIcon(ctlNotify::AppIconID));
+    LoadTranslations();
+
+    std::string directoryError;
+    const std::string directory = platform::RuntimeDirectory::Path(directoryError);
+    if (directory.empty()) {
+        ShowStartError(QString::fromStdString(directoryError));
+        return 1;
+    }
+    clsSingleInstance instance(QString::fromStdString(directory));
+    QString error;
+    switch (instance.Start(QStringLiteral("Option"), HandOverTimeoutMs, error)) {
+    case clsSingleInstance::Role::HandedOver:
+        return 0;
+    case clsSingleInstance::Role::Failed:
+        ShowStartError(error);
+        return 1;
+    case clsSingleInstance::Role::Primary:
+        break;
+    }
+
+    HelpWindows::SetHelpFile(HelpWindows::HelpFileSetting(QCoreApplication::applicationDirPath()));
+    std::unique_ptr<frmMain> main;
+    try {
+        main = std::make_unique<frmMain>();
+    } catch (const BrevlinError& failure) {
+        // A settings file that cannot be read is left alone, not replaced by an empty one.
+        ShowStartError(QString::fromStdString(failure.Description()));
+        return 1;
+    }
+    QObject::connect(&instance.Server(), &clsDdeServer::LinkExecute, main.get(),
+                     &frmMain::LinkExecute);
+    const int status = QApplication::exec();
+    main.reset();
+    instance.Server().Close();
+    return status;
+}
+
+} // namespace brevlin::shell

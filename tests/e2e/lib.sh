@@ -1,0 +1,137 @@
+# Shared set-up of the whole-program tests: a private X display with trayer as the
+# notification area, a private runtime directory and settings file, and helpers that act
+# as a user would (click the icon, type into menus, use the clipboard).
+# Sourced by the test scripts; $GLOSSER is the program under test.
+
+set -euo pipefail
+
+: "${GLOSSER:?the path of brevlin-glosser}"
+WORK=$(mktemp -d)
+export XDG_RUNTIME_DIR=$WORK/runtime
+export XDG_CONFIG_HOME=$WORK/config
+export BREVLIN_SETTINGS=$WORK/settings.reg
+export HOME=$WORK/home
+mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$HOME"
+unset WAYLAND_DISPLAY XDG_SESSION_TYPE QT_QPA_PLATFORM SESSION_MANAGER
+export QT_LOGGING_RULES="*.debug=false;qt.qpa.*=false"
+
+PIDS=()
+APP_PID=
+
+cleanup() {
+    local status=$?
+    for pid in $APP_PID "${PIDS[@]}"; do
+        kill -CONT "$pid" 2>/dev/null || true
+        kill "$pid" 2>/dev/null || true
+    done
+    wait 2>/dev/null || true
+    rm -rf "$WORK"
+    exit $status
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    if [ -n "${DISPLAY:-}" ]; then
+        xwininfo -root -tree >&2 || true
+    fi
+    [ -f "$WORK/app.log" ] && sed 's/^/app: /' "$WORK/app.log" >&2
+    exit 1
+}
+
+# Waits up to $1 seconds for the command in the remaining arguments to succeed.
+wait_for() {
+    local seconds=$1
+    shift
+    local tries=$((seconds * 10))
+    while ! "$@" >/dev/null 2>&1; do
+        tries=$((tries - 1))
+        [ $tries -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
+not() {
+    ! "$@"
+}
+
+start_display() {
+    local fifo=$WORK/displayfd
+    mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    PIDS+=($!)
+    local number
+    read -r number <"$fifo"
+    export DISPLAY=:$number
+    wait_for 10 xdpyinfo || fail "no X display"
+}
+
+start_tray() {
+    trayer --edge top --align right --widthtype request --height 24 --iconspacing 2 \
+        >/dev/null 2>&1 &
+    TRAY_PID=$!
+    PIDS+=($TRAY_PID)
+    wait_for 10 tray_present || fail "trayer did not start"
+}
+
+tray_present() {
+    xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")'
+}
+
+# Number of program icons embedded in the notification area.
+icon_count() {
+    xwininfo -root -tree | grep -c '"brevlin-glosser": ("brevlin-glosser" "brevlin-glosser")  [0-9]*x[0-9]*+0+0' || true
+}
+
+start_app() {
+    "$GLOSSER" >>"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    wait_for 10 has_icon || fail "no tray icon"
+}
+
+has_icon() {
+    [ "$(icon_count)" -ge 1 ]
+}
+
+# Absolute centre of the program's tray icon.
+icon_centre() {
+    xwininfo -root -tree |
+        grep '"brevlin-glosser": ("brevlin-glosser" "brevlin-glosser")  [0-9]*x[0-9]*+0+0' |
+        head -1 |
+        sed -E 's/.* ([0-9]+)x([0-9]+)\+0\+0 +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2 \3 \4/' |
+        { read -r w h x y; echo "$((x + w / 2)) $((y + h / 2))"; }
+}
+
+# Visible top-level windows of the program (the icon, open menus, dialogs).
+visible_windows() {
+    xdotool search --onlyvisible --classname brevlin-glosser 2>/dev/null | wc -l
+}
+
+# Clicks the icon with button $1 and waits for the pop-up menu.
+open_menu() {
+    local before
+    before=$(visible_windows)
+    read -r x y < <(icon_centre)
+    xdotool mousemove "$x" "$y" click "$1"
+    wait_for 5 more_windows "$before" || fail "the menu of button $1 did not open"
+}
+
+more_windows() {
+    [ "$(visible_windows)" -gt "$1" ]
+}
+
+window_named() {
+    xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1
+}
+
+app_running() {
+    kill -0 "$APP_PID" 2>/dev/null
+}
+
+clip_set() {
+    printf '%s' "$1" | xclip -selection clipboard -i
+}
+
+clip_get() {
+    xclip -selection clipboard -o
+}

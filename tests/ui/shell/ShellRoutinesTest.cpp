@@ -1,0 +1,113 @@
+#include "engine/Highlighter.h"
+#include "ui/shell/ClipboardText.h"
+#include "ui/shell/HelpWindows.h"
+#include "ui/shell/LanguageSnapshot.h"
+#include "ui/shell/ctlNotify.h"
+#include "ui/shell/modMain.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace brevlin::shell {
+namespace {
+
+TEST(ClipboardText, LineEndsBecomeCrLfForTheEngineAndLfAgainAfter) {
+    EXPECT_EQ(ClipboardText::ToEngine(QStringLiteral("a\nb\r\nc\n")), u"a\r\nb\r\nc\r\n");
+    EXPECT_EQ(ClipboardText::ToEngine(QStringLiteral("\n\n")), u"\r\n\r\n");
+    EXPECT_EQ(ClipboardText::ToEngine(QStringLiteral("a\rb")), u"a\rb");
+    EXPECT_EQ(ClipboardText::FromEngine(u"a\r\nb\r\r\nc\r"), QStringLiteral("a\nb\r\nc\r"));
+    const QString japanese = QStringLiteral("日本語\n// コメント\n");
+    EXPECT_EQ(ClipboardText::FromEngine(ClipboardText::ToEngine(japanese)), japanese);
+}
+
+TEST(TipText, IsCutTo63Cp932BytesAtACharacterBoundary) {
+    const QString ascii(70, u'x');
+    EXPECT_EQ(ctlNotify::CutTipText(ascii), QString(63, u'x'));
+    // 40 double-byte characters are 80 bytes: 31 of them fit, the 32nd would straddle.
+    const QString wide(40, QChar(u'あ'));
+    EXPECT_EQ(ctlNotify::CutTipText(wide), QString(31, QChar(u'あ')));
+    const QString mixed = QStringLiteral("x") + QString(40, QChar(u'あ'));
+    EXPECT_EQ(ctlNotify::CutTipText(mixed), QStringLiteral("x") + QString(31, QChar(u'あ')));
+    EXPECT_EQ(ctlNotify::CutTipText(QStringLiteral("Brevlin Glosser")),
+              QStringLiteral("Brevlin Glosser"));
+    // A surrogate pair is never split.
+    QString pairs;
+    for (int i = 0; i < 40; ++i)
+        pairs += QString::fromUcs4(U"\U0001F600", 1);
+    const QString cut = ctlNotify::CutTipText(pairs);
+    EXPECT_FALSE(cut.isEmpty());
+    EXPECT_FALSE(cut.back().isHighSurrogate());
+}
+
+TEST(HelpFile, SettingHasOneSeparatorBeforeTheFileName) {
+    EXPECT_EQ(HelpWindows::HelpFileSetting(QStringLiteral("/opt/tools")),
+              QStringLiteral("/opt/tools/Ostrel.chm::/popups.txt"));
+    EXPECT_EQ(HelpWindows::HelpFileSetting(QStringLiteral("/")),
+              QStringLiteral("/Ostrel.chm::/popups.txt"));
+}
+
+TEST(Platform, XcbOnlyForAWaylandSessionWithAnXDisplayAndNoChoice) {
+    auto with = [](std::map<std::string, QByteArray> variables) {
+        return [variables](const char* name) {
+            auto found = variables.find(name);
+            return found == variables.end() ? QByteArray() : found->second;
+        };
+    };
+    const QStringList none;
+    EXPECT_EQ(
+        modMain::PlatformFor(with({{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}}), none),
+        "xcb");
+    EXPECT_EQ(
+        modMain::PlatformFor(with({{"WAYLAND_DISPLAY", "wayland-0"}, {"DISPLAY", ":0"}}), none),
+        "xcb");
+    EXPECT_EQ(modMain::PlatformFor(with({{"XDG_SESSION_TYPE", "wayland"}}), none), "");
+    EXPECT_EQ(modMain::PlatformFor(with({{"XDG_SESSION_TYPE", "x11"}, {"DISPLAY", ":0"}}), none),
+              "");
+    EXPECT_EQ(modMain::PlatformFor(with({{"XDG_SESSION_TYPE", "wayland"},
+                                         {"DISPLAY", ":0"},
+                                         {"QT_QPA_PLATFORM", "wayland"}}),
+                                   none),
+              "");
+    EXPECT_EQ(modMain::PlatformFor(with({{"XDG_SESSION_TYPE", "wayland"}, {"DISPLAY", ":0"}}),
+                                   {QStringLiteral("-platform"), QStringLiteral("wayland")}),
+              "");
+}
+
+TEST(LanguageSnapshot, ConvertsLikeTheOriginalAndIsIndependentOfIt) {
+    Language language;
+    language.SetName(u"C");
+    language.SetStartTag(u"<b>");
+    language.SetEndTag(u"</b>");
+    language.SetIgnoreCase(true);
+    language.SetReplaceTab(true);
+    language.SetTabColumns(2);
+    language.Keywords().Add(u"int");
+    language.Keywords().Add(u"if");
+    // An in-place edit leaves the list out of order; the copy keeps that order.
+    language.Keywords().SetItem(1, u"while");
+    Comment& rule = language.Comments().Add();
+    rule.SetClauseStart(u"\"");
+    rule.SetClauseEnd(u"\"");
+    rule.SetEscapeChar(u"\\");
+    rule.SetStartTag(u"<s>");
+    rule.SetEndTag(u"</s>");
+
+    auto copy = LanguageSnapshot::Of(language);
+    ASSERT_EQ(copy->Keywords().Count(), 2);
+    EXPECT_EQ(copy->Keywords().Item(1), u"while");
+    EXPECT_EQ(copy->Keywords().MatchPattern(), language.Keywords().MatchPattern());
+    EXPECT_EQ(copy->CreateWordSeperatePattern(), language.CreateWordSeperatePattern());
+
+    const Text input = u"INT\tx = \"a\\\"b\";\r\nWhile";
+    const HighlightOptions options{true, false};
+    const Text expected = HighlightText(language, input, options);
+    EXPECT_EQ(HighlightText(*copy, input, options), expected);
+
+    language.SetStartTag(u"<i>");
+    language.Comments().Clear();
+    EXPECT_EQ(HighlightText(*copy, input, options), expected);
+}
+
+} // namespace
+} // namespace brevlin::shell

@@ -1,0 +1,260 @@
+#include "ui/shell/frmMain.h"
+#include "engine/Highlighter.h"
+#include "ui/options/frmOptions.h"
+#include "ui/shell/HelpWindows.h"
+#include "ui/shell/ctlNotify.h"
+#include "ui/shell/frmAbout.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMessageBox>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+using namespace brevlin;
+using namespace brevlin::shell;
+
+class frmMainTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<frmMain> form;
+
+    QMenu* Menu(const char* name) { return form->findChild<QMenu*>(QString::fromLatin1(name)); }
+    QAction* Action(const char* name) {
+        return form->findChild<QAction*>(QString::fromLatin1(name));
+    }
+    QStringList Captions(QMenu* menu) {
+        QStringList captions;
+        for (QAction* action : menu->actions())
+            captions << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        return captions;
+    }
+    Language& AddLanguage(const char16_t* name, const char16_t* startTag) {
+        Language& language = form->AllLanguages().Add(name);
+        language.SetStartTag(startTag);
+        language.SetEndTag(u"</k>");
+        language.Keywords().Add(u"int");
+        language.Keywords().Add(u"if");
+        Comment& rule = language.Comments().Add();
+        rule.SetClauseStart(u"//");
+        rule.SetStartTag(u"<c>");
+        rule.SetEndTag(u"</c>");
+        return language;
+    }
+    void OpenLeftMenu() { emit Menu("mnuLeftClick")->aboutToShow(); }
+    void Choose(int index) {
+        QSignalSpy finished(form.get(), &frmMain::ProcessFinished);
+        form->LanguageMenu().Item(index + 1)->trigger();
+        QVERIFY(finished.wait(10000));
+    }
+    QMessageBox* OpenMessageBox() {
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            if (auto* box = qobject_cast<QMessageBox*>(widget); box && box->isVisible())
+                return box;
+        }
+        return nullptr;
+    }
+
+private slots:
+    void init() {
+        QGuiApplication::clipboard()->clear();
+        form = std::make_unique<frmMain>();
+    }
+    void cleanup() {
+        form.reset();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+
+    void LoadingShowsTheIconAndBuildsBothMenus() {
+        ctlNotify& icon = form->NotifyIcon();
+        QCOMPARE(icon.IconID(), 1);
+        QCOMPARE(icon.TipText(), QStringLiteral("Brevlin Glosser"));
+        QVERIFY(icon.Shown());
+        QVERIFY(icon.Enabled());
+
+        QCOMPARE(Captions(Menu("mnuRightClick")),
+                 (QStringList{QStringLiteral("オプション(&O)...."), QStringLiteral("-"),
+                              QStringLiteral("ヘルプ(&H)"),
+                              QStringLiteral("Brevlin Glosserについて(&A)..."), QStringLiteral("-"),
+                              QStringLiteral("閉じる(&X)")}));
+        QCOMPARE(Menu("mnuRightClick")->defaultAction(), Action("mnuOption"));
+        QVERIFY(Menu("mnuLeftClick")->defaultAction() == nullptr);
+        QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("(設定がありません)")});
+        QVERIFY(!Action("mnuProcessKw")->isEnabled());
+    }
+
+    void RebuildFollowsTheCollectionAndFallsBackToThePlaceholder() {
+        AddLanguage(u"C", u"<k>");
+        AddLanguage(u"Basic", u"<k>");
+        AddLanguage(u"R&uby", u"<k>");
+        form->RebuildLanguageMenu();
+        QCOMPARE(
+            Captions(Menu("mnuLeftClick")),
+            (QStringList{QStringLiteral("C"), QStringLiteral("Basic"), QStringLiteral("R&uby")}));
+        QCOMPARE(form->LanguageMenu().Count(), 3);
+        QCOMPARE(form->LanguageMenu().Item(1), Action("mnuProcessKw"));
+        for (QAction* action : Menu("mnuLeftClick")->actions())
+            QVERIFY(action->isEnabled() && !action->isChecked());
+
+        form->AllLanguages().Remove(1);
+        form->AllLanguages().Remove(1);
+        form->RebuildLanguageMenu();
+        QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("R&uby")});
+        QVERIFY(Action("mnuProcessKw")->isEnabled());
+
+        form->AllLanguages().Clear();
+        form->RebuildLanguageMenu();
+        QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("(設定がありません)")});
+        QVERIFY(!Action("mnuProcessKw")->isEnabled());
+        QCOMPARE(form->LanguageMenu().Count(), 0);
+    }
+
+    void LanguageEntriesAreEnabledExactlyWhileTheClipboardHoldsText() {
+        OpenLeftMenu();
+        QVERIFY(!Action("mnuProcessKw")->isEnabled()); // placeholder untouched
+
+        AddLanguage(u"C", u"<k>");
+        AddLanguage(u"D", u"<k>");
+        form->RebuildLanguageMenu();
+        OpenLeftMenu();
+        QVERIFY(!form->LanguageMenu().Item(1)->isEnabled());
+        QVERIFY(!form->LanguageMenu().Item(2)->isEnabled());
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("int x;"));
+        OpenLeftMenu();
+        QVERIFY(form->LanguageMenu().Item(1)->isEnabled());
+        QVERIFY(form->LanguageMenu().Item(2)->isEnabled());
+
+        QGuiApplication::clipboard()->clear();
+        OpenLeftMenu();
+        QVERIFY(!form->LanguageMenu().Item(2)->isEnabled());
+    }
+
+    void ChoosingAnEntryConvertsTheClipboardWithThatLanguage() {
+        AddLanguage(u"First", u"<one>");
+        AddLanguage(u"Second", u"<two>");
+        AddLanguage(u"Third", u"<three>");
+        form->OptimizeTags = true;
+        form->RebuildLanguageMenu();
+
+        QGuiApplication::clipboard()->setText(QStringLiteral("int if x & y; // note\nif\n"));
+        Choose(1);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("<two>int if</k> x &amp; y; <c>// note</c>\n<two>if</k>\n"));
+        QCOMPARE(form->NotifyIcon().IconID(), 1);
+        QVERIFY(form->NotifyIcon().Enabled());
+
+        // Applied again, the entity's ampersand is escaped once more.
+        Choose(2);
+        QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("&amp;amp;")));
+        QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("&lt;two&gt;")));
+    }
+
+    void EmptyClipboardTextConvertsToEmptyText() {
+        AddLanguage(u"C", u"<k>");
+        form->RebuildLanguageMenu();
+        QGuiApplication::clipboard()->setText(QString());
+        Choose(0);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QString());
+        QVERIFY(OpenMessageBox() == nullptr);
+    }
+
+    void FailingConversionReportsAndLeavesTheClipboardAlone() {
+        Language& broken = AddLanguage(u"Broken", u"<k>");
+        broken.Keywords().Add(u"(");
+        form->RebuildLanguageMenu();
+        QGuiApplication::clipboard()->setText(QStringLiteral("int x;"));
+        Choose(0);
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("int x;"));
+        QCOMPARE(form->NotifyIcon().IconID(), 1);
+        QMessageBox* box = OpenMessageBox();
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->windowTitle(), QStringLiteral("Brevlin Glosser"));
+        QVERIFY(box->text().contains(QStringLiteral("Broken")));
+        QVERIFY(!form->NotifyIcon().Enabled());
+        box->accept();
+        QVERIFY(form->NotifyIcon().Enabled());
+    }
+
+    void OptionsDialogDisablesTheTrayUntilItUnloads() {
+        AddLanguage(u"C", u"<k>");
+        form->RebuildLanguageMenu();
+        QSignalSpy clicks(&form->NotifyIcon(), &ctlNotify::Click);
+        Action("mnuOption")->trigger();
+        frmOptions* dialog = form->OptionForm();
+        QVERIFY(dialog != nullptr);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("オプション - Brevlin Glosser"));
+        QVERIFY(!form->NotifyIcon().Enabled());
+        form->NotifyIcon().ClickState().Notify(NotifyMessage::LButtonDown);
+        QVERIFY(form->NotifyIcon().ClickState().LeftState() == NotifyClickState::Idle);
+
+        // A further start while it is open brings the same dialog forward.
+        form->LinkExecute(QStringLiteral("Option"));
+        QCOMPARE(form->OptionForm(), dialog);
+        QCOMPARE(form->findChildren<frmOptions*>().size(), 1);
+
+        QTest::keyClick(dialog, Qt::Key_Escape);
+        QVERIFY(form->OptionForm() == nullptr);
+        QVERIFY(form->NotifyIcon().Enabled());
+        QCOMPARE(form->LanguageMenu().Count(), 1);
+
+        form->ShowOptionsDialog();
+        form->OptionForm()->accept();
+        QVERIFY(form->OptionForm() == nullptr);
+        QVERIFY(form->NotifyIcon().Enabled());
+        QCOMPARE(clicks.count(), 0);
+    }
+
+    void OnlyTheExactOptionCommandOpensTheDialog() {
+        form->LinkExecute(QStringLiteral("option"));
+        form->LinkExecute(QStringLiteral("Option "));
+        form->LinkExecute(QStringLiteral("Exit"));
+        QVERIFY(form->OptionForm() == nullptr);
+        form->LinkExecute(QStringLiteral("Option"));
+        QVERIFY(form->OptionForm() != nullptr);
+        form->OptionForm()->reject();
+    }
+
+    void DoubleClickOfEitherButtonOpensTheOptions() {
+        form->NotifyIcon().ClickState().Notify(NotifyMessage::RButtonDblClk);
+        QVERIFY(form->OptionForm() != nullptr);
+        form->OptionForm()->reject();
+        QVERIFY(form->NotifyIcon().Enabled());
+        form->NotifyIcon().ClickState().Notify(NotifyMessage::LButtonDblClk);
+        QVERIFY(form->OptionForm() != nullptr);
+        form->OptionForm()->reject();
+    }
+
+    void AboutBoxDisablesTheTrayHoweverItCloses() {
+        Action("mnuAbout")->trigger();
+        frmAbout* about = form->AboutForm();
+        QVERIFY(about != nullptr);
+        QCOMPARE(about->windowTitle(), QStringLiteral("バージョン情報 - Brevlin Glosser"));
+        QVERIFY(!form->NotifyIcon().Enabled());
+        QTest::keyClick(about, Qt::Key_Escape);
+        QVERIFY(form->AboutForm() == nullptr);
+        QVERIFY(form->NotifyIcon().Enabled());
+
+        Action("mnuAbout")->trigger();
+        form->AboutForm()->close();
+        QVERIFY(form->AboutForm() == nullptr);
+        QVERIFY(form->NotifyIcon().Enabled());
+    }
+
+    void ExitRemovesTheIconAndClosesHelpWindows() {
+        Action("mnuHelp")->trigger();
+        QCOMPARE(HelpWindows::OpenCount(), 1);
+        Action("mnuExit")->trigger();
+        QCOMPARE(HelpWindows::OpenCount(), 0);
+        QVERIFY(!form->NotifyIcon().Shown());
+    }
+};
+
+QTEST_MAIN(frmMainTest)
+#include "frmMainTest.moc"
