@@ -1,5 +1,7 @@
 #include "HelpWindows.h"
 
+#include "settings/HelpLocation.h"
+
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -11,11 +13,6 @@ namespace brevlin::shell {
 
 namespace {
 
-QString& HelpFileText() {
-    static QString text;
-    return text;
-}
-
 QList<QPointer<QDialog>>& OpenWindows() {
     static QList<QPointer<QDialog>> windows;
     return windows;
@@ -23,27 +20,13 @@ QList<QPointer<QDialog>>& OpenWindows() {
 
 } // namespace
 
-QString HelpWindows::HelpFileSetting(const QString& programFolder) {
-    QString setting = programFolder;
-    if (!setting.endsWith(u'/'))
-        setting += u'/';
-    return setting + QStringLiteral("Ostrel.chm::/popups.txt");
-}
-
-void HelpWindows::SetHelpFile(const QString& setting) {
-    HelpFileText() = setting;
-}
-
-const QString& HelpWindows::HelpFile() {
-    return HelpFileText();
-}
-
 void HelpWindows::Show(QWidget* owner) {
     auto* window = new QDialog(owner);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setWindowTitle(QStringLiteral("ヘルプ - Brevlin Glosser"));
     auto* layout = new QVBoxLayout(window);
-    layout->addWidget(new QLabel(HelpFile(), window));
+    layout->addWidget(
+        new QLabel(HelpLocation(HelpLocation::ProgramHelpFile()).StartPage(), window));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
     QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::reject);
     layout->addWidget(buttons);

@@ -1,11 +1,12 @@
 #include "modMain.h"
 
-#include "HelpWindows.h"
 #include "clsSingleInstance.h"
 #include "ctlNotify.h"
 #include "engine/BrevlinError.h"
 #include "frmMain.h"
 #include "platform/RuntimeDirectory.h"
+#include "settings/AppFolders.h"
+#include "settings/HelpLocation.h"
 
 #include <QApplication>
 #include <QLibraryInfo>
@@ -80,7 +81,7 @@ int modMain::Main(int argc, char** argv) {
         break;
     }
 
-    HelpWindows::SetHelpFile(HelpWindows::HelpFileSetting(QCoreApplication::applicationDirPath()));
+    HelpLocation::SetProgramHelpFile(AppFolders::HelpFileSetting(AppFolders::ProgramFolder()));
     std::unique_ptr<frmMain> main;
     try {
         main = std::make_unique<frmMain>();

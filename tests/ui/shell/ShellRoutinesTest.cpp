@@ -1,6 +1,5 @@
 #include "engine/Highlighter.h"
 #include "ui/shell/ClipboardText.h"
-#include "ui/shell/HelpWindows.h"
 #include "ui/shell/LanguageSnapshot.h"
 #include "ui/shell/ctlNotify.h"
 #include "ui/shell/modMain.h"
@@ -38,13 +37,6 @@ TEST(TipText, IsCutTo63Cp932BytesAtACharacterBoundary) {
     const QString cut = ctlNotify::CutTipText(pairs);
     EXPECT_FALSE(cut.isEmpty());
     EXPECT_FALSE(cut.back().isHighSurrogate());
-}
-
-TEST(HelpFile, SettingHasOneSeparatorBeforeTheFileName) {
-    EXPECT_EQ(HelpWindows::HelpFileSetting(QStringLiteral("/opt/tools")),
-              QStringLiteral("/opt/tools/Ostrel.chm::/popups.txt"));
-    EXPECT_EQ(HelpWindows::HelpFileSetting(QStringLiteral("/")),
-              QStringLiteral("/Ostrel.chm::/popups.txt"));
 }
 
 TEST(Platform, XcbOnlyForAWaylandSessionWithAnXDisplayAndNoChoice) {
