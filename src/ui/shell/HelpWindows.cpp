@@ -1,53 +1,46 @@
 #include "HelpWindows.h"
 
+#include "frmHelp.h"
 #include "settings/HelpLocation.h"
 
-#include <QDialog>
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QList>
 #include <QPointer>
-#include <QVBoxLayout>
 
 namespace brevlin::shell {
 
 namespace {
 
-QList<QPointer<QDialog>>& OpenWindows() {
-    static QList<QPointer<QDialog>> windows;
-    return windows;
+QPointer<frmHelp>& OpenWindow() {
+    static QPointer<frmHelp> window;
+    return window;
 }
 
 } // namespace
 
 void HelpWindows::Show(QWidget* owner) {
-    auto* window = new QDialog(owner);
-    window->setAttribute(Qt::WA_DeleteOnClose);
-    window->setWindowTitle(QStringLiteral("ヘルプ - Brevlin Glosser"));
-    auto* layout = new QVBoxLayout(window);
-    layout->addWidget(
-        new QLabel(HelpLocation(HelpLocation::ProgramHelpFile()).StartPage(), window));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, window);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, window, &QDialog::reject);
-    layout->addWidget(buttons);
-    OpenWindows().removeAll(QPointer<QDialog>());
-    OpenWindows().append(window);
+    QPointer<frmHelp>& window = OpenWindow();
+    if (window) {
+        window->ShowStartPage();
+    } else {
+        window = new frmHelp(HelpLocation(HelpLocation::ProgramHelpFile()).StartPage(), owner);
+        window->setAttribute(Qt::WA_DeleteOnClose);
+    }
     window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void HelpWindows::CloseAll() {
-    for (const QPointer<QDialog>& window : OpenWindows()) {
-        if (window)
-            window->close();
-    }
-    OpenWindows().clear();
+    if (OpenWindow())
+        OpenWindow()->close();
+    OpenWindow() = nullptr;
 }
 
 int HelpWindows::OpenCount() {
-    int count = 0;
-    for (const QPointer<QDialog>& window : OpenWindows())
-        count += window ? 1 : 0;
-    return count;
+    return OpenWindow() ? 1 : 0;
+}
+
+frmHelp* HelpWindows::Window() {
+    return OpenWindow();
 }
 
 } // namespace brevlin::shell

@@ -1,18 +1,21 @@
 #pragma once
 
-#include <QString>
-
 class QWidget;
 
 namespace brevlin::shell {
 
-// The program's help windows. Stand-in until the help window lands: Show opens a window
-// that names the help start page; CloseAll closes every help window at exit.
+class frmHelp;
+
+// The program's help window, opened on the start page that the help file setting names.
+// One window serves every request; CloseAll closes it at exit.
 class HelpWindows {
 public:
+    // Opens the help window on the start page (or brings it back to the start page).
     static void Show(QWidget* owner);
     static void CloseAll();
     static int OpenCount();
+    // The open window, or null.
+    static frmHelp* Window();
 };
 
 } // namespace brevlin::shell

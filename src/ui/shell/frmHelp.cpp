@@ -1,0 +1,70 @@
+#include "frmHelp.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QTextBrowser>
+#include <QToolButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace brevlin::shell {
+
+namespace {
+
+QToolButton* MakeButton(const QString& name, const QString& caption, QWidget* parent) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(name);
+    button->setText(caption);
+    button->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return button;
+}
+
+} // namespace
+
+frmHelp::frmHelp(const QString& startPage, QWidget* owner)
+    : QWidget(owner, Qt::Window), m_startPage(startPage) {
+    setObjectName(QStringLiteral("frmHelp"));
+    setWindowTitle(QStringLiteral("ヘルプ - Brevlin Glosser"));
+    if (owner)
+        setWindowIcon(owner->windowIcon());
+
+    cmdBack = MakeButton(QStringLiteral("cmdBack"), QStringLiteral("戻る(&B)"), this);
+    cmdForward = MakeButton(QStringLiteral("cmdForward"), QStringLiteral("進む(&F)"), this);
+    cmdHome = MakeButton(QStringLiteral("cmdHome"), QStringLiteral("目次(&C)"), this);
+    brwHelp = new QTextBrowser(this);
+    brwHelp->setObjectName(QStringLiteral("brwHelp"));
+    brwHelp->setOpenExternalLinks(true);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdBack);
+    buttons->addWidget(cmdForward);
+    buttons->addWidget(cmdHome);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(buttons);
+    layout->addWidget(brwHelp);
+
+    cmdBack->setEnabled(false);
+    cmdForward->setEnabled(false);
+    connect(cmdBack, &QToolButton::clicked, brwHelp, &QTextBrowser::backward);
+    connect(cmdForward, &QToolButton::clicked, brwHelp, &QTextBrowser::forward);
+    connect(cmdHome, &QToolButton::clicked, this, &frmHelp::ShowStartPage);
+    connect(brwHelp, &QTextBrowser::backwardAvailable, cmdBack, &QToolButton::setEnabled);
+    connect(brwHelp, &QTextBrowser::forwardAvailable, cmdForward, &QToolButton::setEnabled);
+
+    resize(760, 600);
+    ShowStartPage();
+}
+
+void frmHelp::ShowStartPage() {
+    const QFileInfo page(m_startPage);
+    if (page.isFile()) {
+        brwHelp->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
+        return;
+    }
+    brwHelp->setHtml(
+        QStringLiteral("<h1>ヘルプ</h1><p>ヘルプ ファイルが見つかりません。</p><p>%1</p>")
+            .arg(m_startPage.toHtmlEscaped()));
+}
+
+} // namespace brevlin::shell
