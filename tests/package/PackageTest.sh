@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and builds the Debian package, then checks that
 # both hold the programs, help and languages where they belong, with the package's
-# dependencies declared, and that the installed command converts with a bundled language.
+# dependencies declared, that the installed command converts with a bundled language, and
+# that the packaged tray program starts and opens its installed help.
 # usage: PackageTest.sh BUILD_DIR SOURCE_DIR
 set -euo pipefail
 build=$1
@@ -47,4 +48,9 @@ if [ -e "$build/brevlin-glosser" ]; then
 fi
 dpkg-deb -x "$deb" "$work/root"
 check_tree "$work/root" /usr
+# The packaged program starts, shows its icon and finds its installed help.
+if [ -e "$build/brevlin-glosser" ]; then
+    GLOSSER="$work/root/usr/bin/brevlin-glosser" bash "$source/tests/e2e/help_about.sh" >/dev/null ||
+        fail "the packaged program did not start or find its help"
+fi
 echo "package: ok ($depends)"

@@ -24,7 +24,6 @@ QToolButton* MakeButton(const QString& name, const QString& caption, QWidget* pa
 frmHelp::frmHelp(const QString& startPage, QWidget* owner)
     : QWidget(owner, Qt::Window), m_startPage(startPage) {
     setObjectName(QStringLiteral("frmHelp"));
-    setWindowTitle(QStringLiteral("ヘルプ - Brevlin Glosser"));
     if (owner)
         setWindowIcon(owner->windowIcon());
 
@@ -51,6 +50,7 @@ frmHelp::frmHelp(const QString& startPage, QWidget* owner)
     connect(cmdHome, &QToolButton::clicked, this, &frmHelp::ShowStartPage);
     connect(brwHelp, &QTextBrowser::backwardAvailable, cmdBack, &QToolButton::setEnabled);
     connect(brwHelp, &QTextBrowser::forwardAvailable, cmdForward, &QToolButton::setEnabled);
+    connect(brwHelp, &QTextBrowser::sourceChanged, this, &frmHelp::UpdateCaption);
 
     resize(760, 600);
     ShowStartPage();
@@ -60,11 +60,19 @@ void frmHelp::ShowStartPage() {
     const QFileInfo page(m_startPage);
     if (page.isFile()) {
         brwHelp->setSource(QUrl::fromLocalFile(page.absoluteFilePath()));
+        UpdateCaption();
         return;
     }
     brwHelp->setHtml(
         QStringLiteral("<h1>ヘルプ</h1><p>ヘルプ ファイルが見つかりません。</p><p>%1</p>")
             .arg(m_startPage.toHtmlEscaped()));
+    UpdateCaption();
+}
+
+void frmHelp::UpdateCaption() {
+    // The page's own title, as a help viewer shows it; the window's name when there is none.
+    const QString title = brwHelp->documentTitle();
+    setWindowTitle(title.isEmpty() ? QStringLiteral("ヘルプ - Brevlin Glosser") : title);
 }
 
 } // namespace brevlin::shell

@@ -20,6 +20,8 @@ public:
     QTextBrowser* Browser() const { return brwHelp; }
 
 private:
+    void UpdateCaption();
+
     QString m_startPage;
     QTextBrowser* brwHelp;
     QToolButton* cmdBack;

@@ -87,10 +87,12 @@ private slots:
         QCOMPARE(HelpWindows::OpenCount(), 1);
         QVERIFY(HelpWindows::Window()->isVisible());
         QCOMPARE(Title(), QStringLiteral("Brevlin Glosser ヘルプ"));
+        QCOMPARE(HelpWindows::Window()->windowTitle(), QStringLiteral("Brevlin Glosser ヘルプ"));
 
         QTextBrowser* browser = HelpWindows::Window()->Browser();
         browser->setSource(QUrl(QStringLiteral("rules.html")));
         QCOMPARE(Title(), QStringLiteral("コメント／リテラルの設定"));
+        QCOMPARE(HelpWindows::Window()->windowTitle(), QStringLiteral("コメント／リテラルの設定"));
         auto* back = HelpWindows::Window()->findChild<QToolButton*>(QStringLiteral("cmdBack"));
         QVERIFY(back->isEnabled());
 
@@ -110,6 +112,7 @@ private slots:
         const QString text = HelpWindows::Window()->Browser()->toPlainText();
         QVERIFY(text.contains(QStringLiteral("ヘルプ ファイルが見つかりません")));
         QVERIFY(text.contains(empty.filePath(QStringLiteral("Ostrel.chm"))));
+        QCOMPARE(HelpWindows::Window()->windowTitle(), QStringLiteral("ヘルプ - Brevlin Glosser"));
     }
 };
 
