@@ -1,0 +1,516 @@
+#include "RegFile.h"
+
+#include "engine/BrevlinError.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+
+namespace brevlin::platform {
+
+namespace {
+
+constexpr std::string_view Header = "Windows Registry Editor Version 5.00";
+
+// ---- UTF-8 ---------------------------------------------------------------------------------
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | (cp >> 6));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | (cp >> 12));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (cp >> 18));
+        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+// Strict decoding: nothing is guessed, so a file saved in another encoding is reported.
+std::optional<std::u16string> DecodeUtf8(std::string_view s) {
+    std::u16string out;
+    out.reserve(s.size());
+    std::size_t i = 0;
+    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
+    while (i < s.size()) {
+        const unsigned c = at(i);
+        char32_t cp = 0;
+        std::size_t length = 1;
+        char32_t minimum = 0;
+        if (c < 0x80) {
+            cp = c;
+        } else if ((c & 0xE0) == 0xC0) {
+            cp = c & 0x1F, length = 2, minimum = 0x80;
+        } else if ((c & 0xF0) == 0xE0) {
+            cp = c & 0x0F, length = 3, minimum = 0x800;
+        } else if ((c & 0xF8) == 0xF0) {
+            cp = c & 0x07, length = 4, minimum = 0x10000;
+        } else {
+            return std::nullopt;
+        }
+        if (i + length > s.size())
+            return std::nullopt;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((at(i + k) & 0xC0) != 0x80)
+                return std::nullopt;
+            cp = (cp << 6) | (at(i + k) & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
+            return std::nullopt;
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
+        } else {
+            out += static_cast<char16_t>(cp);
+        }
+        i += length;
+    }
+    return out;
+}
+
+// ---- writing -------------------------------------------------------------------------------
+
+bool IsHigh(char16_t c) {
+    return c >= 0xD800 && c < 0xDC00;
+}
+bool IsLow(char16_t c) {
+    return c >= 0xDC00 && c < 0xE000;
+}
+
+void AppendEscaped(std::string& out, std::u16string_view text) {
+    char hex[8];
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (c == u'\\') {
+            out += "\\\\";
+        } else if (c == u'"') {
+            out += "\\\"";
+        } else if (c == u'\r') {
+            out += "\\r";
+        } else if (c == u'\n') {
+            out += "\\n";
+        } else if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else if ((c < 0x20 && c != u'\t') || c == 0x7F || IsHigh(c) || IsLow(c)) {
+            std::snprintf(hex, sizeof hex, "\\u%04X", static_cast<unsigned>(c));
+            out += hex;
+        } else {
+            AppendUtf8(out, c);
+        }
+    }
+}
+
+void AppendQuoted(std::string& out, std::u16string_view text) {
+    out += '"';
+    AppendEscaped(out, text);
+    out += '"';
+}
+
+void AppendValue(std::string& out, const std::u16string& name, const RegistryValue& value) {
+    if (name.empty())
+        out += '@';
+    else
+        AppendQuoted(out, name);
+    out += '=';
+    char buffer[16];
+    switch (value.type) {
+    case RegistryValue::String:
+        AppendQuoted(out, value.text);
+        break;
+    case RegistryValue::Dword:
+        std::snprintf(buffer, sizeof buffer, "dword:%08x", static_cast<unsigned>(value.number));
+        out += buffer;
+        break;
+    case RegistryValue::MultiString:
+        out += "str(7):\"";
+        for (const std::u16string& element : value.list) {
+            AppendEscaped(out, element);
+            out += "\\0";
+        }
+        out += '"';
+        break;
+    default:
+        if (value.type == 3)
+            out += "hex:";
+        else {
+            std::snprintf(buffer, sizeof buffer, "hex(%x):", static_cast<unsigned>(value.type));
+            out += buffer;
+        }
+        for (std::size_t i = 0; i < value.bytes.size(); ++i) {
+            std::snprintf(buffer, sizeof buffer, i ? ",%02x" : "%02x",
+                          static_cast<unsigned>(value.bytes[i]));
+            out += buffer;
+        }
+        break;
+    }
+    out += '\n';
+}
+
+void AppendKey(std::string& out, const RegistryKey& key, const std::u16string& path, bool isRoot) {
+    // A key shows as a section when it has values, or when nothing below it would show it.
+    if (!key.Values().empty() || (!isRoot && key.Subkeys().empty())) {
+        out += "\n[";
+        for (std::size_t i = 0; i < path.size(); ++i) {
+            // key names hold no control characters and no unpaired surrogates
+            if (IsHigh(path[i]) && i + 1 < path.size()) {
+                AppendUtf8(out, 0x10000 + ((path[i] - 0xD800) << 10) + (path[i + 1] - 0xDC00));
+                ++i;
+            } else {
+                AppendUtf8(out, path[i]);
+            }
+        }
+        out += "]\n";
+        for (const auto& [name, value] : key.Values())
+            AppendValue(out, name, value);
+    }
+    for (const RegistryKey& subkey : key.Subkeys())
+        AppendKey(out, subkey, path + u'\\' + subkey.Name(), false);
+}
+
+// ---- reading -------------------------------------------------------------------------------
+
+[[noreturn]] void Fail(std::size_t line, const std::string& reason) {
+    throw RegFile::ParseError(line, reason);
+}
+
+std::string_view TrimBlanks(std::string_view s) {
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t' || s.back() == '\r'))
+        s.remove_suffix(1);
+    return s;
+}
+
+int HexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+// Reads a quoted string starting at text[pos] == '"'; in a list, \0 ends an element.
+std::u16string ReadQuoted(std::u16string_view text, std::size_t& pos, std::size_t line,
+                          std::vector<std::u16string>* list) {
+    std::u16string out;
+    ++pos;
+    while (true) {
+        if (pos >= text.size())
+            Fail(line, "閉じる \" がありません");
+        const char16_t c = text[pos++];
+        if (c == u'"')
+            break;
+        if (c != u'\\') {
+            out += c;
+            continue;
+        }
+        if (pos >= text.size())
+            Fail(line, "閉じる \" がありません");
+        const char16_t e = text[pos++];
+        switch (e) {
+        case u'\\':
+        case u'"':
+            out += e;
+            break;
+        case u'r':
+            out += u'\r';
+            break;
+        case u'n':
+            out += u'\n';
+            break;
+        case u't':
+            out += u'\t';
+            break;
+        case u'0':
+            if (list) {
+                list->push_back(std::move(out));
+                out.clear();
+            } else {
+                out += u'\0';
+            }
+            break;
+        case u'u': {
+            unsigned code = 0;
+            for (int k = 0; k < 4; ++k) {
+                const int d = pos < text.size() ? HexDigit(text[pos]) : -1;
+                if (d < 0)
+                    Fail(line, "\\u の後に 16 進数 4 桁がありません");
+                code = code * 16 + static_cast<unsigned>(d);
+                ++pos;
+            }
+            out += static_cast<char16_t>(code);
+            break;
+        }
+        default:
+            Fail(line, "不明なエスケープです");
+        }
+    }
+    if (list && !out.empty())
+        list->push_back(std::move(out)); // an element without its closing \0
+    return out;
+}
+
+std::vector<unsigned char> ReadHexBytes(std::u16string_view data, std::size_t line) {
+    std::vector<unsigned char> bytes;
+    std::size_t pos = 0;
+    while (pos < data.size()) {
+        while (pos < data.size() && (data[pos] == u' ' || data[pos] == u'\t'))
+            ++pos;
+        if (pos >= data.size())
+            break;
+        const int high = HexDigit(data[pos]);
+        const int low = pos + 1 < data.size() ? HexDigit(data[pos + 1]) : -1;
+        if (high < 0 || low < 0)
+            Fail(line, "hex の値が不正です");
+        bytes.push_back(static_cast<unsigned char>(high * 16 + low));
+        pos += 2;
+        while (pos < data.size() && (data[pos] == u' ' || data[pos] == u'\t'))
+            ++pos;
+        if (pos < data.size()) {
+            if (data[pos] != u',')
+                Fail(line, "hex の値が不正です");
+            ++pos;
+        }
+    }
+    return bytes;
+}
+
+std::vector<std::u16string> Utf16List(const std::vector<unsigned char>& bytes) {
+    std::vector<std::u16string> list;
+    std::u16string element;
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const char16_t c = static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8));
+        if (c != 0) {
+            element += c;
+            continue;
+        }
+        if (element.empty())
+            break; // an empty element ends the list
+        list.push_back(std::move(element));
+        element.clear();
+    }
+    if (!element.empty())
+        list.push_back(std::move(element));
+    return list;
+}
+
+RegistryValue ReadData(std::u16string_view data, std::size_t line) {
+    const auto startsWith = [&](std::u16string_view prefix) {
+        return data.substr(0, prefix.size()) == prefix;
+    };
+    const auto endOfLine = [&](std::size_t pos) {
+        while (pos < data.size() && (data[pos] == u' ' || data[pos] == u'\t'))
+            ++pos;
+        if (pos != data.size())
+            Fail(line, "値の後に余分な文字があります");
+    };
+    if (startsWith(u"\"")) {
+        std::size_t pos = 0;
+        RegistryValue value = RegistryValue::FromText(ReadQuoted(data, pos, line, nullptr));
+        endOfLine(pos);
+        return value;
+    }
+    if (startsWith(u"dword:")) {
+        const std::u16string_view digits = data.substr(6);
+        if (digits.empty() || digits.size() > 8)
+            Fail(line, "dword の値が不正です");
+        std::uint32_t number = 0;
+        for (const char16_t c : digits) {
+            const int d = HexDigit(c);
+            if (d < 0)
+                Fail(line, "dword の値が不正です");
+            number = number * 16 + static_cast<std::uint32_t>(d);
+        }
+        return RegistryValue::FromDword(number);
+    }
+    if (startsWith(u"str(7):\"")) {
+        std::size_t pos = 7;
+        std::vector<std::u16string> list;
+        ReadQuoted(data, pos, line, &list);
+        endOfLine(pos);
+        return RegistryValue::FromList(std::move(list));
+    }
+    if (startsWith(u"hex")) {
+        std::size_t pos = 3;
+        std::uint32_t type = 3; // REG_BINARY
+        if (pos < data.size() && data[pos] == u'(') {
+            const std::size_t close = data.find(u')', pos);
+            if (close == std::u16string_view::npos || close == pos + 1 || close > pos + 9)
+                Fail(line, "hex の型が不正です");
+            type = 0;
+            for (std::size_t k = pos + 1; k < close; ++k) {
+                const int d = HexDigit(data[k]);
+                if (d < 0)
+                    Fail(line, "hex の型が不正です");
+                type = type * 16 + static_cast<std::uint32_t>(d);
+            }
+            pos = close + 1;
+        }
+        if (pos >= data.size() || data[pos] != u':')
+            Fail(line, "hex の値が不正です");
+        const std::vector<unsigned char> bytes = ReadHexBytes(data.substr(pos + 1), line);
+        if (type == RegistryValue::MultiString)
+            return RegistryValue::FromList(Utf16List(bytes));
+        if (type == RegistryValue::Dword && bytes.size() == 4)
+            return RegistryValue::FromDword(static_cast<std::uint32_t>(
+                bytes[0] | (bytes[1] << 8) | (bytes[2] << 16) | (bytes[3] << 24)));
+        RegistryValue value;
+        value.type = type;
+        value.bytes = bytes;
+        return value;
+    }
+    if (data == u"-")
+        Fail(line, "値の削除 (=-) は使えません");
+    Fail(line, "値の形式が不正です");
+}
+
+std::optional<RegistryRoot> RootByName(std::u16string_view name) {
+    std::u16string upper(name);
+    for (char16_t& c : upper) {
+        if (c >= u'a' && c <= u'z')
+            c = static_cast<char16_t>(c - 32);
+    }
+    if (upper == u"HKEY_CLASSES_ROOT" || upper == u"HKCR")
+        return RegistryRoot::ClassesRoot;
+    if (upper == u"HKEY_CURRENT_USER" || upper == u"HKCU")
+        return RegistryRoot::CurrentUser;
+    if (upper == u"HKEY_LOCAL_MACHINE" || upper == u"HKLM")
+        return RegistryRoot::LocalMachine;
+    return std::nullopt;
+}
+
+} // namespace
+
+const char* RegFile::RootName(RegistryRoot root) {
+    switch (root) {
+    case RegistryRoot::ClassesRoot:
+        return "HKEY_CLASSES_ROOT";
+    case RegistryRoot::LocalMachine:
+        return "HKEY_LOCAL_MACHINE";
+    case RegistryRoot::CurrentUser:
+        break;
+    }
+    return "HKEY_CURRENT_USER";
+}
+
+std::string RegFile::Utf8(std::u16string_view text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+            ++i;
+        } else {
+            AppendUtf8(out, IsHigh(c) || IsLow(c) ? 0xFFFD : c);
+        }
+    }
+    return out;
+}
+
+std::string RegFile::Serialize(const RegistryTree& tree) {
+    std::string out(Header);
+    out += '\n';
+    for (const RegistryKey* root : {&tree.classesRoot, &tree.currentUser, &tree.localMachine})
+        AppendKey(out, *root, root->Name(), true);
+    return out;
+}
+
+RegistryTree RegFile::Parse(std::string_view text) {
+    RegistryTree tree;
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    RegistryKey* section = nullptr;
+    bool seenContent = false;
+    std::size_t number = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view raw = TrimBlanks(text.substr(start, end - start));
+        start = end + 1;
+        const std::size_t lineNumber = ++number;
+
+        // hex data may go on over lines that end in "\"
+        std::string joined;
+        if (!raw.empty() && raw.back() == '\\' && raw.find("=hex") != std::string_view::npos) {
+            joined = raw;
+            while (!joined.empty() && joined.back() == '\\' && start < text.size()) {
+                joined.pop_back();
+                end = text.find('\n', start);
+                if (end == std::string_view::npos)
+                    end = text.size();
+                joined += TrimBlanks(text.substr(start, end - start));
+                start = end + 1;
+                ++number;
+            }
+            raw = joined;
+        }
+
+        if (raw.empty() || raw.front() == ';')
+            continue;
+        const auto decoded = DecodeUtf8(raw);
+        if (!decoded)
+            Fail(lineNumber, "UTF-8 として読めません");
+        const std::u16string_view line = *decoded;
+
+        if (!seenContent) {
+            seenContent = true;
+            if (raw == Header || raw == "REGEDIT4")
+                continue;
+        }
+        if (line.front() == u'[') {
+            if (line.back() != u']' || line.size() < 3)
+                Fail(lineNumber, "キーの行が不正です");
+            const std::u16string_view path = line.substr(1, line.size() - 2);
+            if (path.front() == u'-')
+                Fail(lineNumber, "キーの削除 ([-...]) は使えません");
+            const std::size_t slash = path.find(u'\\');
+            const auto root = RootByName(path.substr(0, slash));
+            if (!root)
+                Fail(lineNumber, "不明なルートキーです");
+            section = &tree.Root(*root);
+            if (slash != std::u16string_view::npos) {
+                try {
+                    section = &section->Create(path.substr(slash + 1));
+                } catch (const BrevlinError&) {
+                    Fail(lineNumber, "キーの名前が不正です");
+                }
+            }
+            continue;
+        }
+        if (!section)
+            Fail(lineNumber, "キーの行より前に値があります");
+
+        std::u16string name;
+        std::size_t pos = 0;
+        if (line.front() == u'@') {
+            pos = 1;
+        } else if (line.front() == u'"') {
+            name = ReadQuoted(line, pos, lineNumber, nullptr);
+        } else {
+            Fail(lineNumber, "値の名前がありません");
+        }
+        while (pos < line.size() && (line[pos] == u' ' || line[pos] == u'\t'))
+            ++pos;
+        if (pos >= line.size() || line[pos] != u'=')
+            Fail(lineNumber, "= がありません");
+        ++pos;
+        while (pos < line.size() && (line[pos] == u' ' || line[pos] == u'\t'))
+            ++pos;
+        section->SetValue(name, ReadData(line.substr(pos), lineNumber));
+    }
+    return tree;
+}
+
+} // namespace brevlin::platform

@@ -1,0 +1,55 @@
+#include "LanguageSet.h"
+
+#include "LanguageFile.h"
+#include "ValueConversion.h"
+#include "engine/BrevlinError.h"
+
+namespace brevlin {
+
+Text LanguageSet::StripFileNameChars(const Text& text) {
+    static constexpr TextView Removed = u"\\/:,;*?\"<>|";
+    Text result;
+    result.reserve(text.size());
+    for (const char16_t c : text) {
+        if (Removed.find(c) == TextView::npos)
+            result += c;
+    }
+    return result;
+}
+
+Language& LanguageSet::AddNewLanguage(Languages& languages) {
+    for (int i = 1;; ++i) {
+        const Text name = u"新しい言語" + ValueConversion::FromLong(i);
+        // The first number whose name is free; the set holds finitely many names.
+        if (languages.ItemByName(name) == nullptr)
+            return languages.Add(name);
+    }
+}
+
+void LanguageSet::ExportLanguage(const Language& language, const QString& path) {
+    LanguageFile::Write(language, path);
+}
+
+LanguageSet::ImportResult LanguageSet::ImportLanguage(Languages& languages, const QString& path,
+                                                      const ConfirmReplace& confirmReplace) {
+    LanguageFile::CheckExists(path);
+    clsINIFile file;
+    file.SetFilename(path);
+    const Text name = LanguageFile::ReadCheckedName(file);
+
+    ImportResult result;
+    if (Language* existing = languages.ItemByName(name)) {
+        if (!confirmReplace || !confirmReplace(name))
+            return result;
+        existing->Keywords().Clear();
+        existing->Comments().Clear();
+        result.language = existing;
+    } else {
+        result.language = &languages.Add(name);
+        result.added = true;
+    }
+    LanguageFile::Read(file, *result.language);
+    return result;
+}
+
+} // namespace brevlin

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "clsRegistry.h"
+#include "engine/Languages.h"
+
+namespace brevlin {
+
+// The persisted settings: the two switches and the language set below
+// HKCU\Software\Morvane\Brevlin, one numbered key per language and one per rule.
+class SettingsLayout {
+public:
+    static const Text RootPath; // u"HKCU\\Software\\Morvane\\Brevlin"
+
+    // Counts above this are refused as damaged rather than loaded.
+    static constexpr std::int32_t MaxCount = 100000;
+
+    // Loads the language set and both switches from one consistent state of the store.
+    // On failure (an error naming the key) the arguments are left as they were.
+    static void LoadSettings(clsRegistry& registry, Languages& languages, bool& beepOnProcess,
+                             bool& optimizeTags);
+    // Writes the whole state and removes surplus language and rule keys, as one replacement
+    // of the store: on failure nothing of it is stored.
+    static void SaveSettings(clsRegistry& registry, const Languages& languages, bool beepOnProcess,
+                             bool optimizeTags);
+
+    // The steps, as the sequences above call them (without batches of their own).
+    static void LoadFromReg(clsRegistry& registry, Languages& languages);
+    static void SaveToReg(clsRegistry& registry, const Languages& languages);
+    // The language's key is the one named by its Index; it already has its Name.
+    static void LoadFromReg(clsRegistry& registry, Language& language);
+    static void SaveToReg(clsRegistry& registry, const Language& language);
+};
+
+} // namespace brevlin

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "TestFiles.h"
+#include "engine/BrevlinError.h"
+#include "platform/posix/FileRegistryStore.h"
+#include "settings/clsRegistry.h"
+
+#include <memory>
+
+namespace brevlin::test {
+
+// A file store that counts its replacements and can be made to fail them.
+class CountingStore : public platform::FileRegistryStore {
+public:
+    using FileRegistryStore::FileRegistryStore;
+    int replacements = 0;
+    bool failReplace = false;
+
+protected:
+    void ReplaceFile(const std::string& temporary, const std::string& target) override {
+        ++replacements;
+        if (failReplace)
+            throw BrevlinError(errors::PathFileAccess, "rename failed");
+        FileRegistryStore::ReplaceFile(temporary, target);
+    }
+};
+
+// A registry over settings.reg in a temporary folder.
+struct TestRegistry {
+    TempFolder folder;
+    QString path = folder.Path("settings.reg");
+    CountingStore* store = nullptr;
+    std::unique_ptr<clsRegistry> registry;
+
+    TestRegistry() {
+        auto owned = std::make_unique<CountingStore>(path.toStdString());
+        store = owned.get();
+        registry = std::make_unique<clsRegistry>(std::move(owned));
+    }
+    std::string File() const { return ReadBytes(path); }
+    bool Contains(const std::string& text) const { return File().find(text) != std::string::npos; }
+};
+
+inline std::uint32_t ErrorNumber(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const BrevlinError& error) {
+        return error.Number();
+    }
+    return 0;
+}
+
+inline std::string ErrorText(const std::function<void()>& action) {
+    try {
+        action();
+    } catch (const BrevlinError& error) {
+        return error.Description();
+    }
+    return "no error";
+}
+
+} // namespace brevlin::test
