@@ -12,9 +12,14 @@ public:
     virtual void Beep() = 0;
 };
 
+// Fast: exact scanners for the generated patterns, linear in the text (the default).
+// Regex: the patterns run on the regular-expression engine, kept as the reference.
+enum class HighlightEngine { Fast, Regex };
+
 struct HighlightOptions {
     bool OptimizeTags = false;
     bool BeepOnProcess = false;
+    HighlightEngine Engine = HighlightEngine::Fast;
 };
 
 } // namespace brevlin

@@ -1,5 +1,7 @@
 #include "Highlighter.h"
 
+#include "FastClassifier.h"
+#include "FastTokenizer.h"
 #include "TagWriter.h"
 #include "TokenClassifier.h"
 #include "Tokenizer.h"
@@ -21,14 +23,51 @@ void WriteToken(TokenClassifier& classifier, TagWriter& writer, TextView token) 
     }
 }
 
-} // namespace
-
-std::vector<RegExpMatch> Tokenize(const Language& language, TextView text) {
-    std::vector<RegExpMatch> tokens;
+Text ConvertRegex(const Language& language, TextView text, bool optimizeTags) {
+    // Classifier first: a bad keyword pattern fails before any work is done.
+    TokenClassifier classifier(language);
     Tokenizer tokenizer(language, text);
+    TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size());
     RegExpMatch token;
     while (tokenizer.Next(token))
-        tokens.push_back(token);
+        WriteToken(classifier, writer, text.substr(token.FirstIndex, token.Length));
+    return writer.Finish();
+}
+
+Text ConvertFast(const Language& language, TextView text, bool optimizeTags) {
+    FastClassifier classifier(language);
+    FastTokenizer tokenizer(language, text);
+    TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size());
+    RegExpMatch token;
+    while (tokenizer.Next(token)) {
+        const TextView t = text.substr(token.FirstIndex, token.Length);
+        const FastTokenizer::Kind kind = tokenizer.LastKind();
+        if (const Comment* rule = classifier.MatchRule(t)) {
+            writer.AppendRule(rule->StartTag(), t, rule->EndTag());
+        } else if (kind != FastTokenizer::Kind::Space &&
+                   classifier.IsKeyword(t, kind == FastTokenizer::Kind::Word)) {
+            writer.AppendKeyword(t);
+        } else {
+            writer.AppendOther(t);
+        }
+    }
+    return writer.Finish();
+}
+
+} // namespace
+
+std::vector<RegExpMatch> Tokenize(const Language& language, TextView text, HighlightEngine engine) {
+    std::vector<RegExpMatch> tokens;
+    RegExpMatch token;
+    if (engine == HighlightEngine::Regex) {
+        Tokenizer tokenizer(language, text);
+        while (tokenizer.Next(token))
+            tokens.push_back(token);
+    } else {
+        FastTokenizer tokenizer(language, text);
+        while (tokenizer.Next(token))
+            tokens.push_back(token);
+    }
     return tokens;
 }
 
@@ -45,20 +84,18 @@ Text TagTokens(const Language& language, TextView text, const std::vector<RegExp
 
 Text HighlightText(const Language& language, TextView text, const HighlightOptions& options,
                    ConversionHook* hook) {
-    Text copy(text);
     if (hook)
         hook->ConversionStarted();
-    if (language.ReplaceTab())
-        ExpandTabs(copy, language.TabColumns());
-
-    // Classifier first: a bad keyword pattern fails before any work is done.
-    TokenClassifier classifier(language);
-    Tokenizer tokenizer(language, copy);
-    TagWriter writer(language.StartTag(), language.EndTag(), options.OptimizeTags, copy.size());
-    RegExpMatch token;
-    while (tokenizer.Next(token))
-        WriteToken(classifier, writer, TextView(copy).substr(token.FirstIndex, token.Length));
-    Text result = writer.Finish();
+    // The caller's text is never changed; a copy is made only when tabs are expanded.
+    Text expanded;
+    if (language.ReplaceTab()) {
+        expanded = Text(text);
+        ExpandTabs(expanded, language.TabColumns());
+        text = expanded;
+    }
+    Text result = options.Engine == HighlightEngine::Regex
+                      ? ConvertRegex(language, text, options.OptimizeTags)
+                      : ConvertFast(language, text, options.OptimizeTags);
 
     if (hook) {
         if (options.BeepOnProcess)
@@ -87,8 +124,8 @@ void ExpandTabs(Text& text, int columns) {
             continue;
         }
         if (c != u'\t') {
-            const bool pairTail = c >= 0xDC00 && c < 0xE000 && i > 0 && text[i - 1] >= 0xD800 &&
-                                  text[i - 1] < 0xDC00;
+            const bool pairTail =
+                c >= 0xDC00 && c < 0xE000 && i > 0 && text[i - 1] >= 0xD800 && text[i - 1] < 0xDC00;
             width += pairTail ? 0 : platform::CodePage::CharWidth(c);
             out += c;
             ++i;

@@ -32,6 +32,7 @@ Text TagTokens(const Language& language, TextView text, const std::vector<RegExp
 void ExpandTabs(Text& text, int columns);
 
 // The token list of `text`: the matches of the language's tokenizer pattern.
-std::vector<RegExpMatch> Tokenize(const Language& language, TextView text);
+std::vector<RegExpMatch> Tokenize(const Language& language, TextView text,
+                                  HighlightEngine engine = HighlightEngine::Fast);
 
 } // namespace brevlin

@@ -9,7 +9,9 @@ namespace brevlin {
 
 namespace {
 
-bool HasAnchor(TextView text) { return std::any_of(text.begin(), text.end(), chars::IsAnchor); }
+bool HasAnchor(TextView text) {
+    return std::any_of(text.begin(), text.end(), chars::IsAnchor);
+}
 
 bool IsPlainKeyword(const Text& keyword) {
     return std::all_of(keyword.begin(), keyword.end(), chars::IsWordOrHash);
@@ -17,8 +19,31 @@ bool IsPlainKeyword(const Text& keyword) {
 
 } // namespace
 
-TokenClassifier::TokenClassifier(const Language& language)
-    : m_ignoreCase(language.IgnoreCase()) {
+std::unique_ptr<RegExp> CompileKeywordMatcher(const Language& language) {
+    auto matcher = std::make_unique<RegExp>();
+    matcher->SetIgnoreCase(language.IgnoreCase());
+    matcher->SetPattern(language.Keywords().MatchPattern());
+    try {
+        matcher->Test(u"");
+    } catch (const BrevlinError&) {
+        // Name the keyword that breaks the pattern.
+        RegExp single;
+        for (const Text& keyword : language.Keywords().GetAllItems()) {
+            single.SetPattern(u"^" + keyword + u"$");
+            try {
+                single.Test(u"");
+            } catch (const BrevlinError& error) {
+                throw BrevlinError(error.Number(), "言語「" + ToUtf8(language.Name()) +
+                                                       "」のキーワード「" + ToUtf8(keyword) +
+                                                       "」が正しいパターンではありません。");
+            }
+        }
+        throw;
+    }
+    return matcher;
+}
+
+TokenClassifier::TokenClassifier(const Language& language) : m_ignoreCase(language.IgnoreCase()) {
     for (const auto& rule : language.Comments()) {
         // A rule without a start clause would match every token; it never starts.
         if (rule->ClauseStart().empty())
@@ -47,26 +72,7 @@ TokenClassifier::TokenClassifier(const Language& language)
             m_keywordSet.insert(KeyOf(keyword));
         return;
     }
-    m_keywordRegex = std::make_unique<RegExp>();
-    m_keywordRegex->SetIgnoreCase(m_ignoreCase);
-    m_keywordRegex->SetPattern(keywords.MatchPattern());
-    try {
-        m_keywordRegex->Test(u"");
-    } catch (const BrevlinError&) {
-        // Name the keyword that breaks the pattern.
-        RegExp single;
-        for (const Text& keyword : items) {
-            single.SetPattern(u"^" + keyword + u"$");
-            try {
-                single.Test(u"");
-            } catch (const BrevlinError& error) {
-                throw BrevlinError(error.Number(), "言語「" + ToUtf8(language.Name()) +
-                                                       "」のキーワード「" + ToUtf8(keyword) +
-                                                       "」が正しいパターンではありません。");
-            }
-        }
-        throw;
-    }
+    m_keywordRegex = CompileKeywordMatcher(language);
 }
 
 TokenClassifier::~TokenClassifier() = default;
@@ -113,8 +119,8 @@ bool TokenClassifier::DirectTest(const Comment& rule, TextView token) const {
 }
 
 int TokenClassifier::MatchRule(TextView token) {
-    const char16_t first = m_ignoreCase ? chars::Fold(token.empty() ? 0 : token[0])
-                                        : (token.empty() ? 0 : token[0]);
+    const char16_t first =
+        m_ignoreCase ? chars::Fold(token.empty() ? 0 : token[0]) : (token.empty() ? 0 : token[0]);
     for (std::size_t i = 0; i < m_rules.size(); ++i) {
         RuleTest& test = m_rules[i];
         if (!test.anyFirst && (token.empty() || test.first != first))

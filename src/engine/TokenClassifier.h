@@ -43,4 +43,7 @@ private:
     std::unique_ptr<RegExp> m_keywordRegex;
 };
 
+// The keyword pattern, compiled now; a keyword that breaks it is named in the error.
+std::unique_ptr<RegExp> CompileKeywordMatcher(const Language& language);
+
 } // namespace brevlin

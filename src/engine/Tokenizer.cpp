@@ -11,7 +11,9 @@ namespace {
 
 constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 
-bool HasAnchor(TextView text) { return std::any_of(text.begin(), text.end(), chars::IsAnchor); }
+bool HasAnchor(TextView text) {
+    return std::any_of(text.begin(), text.end(), chars::IsAnchor);
+}
 
 // End of the last occurrence of `needle` in `text`, or 0 when it does not occur.
 std::size_t LastEnd(TextView text, TextView needle, bool ignoreCase) {
@@ -32,8 +34,7 @@ std::size_t LastEnd(TextView text, TextView needle, bool ignoreCase) {
 } // namespace
 
 Tokenizer::Tokenizer(const Language& language, TextView text)
-    : m_text(text), m_ignoreCase(language.IgnoreCase()),
-      m_nextDeath(kNever) {
+    : m_text(text), m_ignoreCase(language.IgnoreCase()), m_nextDeath(kNever) {
     m_regex.SetGlobal(true);
     m_regex.SetIgnoreCase(m_ignoreCase);
     for (const auto& rule : language.Comments()) {
@@ -49,7 +50,11 @@ Tokenizer::Tokenizer(const Language& language, TextView text)
         const Text& end = rule->ClauseEnd();
         if (!end.empty() && !HasAnchor(end)) {
             const std::size_t lastEnd = LastEnd(text, end, m_ignoreCase);
-            const std::size_t need = start.size() + end.size();
+            // Anchors in the start clause take no character.
+            const std::size_t need =
+                static_cast<std::size_t>(std::count_if(
+                    start.begin(), start.end(), [](char16_t c) { return !chars::IsAnchor(c); })) +
+                end.size();
             info.canDie = true;
             info.deadAt = lastEnd >= need ? lastEnd - need + 1 : 0;
         }

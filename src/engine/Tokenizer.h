@@ -21,9 +21,9 @@ public:
 private:
     struct RuleInfo {
         const Comment* rule = nullptr;
-        bool anyFirst = false;   // start clause begins with an anchor
-        char16_t first = 0;      // folded first character of the start clause
-        std::size_t deadAt = 0;  // block rule: positions from here on cannot match
+        bool anyFirst = false;  // start clause begins with an anchor
+        char16_t first = 0;     // folded first character of the start clause
+        std::size_t deadAt = 0; // block rule: positions from here on cannot match
         bool canDie = false;
         bool alive = true;
     };

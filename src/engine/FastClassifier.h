@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ClauseMatcher.h"
+#include "KeywordSet.h"
+#include "Language.h"
+#include "RegExp.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace brevlin {
+
+// Classifies tokens without a regular-expression engine wherever the pattern is one the
+// engine generates: a rule pattern ^S(.|\n)*E$ is a start, end and length test, ^S and ^S\b
+// are start tests; plain keywords are one set lookup. Only the rules whose start clause can
+// begin the token are tested. Keywords with pattern characters go through RegExp.
+class FastClassifier {
+public:
+    explicit FastClassifier(const Language& language);
+    ~FastClassifier();
+    FastClassifier(const FastClassifier&) = delete;
+    FastClassifier& operator=(const FastClassifier&) = delete;
+
+    // The first rule in collection order whose pattern matches the token, or null.
+    const Comment* MatchRule(TextView token) const;
+    // `wordRun`: the token is known to be a run of [\w#].
+    bool IsKeyword(TextView token, bool wordRun);
+
+private:
+    enum class Form { Block, Word, Prefix };
+    struct RuleTest {
+        const Comment* rule = nullptr;
+        Form form = Form::Prefix;
+        ClauseMatcher start;
+        ClauseMatcher end;
+    };
+    bool Matches(const RuleTest& test, TextView token) const;
+    const std::vector<std::uint16_t>& Candidates(TextView token) const;
+
+    std::vector<RuleTest> m_rules;
+    std::vector<std::vector<std::uint16_t>> m_lists; // [0]: rules that fit any token
+    std::array<std::uint16_t, 128> m_ascii{};
+    std::vector<std::pair<char16_t, std::uint16_t>> m_other; // sorted
+    bool m_hasKeywords = false;
+    std::unique_ptr<KeywordSet> m_keywordSet;
+    std::unique_ptr<RegExp> m_keywordRegex;
+};
+
+} // namespace brevlin

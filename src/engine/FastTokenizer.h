@@ -1,0 +1,65 @@
+#pragma once
+
+#include "BlockScanner.h"
+#include "ClauseMatcher.h"
+#include "Language.h"
+#include "RegExp.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <utility>
+#include <vector>
+
+namespace brevlin {
+
+// The tokens of the language's tokenizer pattern without running it: at each position the
+// line rules, then the block rules, then the fixed alternatives [\w#]+, \s+ and [^\w#], the
+// first that matches giving the token, exactly as the global match of the pattern would.
+// Only the rules whose start clause begins with the character at hand are tried; anchored
+// start clauses can only match at the start or the end of the text and are tried there.
+class FastTokenizer {
+public:
+    enum class Kind { Rule, Word, Space, Other };
+
+    // `general` makes block rules use their general matcher (for tests).
+    FastTokenizer(const Language& language, TextView text, bool general = false);
+    FastTokenizer(const FastTokenizer&) = delete;
+    FastTokenizer& operator=(const FastTokenizer&) = delete;
+
+    bool Next(RegExpMatch& token);
+    // What made the last token: a rule alternative or one of the fixed alternatives.
+    Kind LastKind() const { return m_kind; }
+
+private:
+    struct LineRule {
+        ClauseMatcher start;
+        bool matchWord = false;
+    };
+    // An alternative: a line rule (index into m_lines) or a block rule (into m_blocks).
+    struct Alternative {
+        bool line = false;
+        std::uint16_t index = 0;
+    };
+    using List = std::vector<Alternative>;
+
+    bool MatchLine(const LineRule& rule, std::size_t pos, std::size_t& end) const;
+    bool TryList(const List& list, std::size_t pos, std::size_t& end);
+    const List& Candidates(char16_t c) const;
+    std::size_t FixedEnd(std::size_t pos);
+
+    TextView m_text;
+    bool m_ignoreCase;
+    std::vector<LineRule> m_lines;
+    std::vector<std::unique_ptr<BlockScanner>> m_blocks;
+    List m_all;                               // every alternative, for the text's two ends
+    std::vector<List> m_lists;                // m_lists[0] is empty
+    std::array<std::uint16_t, 128> m_ascii{}; // list per ASCII character
+    std::vector<std::pair<char16_t, std::uint16_t>> m_other; // sorted, other characters
+    bool m_anchoredStart = false; // some start clause may match at the very end
+    std::size_t m_position = 0;
+    bool m_done = false;
+    Kind m_kind = Kind::Other;
+};
+
+} // namespace brevlin
