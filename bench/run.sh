@@ -35,7 +35,7 @@ report() { # name file command...
 for corpus in "$out/corpus-1M.c" "$out/corpus-16M.c"; do
   report "escape-only floor" "$corpus" sh -c "\"$build/bench/escape_floor\" < \"$corpus\""
   report "brevlin convert" "$corpus" "$build/brevlin" convert --bvl "$here/c.bvl" "$corpus"
-  if "$build/brevlin" convert --help 2>&1 | grep -q -- --engine; then
+  if "$build/brevlin" --help 2>&1 | grep -q -- --engine; then
     report "brevlin convert (regex)" "$corpus" \
       "$build/brevlin" convert --engine regex --bvl "$here/c.bvl" "$corpus"
   fi

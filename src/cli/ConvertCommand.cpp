@@ -13,7 +13,8 @@ namespace brevlin::cli {
 
 const char* ConvertCommand::Usage() {
     return "usage: brevlin convert --bvl FILE [--optimize-tags] [--raw]\n"
-           "                       [--encoding utf-8|cp932] [-o OUTPUT] [INPUT]\n";
+           "                       [--encoding utf-8|cp932] [--engine fast|regex]\n"
+           "                       [-o OUTPUT] [INPUT]\n";
 }
 
 int ConvertCommand::Run(const std::vector<std::string>& arguments) {
@@ -22,6 +23,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     const bool optimizeTags = args.TakeFlag("--optimize-tags");
     const bool raw = args.TakeFlag("--raw");
     const std::string encodingName = args.TakeValue("--encoding").value_or("utf-8");
+    const std::string engineName = args.TakeValue("--engine").value_or("fast");
     std::optional<std::string> output = args.TakeValue("-o");
     if (!output)
         output = args.TakeValue("--output");
@@ -38,6 +40,13 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         encoding = InputEncoding::Cp932;
     else
         throw UsageError("unknown encoding " + encodingName + " (utf-8 or cp932)");
+    HighlightOptions options;
+    if (engineName == "fast")
+        options.Engine = HighlightEngine::Fast;
+    else if (engineName == "regex")
+        options.Engine = HighlightEngine::Regex;
+    else
+        throw UsageError("unknown engine " + engineName + " (fast or regex)");
 
     // Load the language first: a refused file wastes no reading of a big input.
     const std::unique_ptr<Language> language = LanguageFile::Load(QString::fromStdString(*bvl));
@@ -47,7 +56,6 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
                                   : FileIO::ReadFile(operands[0]);
     const Text text = TextCodec::Decode(input, encoding, !raw);
 
-    HighlightOptions options;
     options.OptimizeTags = optimizeTags;
     const std::string bytes = TextCodec::EncodeUtf8(HighlightText(*language, text, options), !raw);
     if (output && *output != "-")

@@ -14,7 +14,8 @@ const char* kHelp =
     "brevlin - highlight source code as HTML with your Brevlin Glosser languages\n"
     "\n"
     "usage: brevlin convert --bvl FILE [--optimize-tags] [--raw]\n"
-    "                       [--encoding utf-8|cp932] [-o OUTPUT] [INPUT]\n"
+    "                       [--encoding utf-8|cp932] [--engine fast|regex]\n"
+    "                       [-o OUTPUT] [INPUT]\n"
     "       brevlin --help | --version\n"
     "\n"
     "convert   reads INPUT (standard input when absent or -), converts it with the\n"
@@ -22,7 +23,8 @@ const char* kHelp =
     "          OUTPUT (replaced whole).\n"
     "  --optimize-tags   neighbouring keywords share one pair of tags\n"
     "  --raw             no line-end translation (LF <-> CR LF)\n"
-    "  --encoding        encoding of INPUT, utf-8 (default) or cp932\n";
+    "  --encoding        encoding of INPUT, utf-8 (default) or cp932\n"
+    "  --engine          fast (default) or regex, the reference matcher, for comparison\n";
 
 } // namespace
 

@@ -91,6 +91,19 @@ TEST_F(ConvertCommand, Cp932Input) {
     EXPECT_EQ(r.out, "<b>int</b> \xE3\x81\x82\n");
 }
 
+TEST_F(ConvertCommand, BothEnginesGiveTheSameResult) {
+    const fs::path in = Write("in.c", "/* a *// b */ \"x\\\"y\\\" z\nint /*/ q */\n");
+    const std::string expected = "<i>/* a *// b */</i> <tt>&quot;x\\&quot;y\\&quot;</tt> z\n"
+                                 "<b>int</b> /*/ q */\n";
+    for (const std::string engine : {"", "--engine fast ", "--engine regex ", "--engine=regex "}) {
+        const Result r = Run("convert " + engine + "--bvl " + m_bvl + " " + in.string());
+        EXPECT_EQ(r.status, 0) << engine << m_stderr;
+        EXPECT_EQ(r.out, expected) << engine;
+    }
+    EXPECT_EQ(Run("convert --engine pcre --bvl " + m_bvl + " " + in.string()).status, 2);
+    EXPECT_NE(m_stderr.find("fast or regex"), std::string::npos) << m_stderr;
+}
+
 TEST_F(ConvertCommand, ErrorsAndUsage) {
     const fs::path bad = Write("bad.c", "ok\n\xFF");
     const fs::path out = m_dir / "never.html";
