@@ -2,6 +2,7 @@
 
 #include "ArgumentList.h"
 #include "FileIO.h"
+#include "StoredSettings.h"
 #include "TextCodec.h"
 #include "UsageError.h"
 #include "engine/Highlighter.h"
@@ -12,7 +13,8 @@
 namespace brevlin::cli {
 
 const char* ConvertCommand::Usage() {
-    return "usage: brevlin convert --bvl FILE [--optimize-tags] [--raw]\n"
+    return "usage: brevlin convert (--bvl FILE | --language NAME)\n"
+           "                       [--optimize-tags | --no-optimize-tags] [--raw]\n"
            "                       [--encoding utf-8|cp932] [--engine fast|regex]\n"
            "                       [-o OUTPUT] [INPUT]\n";
 }
@@ -20,7 +22,9 @@ const char* ConvertCommand::Usage() {
 int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     ArgumentList args(arguments);
     const std::optional<std::string> bvl = args.TakeValue("--bvl");
-    const bool optimizeTags = args.TakeFlag("--optimize-tags");
+    const std::optional<std::string> languageName = args.TakeValue("--language");
+    const bool optimizeOn = args.TakeFlag("--optimize-tags");
+    const bool optimizeOff = args.TakeFlag("--no-optimize-tags");
     const bool raw = args.TakeFlag("--raw");
     const std::string encodingName = args.TakeValue("--encoding").value_or("utf-8");
     const std::string engineName = args.TakeValue("--engine").value_or("fast");
@@ -29,8 +33,10 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         output = args.TakeValue("--output");
     const std::vector<std::string> operands = args.Operands();
 
-    if (!bvl)
-        throw UsageError("convert needs --bvl FILE");
+    if (bvl.has_value() == languageName.has_value())
+        throw UsageError("convert needs either --bvl FILE or --language NAME");
+    if (optimizeOn && optimizeOff)
+        throw UsageError("--optimize-tags and --no-optimize-tags exclude each other");
     if (operands.size() > 1)
         throw UsageError("convert takes at most one INPUT");
     InputEncoding encoding;
@@ -49,7 +55,20 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         throw UsageError("unknown engine " + engineName + " (fast or regex)");
 
     // Load the language first: a refused file wastes no reading of a big input.
-    const std::unique_ptr<Language> language = LanguageFile::Load(QString::fromStdString(*bvl));
+    std::unique_ptr<Language> fromFile;
+    std::optional<StoredSettings> stored;
+    const Language* language = nullptr;
+    bool optimizeTags = optimizeOn;
+    if (bvl) {
+        fromFile = LanguageFile::Load(QString::fromStdString(*bvl));
+        language = fromFile.get();
+    } else {
+        stored.emplace();
+        stored->Load();
+        language = &stored->Find(*languageName);
+        // The stored switch, unless the command line says otherwise.
+        optimizeTags = optimizeOn || (!optimizeOff && stored->optimizeTags);
+    }
 
     const std::string input = operands.empty() || operands[0] == "-"
                                   ? FileIO::ReadStandardInput()

@@ -1,4 +1,7 @@
 #include "ConvertCommand.h"
+#include "ExportCommand.h"
+#include "ImportCommand.h"
+#include "ListCommand.h"
 #include "UsageError.h"
 #include "engine/BrevlinError.h"
 
@@ -13,18 +16,31 @@ namespace {
 const char* kHelp =
     "brevlin - highlight source code as HTML with your Brevlin Glosser languages\n"
     "\n"
-    "usage: brevlin convert --bvl FILE [--optimize-tags] [--raw]\n"
+    "usage: brevlin convert (--bvl FILE | --language NAME)\n"
+    "                       [--optimize-tags | --no-optimize-tags] [--raw]\n"
     "                       [--encoding utf-8|cp932] [--engine fast|regex]\n"
     "                       [-o OUTPUT] [INPUT]\n"
+    "       brevlin list\n"
+    "       brevlin import FILE [--replace]\n"
+    "       brevlin export NAME [FILE]\n"
     "       brevlin --help | --version\n"
     "\n"
     "convert   reads INPUT (standard input when absent or -), converts it with the\n"
-    "          language of FILE and writes the HTML in UTF-8 to standard output or\n"
-    "          OUTPUT (replaced whole).\n"
-    "  --optimize-tags   neighbouring keywords share one pair of tags\n"
-    "  --raw             no line-end translation (LF <-> CR LF)\n"
-    "  --encoding        encoding of INPUT, utf-8 (default) or cp932\n"
-    "  --engine          fast (default) or regex, the reference matcher, for comparison\n";
+    "          language of FILE or the stored language NAME and writes the HTML in\n"
+    "          UTF-8 to standard output or OUTPUT (replaced whole).\n"
+    "  --optimize-tags     neighbouring keywords share one pair of tags (with\n"
+    "  --no-optimize-tags  --language the stored switch is the default)\n"
+    "  --raw               no line-end translation (LF <-> CR LF)\n"
+    "  --encoding          encoding of INPUT, utf-8 (default) or cp932\n"
+    "  --engine            fast (default) or regex, the reference matcher, for comparison\n"
+    "list      prints the stored languages in order, one name a line.\n"
+    "import    adds the language of FILE to the stored languages; a language of\n"
+    "          the same name is replaced in place only with --replace.\n"
+    "export    writes the stored language NAME to FILE, by default the name\n"
+    "          without \\ / : , ; * ? \" < > | and with .bvl, in this folder.\n"
+    "\n"
+    "Settings live in $XDG_CONFIG_HOME/Morvane/Brevlin/settings.reg (default\n"
+    "~/.config/...), or in the file named by BREVLIN_SETTINGS.\n";
 
 } // namespace
 
@@ -46,6 +62,12 @@ int main(int argc, char** argv) {
         }
         if (command == "convert")
             return brevlin::cli::ConvertCommand::Run(args);
+        if (command == "list")
+            return brevlin::cli::ListCommand::Run(args);
+        if (command == "import")
+            return brevlin::cli::ImportCommand::Run(args);
+        if (command == "export")
+            return brevlin::cli::ExportCommand::Run(args);
         throw brevlin::cli::UsageError("unknown command " + command + "; see brevlin --help");
     } catch (const brevlin::cli::UsageError& error) {
         std::fprintf(stderr, "brevlin: %s\n", error.what());

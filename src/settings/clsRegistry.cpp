@@ -3,6 +3,7 @@
 #include "engine/BrevlinError.h"
 
 #include <optional>
+#include <stdexcept>
 
 namespace brevlin {
 
@@ -111,18 +112,32 @@ void clsRegistry::RegDelete(const Text& key) {
 }
 
 clsRegistry::Batch::Batch(clsRegistry& registry, platform::RegistryStore::BatchMode mode)
-    : m_store(registry.Store()) {
-    m_store.BeginBatch(mode);
+    : m_registry(registry), m_outermost(registry.m_batchDepth == 0) {
+    using Mode = platform::RegistryStore::BatchMode;
+    if (m_outermost) {
+        registry.m_store->BeginBatch(mode);
+        registry.m_batchMode = mode;
+    } else if (mode == Mode::Write && registry.m_batchMode == Mode::Read) {
+        throw std::logic_error("a writing batch inside a reading one");
+    }
+    ++registry.m_batchDepth;
 }
 
 clsRegistry::Batch::~Batch() {
-    if (m_open)
-        m_store.RollbackBatch();
+    if (m_open) {
+        --m_registry.m_batchDepth;
+        if (m_outermost)
+            m_registry.m_store->RollbackBatch();
+    }
 }
 
 void clsRegistry::Batch::Commit() {
+    if (!m_open)
+        return;
     m_open = false;
-    m_store.CommitBatch();
+    --m_registry.m_batchDepth;
+    if (m_outermost)
+        m_registry.m_store->CommitBatch();
 }
 
 } // namespace brevlin

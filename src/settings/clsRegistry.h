@@ -28,7 +28,9 @@ public:
     platform::RegistryStore& Store() { return *m_store; }
 
     // Reads in a Read batch see one state of the store; the writes of a Write batch reach it
-    // at once when it is committed, and not at all when it ends otherwise.
+    // at once when it is committed, and not at all when it ends otherwise. A batch inside
+    // another one joins it (a Write batch may hold Read and Write batches, a Read batch only
+    // Read batches): only the outermost one commits or drops the writes.
     class Batch {
     public:
         Batch(clsRegistry& registry, platform::RegistryStore::BatchMode mode);
@@ -38,7 +40,8 @@ public:
         void Commit();
 
     private:
-        platform::RegistryStore& m_store;
+        clsRegistry& m_registry;
+        bool m_outermost;
         bool m_open = true;
     };
 
@@ -52,6 +55,8 @@ private:
     void RegWriteMultiSz(const Text& key, const std::vector<Text>& values);
 
     std::unique_ptr<platform::RegistryStore> m_store;
+    int m_batchDepth = 0;
+    platform::RegistryStore::BatchMode m_batchMode = platform::RegistryStore::BatchMode::Read;
 };
 
 } // namespace brevlin

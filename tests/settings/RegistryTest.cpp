@@ -109,3 +109,28 @@ TEST(Variant, ConversionsAndTheirFailures) {
     EXPECT_EQ(ErrorNumber([] { Variant::List({}).ToText(); }), errors::TypeMismatch);
     EXPECT_EQ(ErrorNumber([] { Variant(u"x").ToList(); }), errors::TypeMismatch);
 }
+
+TEST(clsRegistry, BatchesInsideABatchJoinIt) {
+    TestRegistry t;
+    using Mode = platform::RegistryStore::BatchMode;
+    {
+        clsRegistry::Batch outer(*t.registry, Mode::Write);
+        {
+            clsRegistry::Batch inner(*t.registry, Mode::Write);
+            t.registry->RegWrite(Root + u"\\A", u"1");
+            inner.Commit(); // joins the outer batch: nothing stored yet
+        }
+        EXPECT_FALSE(QFile::exists(t.path));
+        {
+            clsRegistry::Batch reading(*t.registry, Mode::Read);
+            EXPECT_EQ(t.registry->RegRead(Root + u"\\A"), Variant(u"1"));
+        }
+        t.registry->RegWrite(Root + u"\\B", u"2");
+        outer.Commit();
+    }
+    EXPECT_EQ(t.store->replacements, 1);
+    EXPECT_TRUE(t.Contains("\"A\"=\"1\"\n\"B\"=\"2\"\n"));
+
+    clsRegistry::Batch reading(*t.registry, Mode::Read);
+    EXPECT_THROW(clsRegistry::Batch(*t.registry, Mode::Write), std::logic_error);
+}

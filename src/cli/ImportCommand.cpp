@@ -1,0 +1,45 @@
+#include "ImportCommand.h"
+
+#include "ArgumentList.h"
+#include "StoredSettings.h"
+#include "UsageError.h"
+#include "engine/BrevlinError.h"
+#include "settings/LanguageSet.h"
+
+#include <QString>
+
+namespace brevlin::cli {
+
+const char* ImportCommand::Usage() {
+    return "usage: brevlin import FILE [--replace]\n";
+}
+
+int ImportCommand::Run(const std::vector<std::string>& arguments) {
+    ArgumentList args(arguments);
+    const bool replace = args.TakeFlag("--replace");
+    const std::vector<std::string> operands = args.Operands();
+    if (operands.size() != 1)
+        throw UsageError("import needs one FILE");
+
+    StoredSettings settings;
+    // A damaged store is reported here rather than saved over below.
+    settings.Load();
+    // From loading to saving, no other writer comes between.
+    clsRegistry::Batch batch(settings.registry, platform::RegistryStore::BatchMode::Write);
+    settings.Load();
+    Text existing;
+    const auto result = LanguageSet::ImportLanguage(
+        settings.languages, QString::fromStdString(operands[0]), [&](const Text& name) {
+            existing = name;
+            return replace;
+        });
+    if (!result.language)
+        throw BrevlinError(errors::DuplicateName,
+                           "言語設定「" + ToUtf8(existing) +
+                               "」は既に存在します。置き換えるには --replace を指定してください。");
+    settings.Save();
+    batch.Commit();
+    return 0;
+}
+
+} // namespace brevlin::cli

@@ -1,0 +1,188 @@
+// Runs the real brevlin command against a settings store in a temporary folder.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    std::string out;
+};
+
+// Tiny as the language file writer produces it.
+const std::string TinyFile = "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=Tiny\r\n"
+                             "StartTag=<b>\r\nEndTag=</b>\r\nReplaceTab=True\r\nTabColumns=4\r\n"
+                             "IgnoreCase=False\r\n"
+                             "Keywords1=and,break,case,do,else,fn,for,if,in,let\r\n"
+                             "Keywords2=loop,not,or,return,while\r\n"
+                             "[Comment1]\r\nClauseStart=//\r\nClauseEnd=\r\nEscapeChar=\r\n"
+                             "MatchWord=False\r\nStartTag=<i>\r\nEndTag=</i>\r\n"
+                             "[Comment2]\r\nClauseStart=\"\r\nClauseEnd=\"\r\nEscapeChar=\\\r\n"
+                             "MatchWord=False\r\nStartTag=<span class=\"str\">\r\n"
+                             "EndTag=</span>\r\n";
+
+class SettingsCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("brevlin-settings-cli-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir / "work");
+        m_store = m_dir / "config" / "settings.reg";
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    fs::path Write(const std::string& name, const std::string& bytes) {
+        const fs::path path = m_dir / "work" / name;
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+    static std::string Read(const fs::path& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+    // Runs in the work folder with BREVLIN_SETTINGS naming the test store.
+    Result Run(const std::string& arguments) {
+        const fs::path err = m_dir / "stderr";
+        const std::string command = "cd '" + (m_dir / "work").string() + "' && BREVLIN_SETTINGS='" +
+                                    m_store.string() + "' " + BREVLIN_EXE + " " + arguments +
+                                    " 2>'" + err.string() + "'";
+        Result result;
+        std::FILE* pipe = ::popen(command.c_str(), "r");
+        char buffer[4096];
+        std::size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            result.out.append(buffer, n);
+        const int status = ::pclose(pipe);
+        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        m_stderr = Read(err);
+        return result;
+    }
+    std::string Store() const { return Read(m_store); }
+
+    fs::path m_dir;
+    fs::path m_store;
+    std::string m_stderr;
+};
+
+} // namespace
+
+TEST_F(SettingsCommands, ImportListConvertExportRoundTrip) {
+    EXPECT_EQ(Run("list").out, ""); // first start: no file, no languages
+    EXPECT_FALSE(fs::exists(m_store));
+
+    Write("tiny.bvl", TinyFile);
+    Write("c.bvl", Read(std::string(BREVLIN_TEST_DATA) + "/example.bvl"));
+    ASSERT_EQ(Run("import tiny.bvl").status, 0) << m_stderr;
+    ASSERT_EQ(Run("import c.bvl").status, 0) << m_stderr;
+    EXPECT_EQ(Run("list").out, "Tiny\nExample\n");
+
+    const fs::path source = Write("in.tiny", "let s = \"a<b\\\"\" // x & y\n\tif\n");
+    const Result stored = Run("convert --language Tiny in.tiny");
+    EXPECT_EQ(stored.status, 0) << m_stderr;
+    EXPECT_EQ(stored.out, Run("convert --bvl tiny.bvl in.tiny").out);
+    EXPECT_EQ(stored.out, "<b>let</b> s = <span class=\"str\">&quot;a&lt;b\\&quot;&quot;</span> "
+                          "<i>// x &amp; y</i>\n    <b>if</b>\n");
+
+    ASSERT_EQ(Run("export Tiny").status, 0) << m_stderr;
+    EXPECT_EQ(Read(m_dir / "work" / "Tiny.bvl"), TinyFile);
+    ASSERT_EQ(Run("export Example out/../exported.bvl").status, 1); // no folder "out"
+    ASSERT_EQ(Run("export Example exported.bvl").status, 0) << m_stderr;
+    EXPECT_NE(Read(m_dir / "work" / "exported.bvl").find("Name=Example\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsCommands, ImportOfAnExistingNameNeedsReplace) {
+    Write("tiny.bvl", TinyFile);
+    ASSERT_EQ(Run("import tiny.bvl").status, 0) << m_stderr;
+    Write("other.bvl", "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=Other\r\n");
+    ASSERT_EQ(Run("import other.bvl").status, 0) << m_stderr;
+    const std::string before = Store();
+
+    Write("tiny2.bvl", "[Brevlin]\r\nVersion=1.0\r\n[Language]\r\nName=Tiny\r\n"
+                       "StartTag=<em>\r\nKeywords1=only\r\n");
+    const Result refused = Run("import tiny2.bvl");
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_NE(m_stderr.find("Tiny"), std::string::npos) << m_stderr;
+    EXPECT_NE(m_stderr.find("--replace"), std::string::npos) << m_stderr;
+    EXPECT_EQ(Store(), before);
+
+    ASSERT_EQ(Run("import --replace tiny2.bvl").status, 0) << m_stderr;
+    EXPECT_EQ(Run("list").out, "Tiny\nOther\n"); // replaced in place
+    Run("export Tiny back.bvl");
+    const std::string back = Read(m_dir / "work" / "back.bvl");
+    EXPECT_NE(back.find("StartTag=<em>\r\n"), std::string::npos);
+    EXPECT_NE(back.find("Keywords1=only\r\n"), std::string::npos);
+    EXPECT_EQ(back.find("Comment1"), std::string::npos); // the old rules are gone
+}
+
+TEST_F(SettingsCommands, RefusedFilesLeaveTheStoreAlone) {
+    Write("v3.bvl", "[Brevlin]\r\nVersion=3\r\n[Language]\r\nName=X\r\n");
+    EXPECT_EQ(Run("import v3.bvl").status, 1);
+    EXPECT_NE(m_stderr.find("ファイル形式が認識できないか、または互換性がありません。"),
+              std::string::npos);
+    EXPECT_EQ(Run("import missing.bvl").status, 1);
+    EXPECT_NE(m_stderr.find("missing.bvl"), std::string::npos);
+    // a 50 MB file is refused without being read whole
+    fs::resize_file(Write("huge.bvl", "[Brevlin]\r\nVersion=2.0\r\n"), 50 * 1024 * 1024);
+    EXPECT_EQ(Run("import huge.bvl").status, 1);
+    EXPECT_FALSE(fs::exists(m_store));
+    EXPECT_EQ(Run("import").status, 2);
+    EXPECT_EQ(Run("import a.bvl b.bvl").status, 2);
+}
+
+TEST_F(SettingsCommands, ConvertWithTheStoredSwitch) {
+    fs::create_directories(m_store.parent_path());
+    std::ofstream(m_store) << "Windows Registry Editor Version 5.00\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Morvane\\Brevlin]\n"
+                              "\"LangCount\"=dword:00000001\n"
+                              "\"OptimizeTags\"=dword:00000001\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Morvane\\Brevlin\\1]\n"
+                              "@=\"C/C++\"\n\"StartTag\"=\"<b>\"\n\"EndTag\"=\"</b>\"\n"
+                              "\"Keywords\"=str(7):\"static\\0int\\0\"\n";
+    Write("in.c", "static int x;\n");
+    EXPECT_EQ(Run("convert --language C/C++ in.c").out, "<b>static int</b> x;\n") << m_stderr;
+    EXPECT_EQ(Run("convert --no-optimize-tags --language C/C++ in.c").out,
+              "<b>static</b> <b>int</b> x;\n");
+    EXPECT_EQ(Run("convert --optimize-tags --language C/C++ in.c").out, "<b>static int</b> x;\n");
+
+    EXPECT_EQ(Run("convert --language Nope in.c").status, 1);
+    EXPECT_NE(m_stderr.find("Nope"), std::string::npos);
+    EXPECT_EQ(Run("convert --language C/C++ --bvl x.bvl in.c").status, 2);
+    EXPECT_EQ(Run("convert --optimize-tags --no-optimize-tags --language C/C++ in.c").status, 2);
+
+    // export proposes the name without the characters a file name cannot hold
+    ASSERT_EQ(Run("export C/C++").status, 0) << m_stderr;
+    EXPECT_TRUE(fs::exists(m_dir / "work" / "CC++.bvl"));
+}
+
+TEST_F(SettingsCommands, DamagedStoresAreReportedNotOverwritten) {
+    fs::create_directories(m_store.parent_path());
+    const std::string damaged = "[HKEY_CURRENT_USER\\Software\\Morvane\\Brevlin]\n"
+                                "\"LangCount\"=dword:00000001\n"
+                                "[HKEY_CURRENT_USER\\Software\\Morvane\\Brevlin\\1]\n"
+                                "@=\"NoKeywords\"\n";
+    std::ofstream(m_store) << damaged;
+    EXPECT_EQ(Run("list").status, 1);
+    EXPECT_NE(m_stderr.find("Keywords"), std::string::npos) << m_stderr;
+
+    Write("tiny.bvl", TinyFile);
+    EXPECT_EQ(Run("import tiny.bvl").status, 1);
+    EXPECT_EQ(Store(), damaged);
+
+    std::ofstream(m_store) << "[HKEY_CURRENT_USER\\Software]\n\"broken\n";
+    EXPECT_EQ(Run("list").status, 1);
+    EXPECT_NE(m_stderr.find(m_store.string() + ":2:"), std::string::npos) << m_stderr;
+    EXPECT_EQ(Run("import tiny.bvl").status, 1);
+    EXPECT_EQ(Store(), "[HKEY_CURRENT_USER\\Software]\n\"broken\n");
+}
