@@ -1,40 +1,241 @@
 #include "frmOptions.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
+#include "CommentList.h"
+#include "KeywordList.h"
+#include "LanguagePage.h"
+#include "clsLeaveCheck.h"
+#include "clsListEvents.h"
+#include "frmEditComment.h"
+#include "modOptions.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QTabBar>
 
 namespace brevlin {
 
 frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags,
                        QWidget* owner)
-    : QDialog(owner) {
-    (void)beepOnProcess;
-    (void)optimizeTags;
-    setWindowTitle(QStringLiteral("オプション - Brevlin Glosser"));
-    auto* layout = new QVBoxLayout(this);
-    auto* label = new QLabel(QStringLiteral("言語の数: %1").arg(languages.Count()), this);
-    layout->addWidget(label);
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    QPushButton* cancel =
-        buttons->addButton(QStringLiteral("キャンセル"), QDialogButtonBox::RejectRole);
-    ok->setObjectName(QStringLiteral("cmdOK"));
-    cancel->setObjectName(QStringLiteral("cmdCancel"));
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    layout->addWidget(buttons);
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::WindowContextHelpButtonHint),
+      m_context{languages, this}, m_beepOnProcess(beepOnProcess), m_optimizeTags(optimizeTags) {
+    setObjectName(QStringLiteral("frmOptions"));
+    m_c.Build(this);
+
+    m_leaveCheck = new clsLeaveCheck(this);
+    clsLeaveCheck::SetCausesValidation(m_c.cmdCancel, false);
+    m_leaveCheck->Watch(m_c.txtName, [this](bool& cancel) { txtName_Validate(cancel); });
+
+    m_page = new LanguagePage(m_context, m_c, *m_leaveCheck, this);
+    m_keywords = new KeywordList(m_context, m_c, this);
+    m_comments = new CommentList(m_context, m_c, this);
+    for (clsListEvents* events : {m_keywords->Events(), m_comments->Events()}) {
+        connect(events, &clsListEvents::GotFocus, this, &frmOptions::List_GotFocus);
+        connect(events, &clsListEvents::LostFocus, this, &frmOptions::List_LostFocus);
+    }
+
+    connect(m_c.tbsOptions, &QTabBar::currentChanged, this, &frmOptions::tbsOptions_Click);
+    connect(m_c.chkBeepOnProcess, &QCheckBox::toggled, this, &frmOptions::chkBeepOnProcess_Click);
+    connect(m_c.chkOptimizeTags, &QCheckBox::toggled, this, &frmOptions::chkOptimizeTags_Click);
+    connect(m_c.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
+    connect(m_c.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(m_c.cmdDelete, &QPushButton::clicked, this, &frmOptions::cmdDelete_Click);
+
+    // Ctrl+Tab and Ctrl+Shift+Tab page through the tabs, as in every tabbed dialog.
+    const auto next = [this] { SwitchTab(+1); };
+    const auto previous = [this] { SwitchTab(-1); };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Tab), this), &QShortcut::activated, this,
+            next);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), this),
+            &QShortcut::activated, this, previous);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), this),
+            &QShortcut::activated, this, previous);
+
+    Form_Load();
+    SetDialogSize();
 }
 
-void frmOptions::done(int result) {
-    m_canceled = result != QDialog::Accepted;
-    QDialog::done(result);
-    if (!m_unloaded) {
-        m_unloaded = true;
-        emit Unload(m_canceled);
+frmOptions::~frmOptions() = default;
+
+void frmOptions::Form_Load() {
+    if (QWidget* owner = parentWidget())
+        setWindowIcon(owner->windowIcon());
+    setWindowTitle(QStringLiteral("オプション - ") + kProductName);
+    for (int i = 1; i <= m_context.languages.Count(); ++i)
+        m_c.tbsOptions->addTab(ToQString(m_context.languages.Item(i).Name()));
+    m_context.lCurrentIndex = -1;
+    SelectTab(1);
+}
+
+void frmOptions::SetDialogSize() {
+    // The design's client area, grown evenly where the fonts need more room.
+    QSize size = TwipsToPixels(this, 8460, 5610);
+    const QSize hint = sizeHint();
+    const double grow = std::max({1.0, static_cast<double>(hint.width()) / size.width(),
+                                  static_cast<double>(hint.height()) / size.height()});
+    setFixedSize(qRound(size.width() * grow), qRound(size.height() * grow));
+}
+
+void frmOptions::SelectTab(int position) {
+    if (m_c.tbsOptions->currentIndex() == position - 1)
+        tbsOptions_Click();
+    else
+        m_c.tbsOptions->setCurrentIndex(position - 1);
+}
+
+void frmOptions::SwitchTab(int step) {
+    const int count = m_c.tbsOptions->count();
+    if (count < 2 || !m_leaveCheck->ValidatePending())
+        return;
+    m_c.tbsOptions->setCurrentIndex((m_c.tbsOptions->currentIndex() + step + count) % count);
+}
+
+void frmOptions::tbsOptions_Click() {
+    const int newIndex = m_c.tbsOptions->currentIndex();
+    if (newIndex == m_context.lCurrentIndex)
+        return;
+    // Set first: filling the controls runs their handlers, which write into this language.
+    m_context.lCurrentIndex = newIndex;
+    if (newIndex != 0) {
+        const Language& language = m_context.Current();
+        m_c.txtName->setText(ToQString(language.Name()));
+        m_page->Fill(language);
+        m_keywords->Fill(language);
+        m_comments->Fill(language);
+        m_comments->UpdateCommentButtons();
+        m_keywords->UpdateKeywordButtons();
+    } else {
+        m_c.chkBeepOnProcess->setChecked(m_beepOnProcess);
+        m_c.chkOptimizeTags->setChecked(m_optimizeTags);
     }
+    m_c.picOptions[0]->setVisible(newIndex == 0);
+    m_c.picOptions[1]->setVisible(newIndex != 0);
+    m_c.cmdDelete->setEnabled(newIndex != 0);
+    m_c.cmdExport->setEnabled(newIndex != 0);
+}
+
+void frmOptions::chkBeepOnProcess_Click() {
+    m_beepOnProcess = m_c.chkBeepOnProcess->isChecked();
+}
+
+void frmOptions::chkOptimizeTags_Click() {
+    m_optimizeTags = m_c.chkOptimizeTags->isChecked();
+}
+
+void frmOptions::txtName_Validate(bool& cancel) {
+    if (!m_context.ShowsLanguage())
+        return;
+    const QString text = m_c.txtName->text();
+    if (text.isEmpty()) {
+        SystemBeep();
+        cancel = true;
+        return;
+    }
+    Language* named = m_context.languages.ItemByName(ToText(text));
+    if (named == nullptr) {
+        m_context.Current().SetName(ToText(text));
+        m_c.tbsOptions->setTabText(m_context.lCurrentIndex, text);
+    } else if (named != &m_context.Current()) {
+        cancel = true;
+        Exclaim(this, QStringLiteral("同じ名前が既にあります。"), kProgramTitle);
+    }
+}
+
+void frmOptions::cmdDelete_Click() {
+    if (!m_context.ShowsLanguage())
+        return;
+    const int index = m_context.lCurrentIndex;
+    const QString name = ToQString(m_context.Current().Name());
+    if (!AskYesNo(this, QStringLiteral("言語設定「") + name + QStringLiteral("」を削除しますか？")))
+        return;
+    m_context.languages.Remove(index);
+    {
+        // The page must not switch to whichever tab the strip picks by itself.
+        const QSignalBlocker blocker(m_c.tbsOptions);
+        m_c.tbsOptions->removeTab(index);
+    }
+    SelectTab(index);
+}
+
+void frmOptions::List_GotFocus() {
+    m_c.cmdOK->setDefault(false);
+    m_cancelActive = false;
+}
+
+void frmOptions::List_LostFocus() {
+    m_c.cmdOK->setDefault(true);
+    m_cancelActive = true;
+}
+
+void frmOptions::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        if (m_cancelActive)
+            m_c.cmdCancel->click();
+        else
+            event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmOptions::cmdOk_Click() {
+    // Enter takes the default button without moving the focus: a name still being typed
+    // is checked and taken over here, and a refusal keeps the dialog open.
+    if (!m_leaveCheck->ValidatePending())
+        return;
+    m_canceled = false;
+    UnloadByCode();
+}
+
+void frmOptions::cmdCancel_Click() {
+    m_canceled = true;
+    UnloadByCode();
+}
+
+void frmOptions::reject() {
+    cmdCancel_Click();
+}
+
+void frmOptions::UnloadByCode() {
+    m_unloadByCode = true;
+    close();
+}
+
+void frmOptions::closeEvent(QCloseEvent* event) {
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    // An open rule editor is discarded with the dialog.
+    if (frmEditComment* editor = m_comments->CommentForm())
+        editor->close();
+    if (!m_unloadByCode)
+        m_canceled = true;
+    m_unloadByCode = false;
+    m_unloaded = true;
+    event->accept();
+    emit Unload(m_canceled);
+}
+
+void frmOptions::showEvent(QShowEvent* event) {
+    if (!m_placed) {
+        m_placed = true;
+        const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+        if (screen != nullptr) {
+            QRect frame = frameGeometry();
+            frame.moveCenter(screen->availableGeometry().center());
+            move(frame.topLeft());
+        }
+    }
+    QDialog::showEvent(event);
 }
 
 } // namespace brevlin

@@ -1,30 +1,75 @@
 #pragma once
 
-#include "engine/Languages.h"
+#include "OptionsContext.h"
+#include "OptionsControls.h"
 
 #include <QDialog>
 
 namespace brevlin {
 
-// Stand-in for the options dialog until the real one lands: the same interface, so the tray
-// program runs every path through it. It edits nothing.
+class CommentList;
+class KeywordList;
+class LanguagePage;
+class clsLeaveCheck;
+
+// The options dialog: the general switches on the first tab, one tab per language.
+// It edits the live languages and switches directly; the owner decides on Unload whether
+// the edits are saved (OK) or discarded by reloading (any other close).
+// Shown modeless; the owner releases it with deleteLater() after Unload.
 class frmOptions : public QDialog {
     Q_OBJECT
-
 public:
     frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags, QWidget* owner);
+    ~frmOptions() override;
 
     bool Canceled() const { return m_canceled; }
-
-    void done(int result) override;
+    // The page shown: -1 before the first switch, 0 general, k language k.
+    int CurrentIndex() const { return m_context.lCurrentIndex; }
 
 signals:
-    // Raised once when the dialog closes: false after OK, true after any other close.
+    // Raised once, when the dialog closes: false after OK, true after any other close.
     void Unload(bool canceled);
 
+public slots:
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
-    bool m_canceled = true;
+    void Form_Load();
+    void SetDialogSize();
+    // Selects the tab at the 1-based position; the page switch runs even when it already was.
+    void SelectTab(int position);
+    void SwitchTab(int step);
+    void tbsOptions_Click();
+    void chkBeepOnProcess_Click();
+    void chkOptimizeTags_Click();
+    void cmdOk_Click();
+    void cmdCancel_Click();
+    void cmdDelete_Click();
+    void txtName_Validate(bool& cancel);
+    void List_GotFocus();
+    void List_LostFocus();
+    void UnloadByCode();
+
+    OptionsContext m_context;
+    bool& m_beepOnProcess;
+    bool& m_optimizeTags;
+    OptionsControls m_c;
+    clsLeaveCheck* m_leaveCheck = nullptr;
+    LanguagePage* m_page = nullptr;
+    KeywordList* m_keywords = nullptr;
+    CommentList* m_comments = nullptr;
+
+    bool m_canceled = false;
+    bool m_unloadByCode = false;
     bool m_unloaded = false;
+    bool m_placed = false;
+    // False while a list has the focus: Escape then belongs to the list, not to Cancel.
+    bool m_cancelActive = true;
 };
 
 } // namespace brevlin

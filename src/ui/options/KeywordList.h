@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QObject>
+
+class QString;
+
+namespace brevlin {
+
+class Language;
+class clsListEvents;
+struct OptionsContext;
+struct OptionsControls;
+
+// The keyword list of the language page: rows mirror the shown language's keywords
+// position for position; keywords are added under a default name and edited in place.
+class KeywordList : public QObject {
+    Q_OBJECT
+public:
+    KeywordList(OptionsContext& context, OptionsControls& controls, QObject* parent);
+
+    void Fill(const Language& language);
+    void UpdateKeywordButtons();
+    void AddKeyword();
+    void EditKeyword();
+    void DeleteKeyword();
+
+    clsListEvents* Events() const { return m_events; }
+
+    // The keyword text rule: not empty, only \w characters and "#".
+    static bool IsKeywordText(const QString& text);
+
+private:
+    int SelectedRow() const;
+    bool lvwKeywords_AfterLabelEdit(int row, const QString& newString);
+    void lvwKeywords_KeyUp(int key);
+    void lvwKeywords_MouseUp(Qt::MouseButton button, const QPoint& position);
+
+    OptionsContext& m_context;
+    OptionsControls& m_c;
+    clsListEvents* m_events;
+};
+
+} // namespace brevlin

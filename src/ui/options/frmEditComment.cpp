@@ -1,0 +1,198 @@
+#include "frmEditComment.h"
+
+#include "modOptions.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace brevlin {
+
+namespace {
+
+constexpr int kClauseLimit = 2;
+constexpr int kEscapeLimit = 1;
+// A text box's MaxLength of 0 means "no limit".
+constexpr int kNoLimit = 32767;
+
+QLineEdit* MakeTextBox(QWidget* parent, const QString& name, int maxLength) {
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(name);
+    box->setFont(TextBoxFont());
+    box->setMaxLength(maxLength);
+    SelectAllTextOnFocus(box);
+    return box;
+}
+
+QLabel* MakeLabel(QWidget* parent, int index, const QString& caption, QWidget* buddy) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QStringLiteral("lblCaption%1").arg(index));
+    label->setBuddy(buddy);
+    return label;
+}
+
+} // namespace
+
+frmEditComment::frmEditComment(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                         Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
+                         Qt::WindowContextHelpButtonHint) {
+    setObjectName(QStringLiteral("frmEditComment"));
+    setWindowTitle(QStringLiteral("コメント／リテラルの設定"));
+    BuildControls();
+
+    connect(m_chkMatchWord, &QCheckBox::toggled, this, &frmEditComment::chkMatchWord_Click);
+    connect(m_txtStartTag, &QLineEdit::textChanged, this, &frmEditComment::txtStartTag_Change);
+    connect(m_cmdOk, &QPushButton::clicked, this, &frmEditComment::cmdOk_Click);
+    connect(m_cmdCancel, &QPushButton::clicked, this, &frmEditComment::cmdCancel_Click);
+}
+
+void frmEditComment::BuildControls() {
+    m_txtStartTag = MakeTextBox(this, QStringLiteral("txtStartTag"), kClauseLimit);
+    m_txtEndTag = MakeTextBox(this, QStringLiteral("txtEndTag"), kClauseLimit);
+    m_chkMatchWord = new QCheckBox(QStringLiteral("単語単位(&W)"), this);
+    m_chkMatchWord->setObjectName(QStringLiteral("chkMatchWord"));
+    m_txtEscapeChar = MakeTextBox(this, QStringLiteral("txtEscapeChar"), kEscapeLimit);
+    m_fraTags = new QGroupBox(QStringLiteral("書式設定"), this);
+    m_fraTags->setObjectName(QStringLiteral("fraTags"));
+    m_txtStartHTML = MakeTextBox(m_fraTags, QStringLiteral("txtStartHTML"), kNoLimit);
+    m_txtEndHTML = MakeTextBox(m_fraTags, QStringLiteral("txtEndHTML"), kNoLimit);
+    m_lblCaption[0] = MakeLabel(this, 0, QStringLiteral("開始タグ(&S)"), m_txtStartTag);
+    m_lblCaption[1] = MakeLabel(this, 1, QStringLiteral("終了タグ(&C)"), m_txtEndTag);
+    m_lblCaption[2] =
+        MakeLabel(this, 2, QStringLiteral("タグのエスケープ文字(&E)"), m_txtEscapeChar);
+    m_lblCaption[3] = MakeLabel(m_fraTags, 3, QStringLiteral("開始HTMLタグ(&H)"), m_txtStartHTML);
+    m_lblCaption[4] = MakeLabel(m_fraTags, 4, QStringLiteral("終了HTMLタグ(&T)"), m_txtEndHTML);
+    m_cmdOk = new QPushButton(QStringLiteral("OK"), this);
+    m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
+    m_cmdOk->setDefault(true);
+    m_cmdOk->setEnabled(false);
+    m_cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
+
+    const QFontMetrics metrics(TextBoxFont());
+    const int clauseWidth = metrics.horizontalAdvance(QStringLiteral("MMMMMM")) + 8;
+    m_txtEndTag->setFixedWidth(clauseWidth);
+    m_txtEscapeChar->setFixedWidth(clauseWidth);
+
+    auto* clauses = new QGridLayout;
+    clauses->addWidget(m_lblCaption[0], 0, 0);
+    clauses->addWidget(m_txtStartTag, 0, 1);
+    clauses->addWidget(m_lblCaption[1], 0, 2);
+    clauses->addWidget(m_txtEndTag, 0, 3);
+    clauses->addWidget(m_chkMatchWord, 1, 0, 1, 2);
+    clauses->addWidget(m_lblCaption[2], 1, 2);
+    clauses->addWidget(m_txtEscapeChar, 1, 3);
+    clauses->setColumnStretch(1, 1);
+
+    auto* tags = new QGridLayout(m_fraTags);
+    tags->addWidget(m_lblCaption[3], 0, 0);
+    tags->addWidget(m_txtStartHTML, 0, 1);
+    tags->addWidget(m_lblCaption[4], 1, 0);
+    tags->addWidget(m_txtEndHTML, 1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(m_cmdOk);
+    buttons->addWidget(m_cmdCancel);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(clauses);
+    layout->addWidget(m_fraTags);
+    layout->addStretch(1);
+    layout->addLayout(buttons);
+
+    setTabOrder(m_txtStartTag, m_txtEndTag);
+    setTabOrder(m_txtEndTag, m_chkMatchWord);
+    setTabOrder(m_chkMatchWord, m_txtEscapeChar);
+    setTabOrder(m_txtEscapeChar, m_txtStartHTML);
+    setTabOrder(m_txtStartHTML, m_txtEndHTML);
+    setTabOrder(m_txtEndHTML, m_cmdOk);
+    setTabOrder(m_cmdOk, m_cmdCancel);
+
+    SetHelpContextID(m_cmdOk, 1000);
+    SetHelpContextID(m_cmdCancel, 1001);
+    SetHelpContextID(m_lblCaption[0], 1024);
+    SetHelpContextID(m_txtStartTag, 1024);
+    SetHelpContextID(m_chkMatchWord, 1025);
+    SetHelpContextID(m_lblCaption[1], 1027);
+    SetHelpContextID(m_txtEndTag, 1027);
+    SetHelpContextID(m_lblCaption[3], 1028);
+    SetHelpContextID(m_txtStartHTML, 1028);
+    SetHelpContextID(m_lblCaption[4], 1029);
+    SetHelpContextID(m_txtEndHTML, 1029);
+
+    // The design's client area, grown evenly if the fonts need more room.
+    QSize size = TwipsToPixels(this, 4710, 2835);
+    const QSize hint = sizeHint();
+    const double grow = std::max({1.0, static_cast<double>(hint.width()) / size.width(),
+                                  static_cast<double>(hint.height()) / size.height()});
+    size = QSize(qRound(size.width() * grow), qRound(size.height() * grow));
+    setFixedSize(size);
+}
+
+void frmEditComment::chkMatchWord_Click() {
+    const bool w = m_chkMatchWord->isChecked();
+    m_lblCaption[1]->setEnabled(!w);
+    m_txtEndTag->setEnabled(!w);
+    m_lblCaption[2]->setEnabled(!w);
+    m_txtEscapeChar->setEnabled(!w);
+    // A shorter limit cuts the text at once.
+    m_txtStartTag->setMaxLength(w ? kNoLimit : kClauseLimit);
+    m_txtStartTag->setText(m_txtStartTag->text());
+    m_txtEndTag->setMaxLength(m_txtStartTag->maxLength());
+    m_txtEndTag->setText(m_txtEndTag->text());
+}
+
+void frmEditComment::txtStartTag_Change() {
+    m_cmdOk->setEnabled(!m_txtStartTag->text().isEmpty());
+}
+
+void frmEditComment::cmdOk_Click() {
+    m_canceled = false;
+    UnloadByCode();
+}
+
+void frmEditComment::cmdCancel_Click() {
+    m_canceled = true;
+    UnloadByCode();
+}
+
+void frmEditComment::reject() {
+    cmdCancel_Click();
+}
+
+void frmEditComment::UnloadByCode() {
+    m_unloadByCode = true;
+    close();
+}
+
+void frmEditComment::closeEvent(QCloseEvent* event) {
+    if (!m_unloadByCode)
+        m_canceled = true;
+    m_unloadByCode = false;
+    event->accept();
+    if (!m_unloaded) {
+        m_unloaded = true;
+        emit Unload(m_canceled);
+    }
+}
+
+void frmEditComment::showEvent(QShowEvent* event) {
+    if (!m_placed) {
+        m_placed = true;
+        if (QWidget* owner = parentWidget()) {
+            const QRect area = owner->window()->frameGeometry();
+            move(area.center() - rect().center());
+        }
+    }
+    QDialog::showEvent(event);
+}
+
+} // namespace brevlin

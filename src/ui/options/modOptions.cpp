@@ -1,0 +1,121 @@
+#include "modOptions.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QFontDatabase>
+#include <QFontInfo>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+
+namespace brevlin {
+
+namespace {
+
+const char* const kHelpProperty = "HelpContextID";
+
+class SelectAllFilter : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::FocusIn) {
+            if (auto* box = qobject_cast<QLineEdit*>(watched))
+                SelectAllText(box);
+        }
+        return false;
+    }
+};
+
+std::function<void()>& BeepHandler() {
+    static std::function<void()> handler;
+    return handler;
+}
+
+} // namespace
+
+void SelectAllText(QLineEdit* box) {
+    box->setSelection(0, static_cast<int>(box->text().size()));
+}
+
+void SelectAllTextOnFocus(QLineEdit* box) {
+    // One filter per application serves every box.
+    static SelectAllFilter* filter = new SelectAllFilter(qApp);
+    box->installEventFilter(filter);
+}
+
+QFont TextBoxFont() {
+    QFont font(QStringLiteral("ＭＳ ゴシック"), 9);
+    if (QFontInfo(font).family() == font.family())
+        return font;
+    QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+    fixed.setPointSize(9);
+    return fixed;
+}
+
+void SetHelpContextID(QWidget* control, int id) {
+    control->setProperty(kHelpProperty, id);
+}
+
+int HelpContextID(const QWidget* control) {
+    return control->property(kHelpProperty).toInt();
+}
+
+double Val(const QString& text) {
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    while (i < n && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    const qsizetype start = i;
+    if (i < n && (text[i] == u'+' || text[i] == u'-'))
+        ++i;
+    qsizetype digits = 0;
+    while (i < n && text[i] >= u'0' && text[i] <= u'9') {
+        ++i;
+        ++digits;
+    }
+    if (i < n && text[i] == u'.') {
+        ++i;
+        while (i < n && text[i] >= u'0' && text[i] <= u'9') {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return 0.0;
+    QString number = text.mid(start, i - start);
+    if (number.endsWith(u'.'))
+        number.chop(1);
+    return number.toDouble();
+}
+
+QSize TwipsToPixels(const QWidget* widget, int width, int height) {
+    const double dpiX = widget->logicalDpiX();
+    const double dpiY = widget->logicalDpiY();
+    return QSize(qRound(width * dpiX / 1440.0), qRound(height * dpiY / 1440.0));
+}
+
+void SystemBeep() {
+    if (BeepHandler())
+        BeepHandler()();
+    else
+        QApplication::beep();
+}
+
+void SetBeepHandler(std::function<void()> handler) {
+    BeepHandler() = std::move(handler);
+}
+
+bool AskYesNo(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
+void Exclaim(QWidget* parent, const QString& text, const QString& title) {
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace brevlin

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "Text.h"
+
+#include <QFont>
+#include <QSize>
+#include <QString>
+
+#include <functional>
+
+class QLineEdit;
+class QWidget;
+
+namespace brevlin {
+
+// The product's display name, the title of the dialogs' message boxes.
+inline const QString kProductName = QStringLiteral("Brevlin Glosser");
+// The program identifier, the title of message boxes that have no title of their own.
+inline const QString kProgramTitle = QStringLiteral("Brevlin");
+
+inline QString ToQString(const Text& text) {
+    return QString::fromStdU16String(text);
+}
+inline Text ToText(const QString& text) {
+    return text.toStdU16String();
+}
+
+// Selects the whole text of a box; installed as a focus-in handler on every text box.
+void SelectAllText(QLineEdit* box);
+void SelectAllTextOnFocus(QLineEdit* box);
+
+// "ＭＳ ゴシック" 9 pt where installed, else the system's fixed-pitch font at 9 pt.
+QFont TextBoxFont();
+
+// The help number of a control's pop-up text, kept for the context help.
+void SetHelpContextID(QWidget* control, int id);
+int HelpContextID(const QWidget* control);
+
+// The number at the start of the text (leading blanks skipped), 0 when there is none.
+double Val(const QString& text);
+
+// A design size in twips converted to pixels of the widget's screen.
+QSize TwipsToPixels(const QWidget* widget, int width, int height);
+
+// The system beep. Tests replace the sound to count refusals.
+void SystemBeep();
+void SetBeepHandler(std::function<void()> handler);
+
+// Yes/No question with the question icon, Yes as default.
+bool AskYesNo(QWidget* parent, const QString& text, const QString& title = kProductName);
+// Refusal with the exclamation icon and OK.
+void Exclaim(QWidget* parent, const QString& text, const QString& title = kProductName);
+
+} // namespace brevlin

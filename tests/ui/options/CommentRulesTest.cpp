@@ -1,0 +1,306 @@
+// The rule list and the rule editor: limits, the whole-word switch, add, edit and delete.
+#include "UiTestSupport.h"
+#include "frmEditComment.h"
+#include "modOptions.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <QTreeWidget>
+
+using namespace brevlin;
+using namespace brevlin::test;
+
+namespace {
+
+QStringList Row(QTreeWidget* list, int row) {
+    QStringList texts;
+    for (int column = 0; column < 6; ++column)
+        texts << list->topLevelItem(row)->text(column);
+    return texts;
+}
+
+QStringList Fields(const Comment& rule) {
+    return {ToQString(rule.ClauseStart()),
+            ToQString(rule.ClauseEnd()),
+            ToQString(rule.EscapeChar()),
+            rule.MatchWord() ? QStringLiteral("True") : QStringLiteral("False"),
+            ToQString(rule.StartTag()),
+            ToQString(rule.EndTag())};
+}
+
+} // namespace
+
+class CommentRulesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void addNeedsAStartClauseAndAppendsRowAndRule();
+    void clauseLimitsAndTheWholeWordSwitch();
+    void wholeWordRuleDropsTheEndClauseButKeepsTheEscape();
+    void editShowsLongClausesCutUnlessWholeWord();
+    void cancelEscapeAndCloseBoxChangeNothing();
+    void deleteAsksAndRemovesTheSamePositionFromBoth();
+    void enterEditsWhileTheListHasTheFocus();
+    void popupEnablesOnlyAddWithoutSelection();
+
+private:
+    frmEditComment* Editor(OptionsFixture& f) {
+        return f.form->findChild<frmEditComment*>(QStringLiteral("frmEditComment"));
+    }
+    void Prepare(OptionsFixture& f) {
+        AddLanguage(f.languages, QStringLiteral("C"));
+        QVERIFY(f.Open());
+        f.ClickTab(1);
+    }
+};
+
+void CommentRulesTest::addNeedsAStartClauseAndAppendsRowAndRule() {
+    OptionsFixture f;
+    Prepare(f);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmAdd")), Qt::LeftButton);
+    frmEditComment* editor = Editor(f);
+    QVERIFY(editor != nullptr && editor->isVisible());
+    QCOMPARE(editor->windowTitle(), QStringLiteral("コメント／リテラルの設定"));
+    QVERIFY(!f.form->isEnabled());
+    QVERIFY(editor->isEnabled());
+    auto* ok = editor->findChild<QPushButton*>(QStringLiteral("cmdOk"));
+    QVERIFY(!ok->isEnabled());
+
+    editor->txtStartTag()->setText(QStringLiteral("/*"));
+    QVERIFY(ok->isEnabled());
+    editor->txtStartTag()->clear();
+    QVERIFY(!ok->isEnabled());
+    editor->txtStartTag()->setText(QStringLiteral("/*"));
+    editor->txtEndTag()->setText(QStringLiteral("*/"));
+    editor->txtEscapeChar()->setText(QStringLiteral("\\"));
+    editor->txtStartHTML()->setText(QStringLiteral("<i>"));
+    editor->txtEndHTML()->setText(QStringLiteral("</i>"));
+    QTest::mouseClick(ok, Qt::LeftButton);
+
+    QTRY_VERIFY(Editor(f) == nullptr);
+    QVERIFY(f.form->isEnabled());
+    const QStringList expected{QStringLiteral("/*"),  QStringLiteral("*/"),
+                               QStringLiteral("\\"),  QStringLiteral("False"),
+                               QStringLiteral("<i>"), QStringLiteral("</i>")};
+    const Comments& rules = f.languages.Item(1).Comments();
+    QCOMPARE(rules.Count(), 3);
+    QCOMPARE(list->topLevelItemCount(), 3);
+    QCOMPARE(Row(list, 2), expected);
+    QCOMPARE(Fields(rules.Item(3)), expected);
+    QVERIFY(!rules.Item(3).MatchPattern().empty());
+    QCOMPARE(f.unloadCount, 0);
+}
+
+void CommentRulesTest::clauseLimitsAndTheWholeWordSwitch() {
+    OptionsFixture f;
+    Prepare(f);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmAdd")), Qt::LeftButton);
+    frmEditComment* editor = Editor(f);
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->txtStartTag()->setFocus();
+    Type(QStringLiteral("REM"));
+    QCOMPARE(editor->txtStartTag()->text(), QStringLiteral("RE"));
+    editor->txtEscapeChar()->setFocus();
+    Type(QStringLiteral("\\\\"));
+    QCOMPARE(editor->txtEscapeChar()->text(), QStringLiteral("\\"));
+
+    ClickCheckBox(editor->chkMatchWord());
+    QVERIFY(!editor->txtEndTag()->isEnabled());
+    QVERIFY(!editor->txtEscapeChar()->isEnabled());
+    QVERIFY(!editor->findChild<QWidget*>(QStringLiteral("lblCaption1"))->isEnabled());
+    QVERIFY(!editor->findChild<QWidget*>(QStringLiteral("lblCaption2"))->isEnabled());
+    editor->txtStartTag()->setFocus();
+    editor->txtStartTag()->end(false);
+    Type(QStringLiteral("MARK"));
+    QCOMPARE(editor->txtStartTag()->text(), QStringLiteral("REMARK"));
+
+    ClickCheckBox(editor->chkMatchWord());
+    QVERIFY(editor->txtEndTag()->isEnabled());
+    QVERIFY(editor->txtEscapeChar()->isEnabled());
+    QCOMPARE(editor->txtStartTag()->text(), QStringLiteral("RE"));
+}
+
+void CommentRulesTest::wholeWordRuleDropsTheEndClauseButKeepsTheEscape() {
+    OptionsFixture f;
+    Prepare(f);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmAdd")), Qt::LeftButton);
+    frmEditComment* editor = Editor(f);
+    editor->txtStartTag()->setText(QStringLiteral("RE"));
+    editor->txtEndTag()->setText(QStringLiteral("*/"));
+    editor->txtEscapeChar()->setText(QStringLiteral("^"));
+    editor->chkMatchWord()->setChecked(true);
+    editor->txtStartTag()->setText(QStringLiteral("REM"));
+    QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QTRY_VERIFY(Editor(f) == nullptr);
+    const QStringList expected{QStringLiteral("REM"),  QString(), QStringLiteral("^"),
+                               QStringLiteral("True"), QString(), QString()};
+    QCOMPARE(Fields(f.languages.Item(1).Comments().Item(3)), expected);
+    QCOMPARE(Row(f.Find<QTreeWidget>(QStringLiteral("lvwComments")), 2), expected);
+}
+
+void CommentRulesTest::editShowsLongClausesCutUnlessWholeWord() {
+    OptionsFixture f;
+    Language& language = AddLanguage(f.languages, QStringLiteral("C"));
+    language.Comments().Item(1).SetClauseStart(u"ABCD");
+    language.Comments().Item(1).SetClauseEnd(u"EFGH");
+    language.Comments().Item(1).SetEscapeChar(u"xy");
+    Comment& word = language.Comments().Add();
+    word.SetMatchWord(true);
+    word.SetClauseStart(u"REMARK");
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+
+    list->setCurrentItem(list->topLevelItem(2));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmEdit")), Qt::LeftButton);
+    QCOMPARE(Editor(f)->txtStartTag()->text(), QStringLiteral("REMARK"));
+    QVERIFY(Editor(f)->chkMatchWord()->isChecked());
+    QTest::mouseClick(Editor(f)->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                      Qt::LeftButton);
+    QTRY_VERIFY(Editor(f) == nullptr);
+
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
+                       list->visualItemRect(list->topLevelItem(0)).center());
+    frmEditComment* editor = Editor(f);
+    QVERIFY(editor != nullptr);
+    QCOMPARE(editor->txtStartTag()->text(), QStringLiteral("AB"));
+    QCOMPARE(editor->txtEndTag()->text(), QStringLiteral("EF"));
+    QCOMPARE(editor->txtEscapeChar()->text(), QStringLiteral("x"));
+    QVERIFY(editor->findChild<QPushButton*>(QStringLiteral("cmdOk"))->isEnabled());
+    QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QTRY_VERIFY(Editor(f) == nullptr);
+    QCOMPARE(Fields(language.Comments().Item(1)).mid(0, 3),
+             QStringList({QStringLiteral("AB"), QStringLiteral("EF"), QStringLiteral("x")}));
+    QCOMPARE(Row(list, 0), Fields(language.Comments().Item(1)));
+}
+
+void CommentRulesTest::cancelEscapeAndCloseBoxChangeNothing() {
+    OptionsFixture f;
+    Prepare(f);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+    const Comments& rules = f.languages.Item(1).Comments();
+    const QStringList before = Fields(rules.Item(1));
+
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmAdd")), Qt::LeftButton);
+    Editor(f)->txtStartTag()->setText(QStringLiteral("#"));
+    QTest::mouseClick(Editor(f)->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
+                      Qt::LeftButton);
+    QTRY_VERIFY(Editor(f) == nullptr);
+    QCOMPARE(rules.Count(), 2);
+    QCOMPARE(list->topLevelItemCount(), 2);
+
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmEdit")), Qt::LeftButton);
+    frmEditComment* editor = Editor(f);
+    editor->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(editor));
+    editor->txtStartTag()->setText(QStringLiteral(";"));
+    editor->txtStartTag()->setFocus();
+    Press(Qt::Key_Escape);
+    QTRY_VERIFY(Editor(f) == nullptr);
+    QCOMPARE(Fields(rules.Item(1)), before);
+
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmEdit")), Qt::LeftButton);
+    Editor(f)->txtStartTag()->setText(QStringLiteral(";"));
+    Editor(f)->close(); // the close box
+    QTRY_VERIFY(Editor(f) == nullptr);
+    QCOMPARE(Fields(rules.Item(1)), before);
+    QCOMPARE(Row(list, 0), before);
+    QVERIFY(f.form->isEnabled());
+    QCOMPARE(f.unloadCount, 0);
+}
+
+void CommentRulesTest::deleteAsksAndRemovesTheSamePositionFromBoth() {
+    OptionsFixture f;
+    Prepare(f);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+    const Comments& rules = f.languages.Item(1).Comments();
+    list->setCurrentItem(list->topLevelItem(0));
+
+    auto no = AnswerNextMessageBox(QMessageBox::No);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmDelete")), Qt::LeftButton);
+    QVERIFY(no->shown);
+    QCOMPARE(no->text, QStringLiteral("「//」を削除しますか？"));
+    QCOMPARE(no->title, QStringLiteral("Brevlin Glosser"));
+    QCOMPARE(rules.Count(), 2);
+
+    auto yes = AnswerNextMessageBox(QMessageBox::Yes);
+    list->setFocus();
+    Press(Qt::Key_Delete);
+    QVERIFY(yes->shown);
+    QCOMPARE(rules.Count(), 1);
+    QCOMPARE(ToQString(rules.Item(1).ClauseStart()), QStringLiteral("\""));
+    QCOMPARE(rules.Item(1).Index(), 1);
+    QCOMPARE(list->topLevelItemCount(), 1);
+    QCOMPARE(Row(list, 0), Fields(rules.Item(1)));
+
+    // With nothing selected, nothing is asked and nothing changes.
+    list->clearSelection();
+    auto unexpected = AnswerNextMessageBox(QMessageBox::Yes);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmDelete")), Qt::LeftButton);
+    QVERIFY(!unexpected->shown);
+    QCOMPARE(rules.Count(), 1);
+    QVERIFY(!f.Find<QPushButton>(QStringLiteral("cmdCmDelete"))->isEnabled());
+}
+
+void CommentRulesTest::enterEditsWhileTheListHasTheFocus() {
+    OptionsFixture f;
+    Prepare(f);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(1));
+    Press(Qt::Key_Return);
+    QCOMPARE(f.unloadCount, 0);
+    QVERIFY(Editor(f) != nullptr);
+    QCOMPARE(Editor(f)->txtStartTag()->text(), QStringLiteral("\""));
+    QVERIFY(!Editor(f)->AddMode());
+    Editor(f)->close();
+    QTRY_VERIFY(Editor(f) == nullptr);
+
+    QVERIFY(QTest::qWaitForWindowActive(f.form.get()));
+    list->setFocus();
+    Press(Qt::Key_Escape);
+    QCOMPARE(f.unloadCount, 0);
+    Press(Qt::Key_Insert);
+    QVERIFY(Editor(f) != nullptr);
+    QVERIFY(Editor(f)->AddMode());
+    Editor(f)->close();
+    QTRY_VERIFY(Editor(f) == nullptr);
+}
+
+void CommentRulesTest::popupEnablesOnlyAddWithoutSelection() {
+    OptionsFixture f;
+    Language& language = AddLanguage(f.languages, QStringLiteral("C"));
+    language.Comments().Clear();
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+    auto* menu = f.Find<QMenu>(QStringLiteral("mnuCmPopup"));
+    bool shown = false;
+    bool add = false;
+    bool edit = true;
+    bool remove = true;
+    QTimer::singleShot(50, menu, [&] {
+        shown = menu->isVisible();
+        add = f.Find<QAction>(QStringLiteral("mnuCmAdd"))->isEnabled();
+        edit = f.Find<QAction>(QStringLiteral("mnuCmEdit"))->isEnabled();
+        remove = f.Find<QAction>(QStringLiteral("mnuCmDelete"))->isEnabled();
+        menu->close();
+    });
+    QTest::mouseClick(list->viewport(), Qt::RightButton);
+    QVERIFY(shown);
+    QVERIFY(add);
+    QVERIFY(!edit);
+    QVERIFY(!remove);
+}
+
+QTEST_MAIN(CommentRulesTest)
+#include "CommentRulesTest.moc"

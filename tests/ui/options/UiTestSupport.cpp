@@ -1,0 +1,131 @@
+#include "UiTestSupport.h"
+
+#include "modOptions.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPointer>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+
+namespace brevlin::test {
+
+MessageSeen::MessageSeen() : watch(std::make_unique<QTimer>()) {}
+
+MessageSeen::~MessageSeen() = default;
+
+std::unique_ptr<MessageSeen> AnswerNextMessageBox(QMessageBox::StandardButton button) {
+    auto seen = std::make_unique<MessageSeen>();
+    MessageSeen* record = seen.get();
+    QObject::connect(record->watch.get(), &QTimer::timeout, record->watch.get(), [record, button] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr || !box->isVisible())
+            return;
+        record->watch->stop();
+        record->shown = true;
+        record->text = box->text();
+        record->title = box->windowTitle();
+        record->icon = box->icon();
+        // A window manager gives the activation back to the owner; offscreen does not.
+        if (QWidget* owner = box->parentWidget()) {
+            QPointer<QWidget> window = owner->window();
+            QTimer::singleShot(0, qApp, [window] {
+                if (window && window->isVisible())
+                    window->activateWindow();
+            });
+        }
+        if (QAbstractButton* answer = box->button(button))
+            answer->click();
+        else
+            box->reject();
+    });
+    record->watch->start(10);
+    return seen;
+}
+
+BeepCounter::BeepCounter() : m_count(std::make_shared<int>(0)) {
+    SetBeepHandler([count = m_count] { ++*count; });
+}
+
+BeepCounter::~BeepCounter() {
+    SetBeepHandler({});
+}
+
+Language& AddLanguage(Languages& languages, const QString& name) {
+    Language& language = languages.Add(ToText(name));
+    language.SetStartTag(ToText(QStringLiteral("<b class=\"") + name + QStringLiteral("\">")));
+    language.SetEndTag(u"</b>");
+    language.SetTabColumns(4);
+    language.Keywords().Add(u"else");
+    language.Keywords().Add(u"if");
+    language.Keywords().Add(u"int");
+    Comment& line = language.Comments().Add();
+    line.SetClauseStart(u"//");
+    line.SetStartTag(u"<i>");
+    line.SetEndTag(u"</i>");
+    Comment& text = language.Comments().Add();
+    text.SetClauseStart(u"\"");
+    text.SetClauseEnd(u"\"");
+    text.SetEscapeChar(u"\\");
+    text.SetStartTag(u"<s>");
+    text.SetEndTag(u"</s>");
+    return language;
+}
+
+OptionsFixture::OptionsFixture() = default;
+
+OptionsFixture::~OptionsFixture() = default;
+
+bool OptionsFixture::Open() {
+    form = std::make_unique<frmOptions>(languages, beepOnProcess, optimizeTags, nullptr);
+    QObject::connect(form.get(), &frmOptions::Unload, form.get(), [this](bool canceled) {
+        ++unloadCount;
+        unloadCanceled = canceled;
+    });
+    form->show();
+    form->activateWindow();
+    return QTest::qWaitForWindowActive(form.get());
+}
+
+void OptionsFixture::ClickTab(int index) {
+    auto* tabs = Find<QTabBar>(QStringLiteral("tbsOptions"));
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+namespace {
+
+// The widget that receives typing; after a message box closes the dialog takes a moment to
+// become active again.
+QWidget* KeyboardTarget() {
+    if (!QTest::qWaitFor([] { return QApplication::focusWidget() != nullptr; }, 2000))
+        qWarning("no widget has the keyboard focus");
+    return QApplication::focusWidget();
+}
+
+} // namespace
+
+void Type(const QString& text) {
+    // One key event per character, carrying the character itself, so that any text types.
+    for (const QChar c : text) {
+        QTest::sendKeyEvent(QTest::Click, KeyboardTarget(), Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
+        QCoreApplication::processEvents();
+    }
+}
+
+void Press(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    QTest::keyClick(KeyboardTarget(), key, modifiers);
+    // Item views commit and close their editors through queued calls.
+    QCoreApplication::processEvents();
+}
+
+QWidget* Focused() {
+    return QApplication::focusWidget();
+}
+
+void ClickCheckBox(QWidget* box) {
+    QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(8, box->height() / 2));
+}
+
+} // namespace brevlin::test
