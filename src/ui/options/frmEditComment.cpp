@@ -164,8 +164,20 @@ void frmEditComment::cmdCancel_Click() {
     UnloadByCode();
 }
 
+void frmEditComment::accept() {
+    if (m_cmdOk->isEnabled())
+        cmdOk_Click();
+}
+
 void frmEditComment::reject() {
     cmdCancel_Click();
+}
+
+void frmEditComment::done(int result) {
+    if (result == QDialog::Accepted)
+        accept();
+    else
+        reject();
 }
 
 void frmEditComment::UnloadByCode() {

@@ -33,7 +33,10 @@ signals:
     void Unload(bool canceled);
 
 public slots:
+    // The dialog's own accept and reject are OK (while it is enabled) and Cancel.
+    void accept() override;
     void reject() override;
+    void done(int result) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

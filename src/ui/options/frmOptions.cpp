@@ -200,8 +200,19 @@ void frmOptions::cmdCancel_Click() {
     UnloadByCode();
 }
 
+void frmOptions::accept() {
+    cmdOk_Click();
+}
+
 void frmOptions::reject() {
     cmdCancel_Click();
+}
+
+void frmOptions::done(int result) {
+    if (result == QDialog::Accepted)
+        cmdOk_Click();
+    else
+        cmdCancel_Click();
 }
 
 void frmOptions::UnloadByCode() {
