@@ -155,6 +155,29 @@ private slots:
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("&lt;two&gt;")));
     }
 
+    void ConversionRunsBesideTheEventLoop() {
+        AddLanguage(u"C", u"<k>");
+        form->RebuildLanguageMenu();
+        QString big;
+        for (int i = 0; i < 20000; ++i)
+            big += QStringLiteral("int x%1; // &\n").arg(i);
+        QGuiApplication::clipboard()->setText(big);
+        QSignalSpy finished(form.get(), &frmMain::ProcessFinished);
+        form->LanguageMenu().Item(1)->trigger();
+        // The command returned at once; the tray ignores clicks until the result is in.
+        QVERIFY(form->Converting());
+        QVERIFY(!form->NotifyIcon().Enabled());
+        form->LanguageMenu().Item(1)->trigger(); // a second choice meanwhile is ignored
+        QVERIFY(finished.wait(60000));
+        QCOMPARE(finished.count(), 1);
+        const QString result = QGuiApplication::clipboard()->text();
+        QVERIFY(result.startsWith(QStringLiteral("<k>int</k> x0; <c>// &amp;</c>\n")));
+        QCOMPARE(result.count(u'\n'), 20000);
+        QVERIFY(!result.contains(u'\r'));
+        QVERIFY(form->NotifyIcon().Enabled());
+        QCOMPARE(form->NotifyIcon().IconID(), 1);
+    }
+
     void EmptyClipboardTextConvertsToEmptyText() {
         AddLanguage(u"C", u"<k>");
         form->RebuildLanguageMenu();

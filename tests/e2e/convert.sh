@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Converting the clipboard from the tray: copy text, click the icon, pick the second
+# language, paste. With no text on the clipboard the language entries cannot be chosen.
+source "$(dirname "$0")/lib.sh"
+: "${BREVLIN:?the path of brevlin}"
+
+cat >"$WORK/alpha.bvl" <<'BVL'
+[Brevlin]
+Version=2.0
+[Language]
+Name=Alpha
+StartTag=<a>
+EndTag=</a>
+IgnoreCase=False
+ReplaceTab=False
+TabColumns=4
+Keywords1=int,return
+[Comment1]
+ClauseStart=//
+ClauseEnd=
+EscapeChar=
+MatchWord=False
+StartTag=<c>
+EndTag=</c>
+BVL
+cat >"$WORK/beta.bvl" <<'BVL'
+[Brevlin]
+Version=2.0
+[Language]
+Name=Beta
+StartTag=<b class="k">
+EndTag=</b>
+IgnoreCase=False
+ReplaceTab=False
+TabColumns=4
+Keywords1=if,int
+[Comment1]
+ClauseStart=/*
+ClauseEnd=*/
+EscapeChar=
+MatchWord=False
+StartTag=<i>
+EndTag=</i>
+[Comment2]
+ClauseStart="
+ClauseEnd="
+EscapeChar=\
+MatchWord=False
+StartTag=<s>
+EndTag=</s>
+BVL
+"$BREVLIN" import "$WORK/alpha.bvl" >/dev/null
+"$BREVLIN" import "$WORK/beta.bvl" >/dev/null
+
+start_display
+start_tray
+start_app
+
+# Nothing on the clipboard: the entries are greyed out, so choosing does nothing.
+open_menu 1
+xdotool key Down Return
+sleep 0.5
+xdotool key Escape
+sleep 0.5
+if clip_get >/dev/null 2>&1; then
+    fail "a disabled entry changed the clipboard"
+fi
+app_running || fail "the program ended"
+
+input='int main() {
+  if (a < b && c) return "x\"y"; /* 日本語 */
+}
+'
+expected='<b class="k">int</b> main() {
+  <b class="k">if</b> (a &lt; b &amp;&amp; c) return <s>&quot;x\&quot;y&quot;</s>; <i>/* 日本語 */</i>
+}
+'
+clip_set "$input"
+[ "$(clip_get)" = "${input%$'\n'}" ] || fail "xclip did not take the text"
+clipboard_changed() {
+    [ "$(clip_get; echo .)" != "$1" ]
+}
+
+open_menu 1
+xdotool key Down Down Return
+wait_for 30 clipboard_changed "$input." || fail "the clipboard was not converted"
+actual=$(clip_get; echo .)
+[ "$actual" = "$expected." ] || fail "converted text differs:
+$actual"
+
+# The result stays on the clipboard for other programs, and can be converted again.
+sleep 1
+[ "$(clip_get; echo .)" = "$expected." ] || fail "the result did not stay on the clipboard"
+open_menu 1
+xdotool key Down Return
+wait_for 30 clipboard_changed "$expected." || fail "the second conversion did not happen"
+clip_get | grep -q '&lt;b class=&quot;k&quot;&gt;int&lt;/b&gt;' || fail "the first language did not escape the mark-up"
+
+# Several megabytes in and out through the X clipboard, as the command line converts them.
+for i in $(seq 1 40000); do
+    printf 'int value%d = "text %d"; /* note & */ if (x < %d) {}\n' "$i" "$i" "$i"
+done >"$WORK/big.c"
+"$BREVLIN" convert --language Beta "$WORK/big.c" >"$WORK/big.expected"
+xclip -selection clipboard -i "$WORK/big.c"
+open_menu 1
+xdotool key Down Down Return
+big_converted() {
+    clip_get >"$WORK/big.actual" 2>/dev/null && ! cmp -s "$WORK/big.actual" "$WORK/big.c"
+}
+wait_for 120 big_converted || fail "the large text was not converted"
+cmp "$WORK/big.actual" "$WORK/big.expected" || fail "the large text converted differently from brevlin convert"
+echo "convert: ok"
