@@ -2,7 +2,7 @@
 # Converting the clipboard from the tray: copy text, click the icon, pick the second
 # language, paste. With no text on the clipboard the language entries cannot be chosen.
 source "$(dirname "$0")/lib.sh"
-: "${BREVLIN:?the path of brevlin}"
+: "${BREVLIN:?the path of brevlin}" "${STORE_LANGUAGES:?the path of e2e_store_languages}"
 
 cat >"$WORK/alpha.bvl" <<'BVL'
 [Brevlin]
@@ -49,8 +49,7 @@ MatchWord=False
 StartTag=<s>
 EndTag=</s>
 BVL
-"$BREVLIN" import "$WORK/alpha.bvl" >/dev/null
-"$BREVLIN" import "$WORK/beta.bvl" >/dev/null
+"$STORE_LANGUAGES" "$WORK/alpha.bvl" "$WORK/beta.bvl" || fail "could not store the languages"
 
 start_display
 start_tray
@@ -94,13 +93,13 @@ sleep 1
 open_menu 1
 xdotool key Down Return
 wait_for 30 clipboard_changed "$expected." || fail "the second conversion did not happen"
-clip_get | grep -q '&lt;b class=&quot;k&quot;&gt;int&lt;/b&gt;' || fail "the first language did not escape the mark-up"
+clip_get | grep -qF '&lt;b class=&quot;k&quot;&gt;<a>int</a>&lt;/b&gt;' || fail "the first language did not escape the mark-up"
 
 # Several megabytes in and out through the X clipboard, as the command line converts them.
 for i in $(seq 1 40000); do
     printf 'int value%d = "text %d"; /* note & */ if (x < %d) {}\n' "$i" "$i" "$i"
 done >"$WORK/big.c"
-"$BREVLIN" convert --language Beta "$WORK/big.c" >"$WORK/big.expected"
+"$BREVLIN" convert --bvl "$WORK/beta.bvl" "$WORK/big.c" >"$WORK/big.expected"
 xclip -selection clipboard -i "$WORK/big.c"
 open_menu 1
 xdotool key Down Down Return
@@ -109,4 +108,4 @@ big_converted() {
 }
 wait_for 120 big_converted || fail "the large text was not converted"
 cmp "$WORK/big.actual" "$WORK/big.expected" || fail "the large text converted differently from brevlin convert"
-echo "convert: ok"
+echo "convert: ok ($(wc -c <"$WORK/big.actual") bytes converted from $(wc -c <"$WORK/big.c"))"

@@ -7,6 +7,8 @@
 #include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
 #include "frmAbout.h"
+#include "settings/SettingsLayout.h"
+#include "settings/clsRegistry.h"
 #include "ui/options/frmOptions.h"
 
 #include <QAction>
@@ -47,7 +49,7 @@ void Convert(ConversionJob& job, ConversionHook* hook) {
         job.error = QStringLiteral("メモリが不足しています。");
     } catch (const std::exception& error) {
         job.failed = true;
-        job.error = QString::fromLocal8Bit(error.what());
+        job.error = QString::fromUtf8(error.what());
     }
     // The input is no longer needed; free it before the result travels back.
     Text().swap(job.input);
@@ -61,6 +63,7 @@ frmMain::frmMain() {
 
     // The order of loading: settings access and languages, the language menu, the stored
     // settings, then the tray icon.
+    m_registry = std::make_unique<clsRegistry>();
     CreateMenus();
     m_languageMenu.SetMenuObject(mnuLeftClick, mnuProcessKw);
     m_languageMenu.SetEmptyCaption(QStringLiteral("(設定がありません)"));
@@ -119,11 +122,13 @@ void frmMain::CreateMenus() {
 }
 
 void frmMain::LoadSettings() {
-    // Interim until the settings store is wired: the languages in memory.
+    SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags);
     RebuildLanguageMenu();
 }
 
-void frmMain::SaveSettings() {}
+void frmMain::SaveSettings() {
+    SettingsLayout::SaveSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags);
+}
 
 void frmMain::RebuildLanguageMenu() {
     m_languageMenu.Clear();
@@ -223,10 +228,10 @@ void frmMain::OptionForm_Unload(bool canceled) {
             SaveSettings();
             RebuildLanguageMenu();
         }
-    } catch (const BrevlinError& error) {
+    } catch (const std::exception& error) {
         // The menu follows the languages in memory, whatever the store did.
         RebuildLanguageMenu();
-        ShowError(QString::fromStdString(error.Description()));
+        ShowError(QString::fromUtf8(error.what()));
     }
     if (m_optionForm)
         m_optionForm->deleteLater();

@@ -15,6 +15,10 @@ class QAction;
 class QMenu;
 class QThread;
 
+namespace brevlin {
+class clsRegistry;
+}
+
 namespace brevlin::shell {
 
 class ctlNotify;
@@ -73,6 +77,7 @@ private:
     void UpdateTrayEnabled();
     void ShowError(const QString& description);
 
+    std::unique_ptr<clsRegistry> m_registry;
     Languages m_languages;
     clsVarMenu m_languageMenu;
     ctlNotify* m_notifyIcon = nullptr;

@@ -2,7 +2,6 @@
 
 #include "clsSingleInstance.h"
 #include "ctlNotify.h"
-#include "engine/BrevlinError.h"
 #include "frmMain.h"
 #include "platform/RuntimeDirectory.h"
 #include "settings/AppFolders.h"
@@ -85,9 +84,9 @@ int modMain::Main(int argc, char** argv) {
     std::unique_ptr<frmMain> main;
     try {
         main = std::make_unique<frmMain>();
-    } catch (const BrevlinError& failure) {
+    } catch (const std::exception& failure) {
         // A settings file that cannot be read is left alone, not replaced by an empty one.
-        ShowStartError(QString::fromStdString(failure.Description()));
+        ShowStartError(QString::fromUtf8(failure.what()));
         return 1;
     }
     QObject::connect(&instance.Server(), &clsDdeServer::LinkExecute, main.get(),

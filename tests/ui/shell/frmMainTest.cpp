@@ -8,9 +8,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -22,6 +24,8 @@ class frmMainTest : public QObject {
     Q_OBJECT
 
 private:
+    QTemporaryDir settingsFolder;
+    QString settingsFile;
     std::unique_ptr<frmMain> form;
 
     QMenu* Menu(const char* name) { return form->findChild<QMenu*>(QString::fromLatin1(name)); }
@@ -61,7 +65,14 @@ private:
     }
 
 private slots:
+    void initTestCase() {
+        QVERIFY(settingsFolder.isValid());
+        settingsFile = settingsFolder.filePath(QStringLiteral("settings.reg"));
+        qputenv("BREVLIN_SETTINGS", QFile::encodeName(settingsFile));
+    }
+
     void init() {
+        QFile::remove(settingsFile);
         QGuiApplication::clipboard()->clear();
         form = std::make_unique<frmMain>();
     }
@@ -225,13 +236,60 @@ private slots:
         QTest::keyClick(dialog, Qt::Key_Escape);
         QVERIFY(form->OptionForm() == nullptr);
         QVERIFY(form->NotifyIcon().Enabled());
-        QCOMPARE(form->LanguageMenu().Count(), 1);
+        // Closed without OK: the stored (empty) set is back.
+        QCOMPARE(form->LanguageMenu().Count(), 0);
 
         form->ShowOptionsDialog();
         form->OptionForm()->accept();
         QVERIFY(form->OptionForm() == nullptr);
         QVERIFY(form->NotifyIcon().Enabled());
         QCOMPARE(clicks.count(), 0);
+    }
+
+    void OkSavesEverythingAndAnyOtherCloseReloadsTheStore() {
+        AddLanguage(u"Kept", u"<k>");
+        form->BeepOnProcess = true;
+        form->ShowOptionsDialog();
+        form->OptionForm()->accept();
+        QCOMPARE(form->LanguageMenu().Count(), 1);
+
+        AddLanguage(u"Dropped", u"<k>");
+        form->OptimizeTags = true;
+        form->RebuildLanguageMenu();
+        form->ShowOptionsDialog();
+        form->OptionForm()->reject();
+        QCOMPARE(form->AllLanguages().Count(), 1);
+        QVERIFY(!form->OptimizeTags);
+        QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("Kept")});
+
+        // A new start finds what OK stored.
+        form.reset();
+        form = std::make_unique<frmMain>();
+        QCOMPARE(form->AllLanguages().Count(), 1);
+        QCOMPARE(form->AllLanguages().Item(1).Name(), Text(u"Kept"));
+        QCOMPARE(form->AllLanguages().Item(1).Comments().Count(), 1);
+        QVERIFY(form->BeepOnProcess);
+        QVERIFY(!form->OptimizeTags);
+        QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("Kept")});
+    }
+
+    void UnreadableSettingsStopTheLoadAndStayOnDisk() {
+        form.reset();
+        QFile file(settingsFile);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray damaged = "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\"
+                                   "Software\\Morvane\\Brevlin]\n\"LangCount\"=dword:zz\n";
+        file.write(damaged);
+        file.close();
+        bool failed = false;
+        try {
+            frmMain broken;
+        } catch (const std::exception&) {
+            failed = true;
+        }
+        QVERIFY(failed);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), damaged);
     }
 
     void OnlyTheExactOptionCommandOpensTheDialog() {
