@@ -100,7 +100,7 @@ for i in $(seq 1 40000); do
     printf 'int value%d = "text %d"; /* note & */ if (x < %d) {}\n' "$i" "$i" "$i"
 done >"$WORK/big.c"
 "$BREVLIN" convert --bvl "$WORK/beta.bvl" "$WORK/big.c" >"$WORK/big.expected"
-xclip -selection clipboard -i "$WORK/big.c"
+clip_set -f "$WORK/big.c"
 open_menu 1
 xdotool key Down Down Return
 big_converted() {

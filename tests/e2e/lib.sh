@@ -128,8 +128,15 @@ app_running() {
     kill -0 "$APP_PID" 2>/dev/null
 }
 
+# Puts text (or with -f, a file) on the clipboard; xclip serves it until someone else owns it.
 clip_set() {
-    printf '%s' "$1" | xclip -selection clipboard -i
+    if [ "$1" = -f ]; then
+        xclip -selection clipboard -i -quiet "$2" 2>/dev/null &
+    else
+        printf '%s' "$1" | xclip -selection clipboard -i -quiet 2>/dev/null &
+    fi
+    PIDS+=($!)
+    wait_for 5 xclip -selection clipboard -o || fail "xclip did not take the clipboard"
 }
 
 clip_get() {
