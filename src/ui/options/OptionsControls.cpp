@@ -1,5 +1,6 @@
 #include "OptionsControls.h"
 
+#include "ContextHelp.h"
 #include "ctlUpDown.h"
 #include "modOptions.h"
 
@@ -16,6 +17,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabBar>
+#include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -119,6 +121,7 @@ void OptionsControls::Build(QDialog* form) {
     BuildMenus(form);
     SetTabOrder();
     SetHelpContextIDs();
+    right->addWidget(ContextHelp::Attach(form), 0, Qt::AlignRight);
 }
 
 QWidget* OptionsControls::BuildGeneralPage(QWidget* parent) {

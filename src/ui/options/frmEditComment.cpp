@@ -1,5 +1,6 @@
 #include "frmEditComment.h"
 
+#include "ContextHelp.h"
 #include "modOptions.h"
 
 #include <QCheckBox>
@@ -10,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace brevlin {
@@ -127,6 +129,7 @@ void frmEditComment::BuildControls() {
     SetHelpContextID(m_txtStartHTML, 1028);
     SetHelpContextID(m_lblCaption[4], 1029);
     SetHelpContextID(m_txtEndHTML, 1029);
+    buttons->insertWidget(0, ContextHelp::Attach(this));
 
     // The design's client area, grown evenly if the fonts need more room.
     QSize size = TwipsToPixels(this, 4710, 2835);

@@ -1,0 +1,81 @@
+#include "ContextHelp.h"
+
+#include "modOptions.h"
+#include "settings/HelpLocation.h"
+#include "settings/HelpPopups.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QShortcut>
+#include <QToolButton>
+#include <QWhatsThis>
+#include <QWidget>
+
+namespace brevlin {
+
+namespace {
+
+// Pop-up texts are plain text; shown as rich text they must not be read as markup.
+QString AsWhatsThis(const QString& text) {
+    if (text.isEmpty())
+        return {};
+    return QStringLiteral("<p>") +
+           text.toHtmlEscaped().replace(QLatin1Char('\n'), QStringLiteral("<br>")) +
+           QStringLiteral("</p>");
+}
+
+QString TextOf(QWidget* dialog, QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (!w->whatsThis().isEmpty())
+            return w->whatsThis();
+        if (w == dialog)
+            break;
+    }
+    return {};
+}
+
+} // namespace
+
+QString ContextHelp::TextAt(QWidget* dialog, QWidget* underPointer) {
+    if (underPointer != nullptr && underPointer->window() == dialog) {
+        const QString text = TextOf(dialog, underPointer);
+        if (!text.isEmpty())
+            return text;
+    }
+    QWidget* focus = dialog->focusWidget();
+    return focus != nullptr ? TextOf(dialog, focus) : QString();
+}
+
+QToolButton* ContextHelp::Attach(QWidget* dialog) {
+    return Attach(dialog, HelpPopups(HelpLocation(HelpLocation::ProgramHelpFile()).PopupFile()));
+}
+
+QToolButton* ContextHelp::Attach(QWidget* dialog, const HelpPopups& popups) {
+    dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+        const int id = HelpContextID(control);
+        if (id != 0)
+            control->setWhatsThis(AsWhatsThis(popups.Text(id)));
+    }
+
+    auto* shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), dialog);
+    QObject::connect(shortcut, &QShortcut::activated, dialog, [dialog]() {
+        const QPoint at = QCursor::pos();
+        const QString text = TextAt(dialog, QApplication::widgetAt(at));
+        if (text.isEmpty())
+            QWhatsThis::enterWhatsThisMode();
+        else
+            QWhatsThis::showText(at, text, dialog);
+    });
+
+    auto* button = new QToolButton(dialog);
+    button->setObjectName(QStringLiteral("cmdWhatsThis"));
+    button->setText(QStringLiteral("?"));
+    button->setToolTip(QStringLiteral("項目の説明を表示します (Shift+F1)"));
+    button->setFocusPolicy(Qt::NoFocus);
+    QObject::connect(button, &QToolButton::clicked, dialog,
+                     []() { QWhatsThis::enterWhatsThisMode(); });
+    return button;
+}
+
+} // namespace brevlin

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QToolButton;
+class QWidget;
+
+namespace brevlin {
+
+class HelpPopups;
+
+// Context help of a dialog. A control's help ID (SetHelpContextID) selects its text in the
+// pop-up file. Shift+F1 shows the text of the control
+// under the mouse pointer (else of the focused control; else it starts the "?" mode), and
+// the "?" button starts the "?" mode, in which a click on a control shows its text.
+class ContextHelp {
+public:
+    // Gives every control of `dialog` with a help ID its text from the program's pop-up file,
+    // installs Shift+F1, and returns the "?" button (object name "cmdWhatsThis") for the
+    // caller to place.
+    static QToolButton* Attach(QWidget* dialog);
+    // Same, with the texts given.
+    static QToolButton* Attach(QWidget* dialog, const HelpPopups& popups);
+
+    // The text Shift+F1 shows at this moment: that of the control under the pointer or its
+    // nearest ancestor with a text, else that of the focused control; empty when none.
+    static QString TextAt(QWidget* dialog, QWidget* underPointer);
+};
+
+} // namespace brevlin
