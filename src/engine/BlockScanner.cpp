@@ -56,7 +56,8 @@ void MoveRange(std::vector<std::uint64_t>& from, std::vector<std::uint64_t>* int
 
 BlockScanner::BlockScanner(const Comment& rule, bool ignoreCase, TextView text, bool general)
     : m_rule(&rule), m_text(text), m_ignoreCase(ignoreCase),
-      m_start(rule.ClauseStart(), ignoreCase), m_end(rule.ClauseEnd(), ignoreCase) {
+      m_start(rule.ClauseStart(), ignoreCase), m_end(rule.ClauseEnd(), ignoreCase),
+      m_deadFrom(kNone) {
     const Text& end = rule.ClauseEnd();
     const Text& escape = rule.EscapeChar();
     if (!general && end.size() == 1 && !m_end.HasAnchor()) {
@@ -68,6 +69,11 @@ BlockScanner::BlockScanner(const Comment& rule, bool ignoreCase, TextView text, 
             m_escape = x.Atoms()[0].c;
             m_form = m_escape == m_e ? Form::Doubled : Form::Escape;
         }
+    } else if (!general && end.size() == 2 && !m_end.HasAnchor() &&
+               m_end.Atoms()[0].c != m_end.Atoms()[1].c) {
+        m_f = m_end.Atoms()[0].c;
+        m_r = m_end.Atoms()[1].c;
+        m_form = Form::Pair;
     }
     if (m_form == Form::Machine)
         BuildMachine();
@@ -95,44 +101,53 @@ std::size_t BlockScanner::LastExit() {
 
 bool BlockScanner::Match(std::size_t pos, std::size_t& end) {
     std::size_t q = 0;
-    if (!m_start.MatchAt(m_text, pos, q))
+    if (!m_start.MatchAt(m_text, pos, q) || q >= m_deadFrom)
         return false;
-    // The body needs an end clause at or after q; none left means no match at all.
-    const std::size_t last = LastExit();
-    if (last == kNone || q > last)
-        return false;
+    Scan scan = Scan::Failed;
     switch (m_form) {
     case Form::Find:
-        return FindEnd(q, end);
-    case Form::Escape:
-        return EscapeEnd(q, end);
-    case Form::Doubled:
-        return DoubledEnd(q, end);
-    case Form::Machine:
+        scan = FindEnd(q, end);
         break;
+    case Form::Escape:
+        scan = EscapeEnd(q, end);
+        break;
+    case Form::Doubled:
+        scan = DoubledEnd(q, end);
+        break;
+    case Form::Pair:
+        scan = PairEnd(q, end);
+        break;
+    case Form::Machine: {
+        // The body needs an end clause at or after q; none left means no match at all.
+        const std::size_t last = LastExit();
+        return last != kNone && q <= last && RunMachine(q, end);
     }
-    return RunMachine(q, end);
+    }
+    if (scan == Scan::NoEndFollows)
+        m_deadFrom = q;
+    return scan == Scan::Found;
 }
 
-// S [^e]* e: the first e. One follows (LastExit), so this always succeeds.
-bool BlockScanner::FindEnd(std::size_t q, std::size_t& end) {
-    while (At(q) != m_e)
+// S [^e]* e: the first e.
+BlockScanner::Scan BlockScanner::FindEnd(std::size_t q, std::size_t& end) {
+    const std::size_t n = m_text.size();
+    while (q < n && At(q) != m_e)
         ++q;
     end = q + 1;
-    return true;
+    return q < n ? Scan::Found : Scan::NoEndFollows;
 }
 
 // S ((x e)|[^e])* e with x != e: the greedy path takes every x e pair and stops at the first
 // other e. If the pairs take every e up to the end of the text, backtracking reopens the
 // last pair: its x is then body text and its e closes the literal.
-bool BlockScanner::EscapeEnd(std::size_t q, std::size_t& end) {
+BlockScanner::Scan BlockScanner::EscapeEnd(std::size_t q, std::size_t& end) {
     const std::size_t n = m_text.size();
     std::size_t lastPair = kNone;
     for (; q < n; ++q) {
         const char16_t c = At(q);
         if (c == m_e) {
             end = q + 1;
-            return true;
+            return Scan::Found;
         }
         if (c == m_escape && q + 1 < n && At(q + 1) == m_e) {
             lastPair = q;
@@ -140,14 +155,14 @@ bool BlockScanner::EscapeEnd(std::size_t q, std::size_t& end) {
         }
     }
     if (lastPair == kNone)
-        return false;
+        return Scan::NoEndFollows;
     end = lastPair + 2;
-    return true;
+    return Scan::Found;
 }
 
 // S ((e e)|[^e])* e: doubled end characters stay inside; a single one closes. If pairs run to
 // the end of the text, backtracking closes the literal at the first e of the last pair.
-bool BlockScanner::DoubledEnd(std::size_t q, std::size_t& end) {
+BlockScanner::Scan BlockScanner::DoubledEnd(std::size_t q, std::size_t& end) {
     const std::size_t n = m_text.size();
     std::size_t lastPair = kNone;
     for (; q < n; ++q) {
@@ -159,12 +174,58 @@ bool BlockScanner::DoubledEnd(std::size_t q, std::size_t& end) {
             continue;
         }
         end = q + 1;
-        return true;
+        return Scan::Found;
     }
     if (lastPair == kNone)
-        return false;
+        return Scan::NoEndFollows;
     end = lastPair + 1;
-    return true;
+    return Scan::Found;
+}
+
+std::size_t BlockScanner::RunOf(char16_t c, std::size_t q) const {
+    std::size_t k = 0;
+    while (q + k < m_text.size() && At(q + k) == c)
+        ++k;
+    return k;
+}
+
+// S ([^F]R|[^R])* F R with F != R. A loop head on an R passes a run of R only in pairs, so of
+// the two ways into a run (from the character before it, as [^F]R or as [^R] then the run)
+// exactly one gets through, and it lands on the character after the run; every character
+// that is not R is a loop head. Before a run, F R can close the token; the way through the
+// run is tried first, so an F before an odd run closes, and an F before an even run closes
+// only if the way on reaches the end of the text with no other close (backtracking then
+// takes the last such F). Ways on never die elsewhere.
+BlockScanner::Scan BlockScanner::PairEnd(std::size_t q, std::size_t& end) {
+    const std::size_t n = m_text.size();
+    std::size_t fallback = kNone;
+    if (q < n && At(q) == m_r) {
+        const std::size_t k = RunOf(m_r, q);
+        if (k % 2 != 0)
+            return Scan::Failed; // dies here; later starts may still match
+        q += k;
+    }
+    while (q < n) {
+        // Loop heads on characters that are not R, up to the next run of R.
+        std::size_t p = q + 1;
+        while (p < n && At(p) != m_r)
+            ++p;
+        if (p >= n)
+            break;
+        const std::size_t k = RunOf(m_r, p);
+        if (At(p - 1) == m_f) {
+            if (k % 2 != 0) {
+                end = p + 1;
+                return Scan::Found;
+            }
+            fallback = p + 1;
+        }
+        q = p + k;
+    }
+    if (fallback == kNone)
+        return Scan::NoEndFollows;
+    end = fallback;
+    return Scan::Found;
 }
 
 std::uint16_t BlockScanner::AddState(Op op, char16_t c) {

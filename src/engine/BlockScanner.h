@@ -15,8 +15,9 @@ namespace brevlin {
 // the first match in backtracking order, which is neither the shortest nor the longest.
 //
 // Time is linear in the text over all calls, memory a few bits per character at most:
-// - the usual forms (one-character end, no escape or a one-character escape) have a direct
-//   scanner; they fail only where no end character follows, which is known in O(1);
+// - the usual forms (one-character end with no escape or a one-character escape, and a
+//   two-character end of two different characters) have a direct scanner; they fail only
+//   where no end clause follows, and after one such failure every later start fails in O(1);
 // - every other form runs a thread list in priority order (threads reaching the same state at
 //   the same position merge, keeping the earlier one, which is what backtracking would find
 //   first); positions of the loop head that failed once are remembered, so runs that fail
@@ -32,7 +33,10 @@ public:
     bool Match(std::size_t pos, std::size_t& end);
 
 private:
-    enum class Form { Find, Escape, Doubled, Machine };
+    enum class Form { Find, Escape, Doubled, Pair, Machine };
+    // A direct scanner's answer: a match, no match because no end clause follows at all,
+    // or no match for this start only.
+    enum class Scan { Found, NoEndFollows, Failed };
     enum class Op : unsigned char { Loop, Lit, NotLit, Begin, End, Match };
     struct State {
         Op op = Op::Match;
@@ -42,9 +46,11 @@ private:
 
     char16_t At(std::size_t i) const;
     std::size_t LastExit();
-    bool FindEnd(std::size_t q, std::size_t& end);
-    bool EscapeEnd(std::size_t q, std::size_t& end);
-    bool DoubledEnd(std::size_t q, std::size_t& end);
+    Scan FindEnd(std::size_t q, std::size_t& end);
+    Scan EscapeEnd(std::size_t q, std::size_t& end);
+    Scan DoubledEnd(std::size_t q, std::size_t& end);
+    Scan PairEnd(std::size_t q, std::size_t& end);
+    std::size_t RunOf(char16_t c, std::size_t q) const;
     bool RunMachine(std::size_t q0, std::size_t& end);
 
     void BuildMachine();
@@ -60,8 +66,12 @@ private:
     ClauseMatcher m_start;
     ClauseMatcher m_end;
     Form m_form = Form::Machine;
-    char16_t m_e = 0;      // folded end character (one-character forms)
-    char16_t m_escape = 0; // folded escape character
+    char16_t m_e = 0;          // folded end character (one-character forms)
+    char16_t m_escape = 0;     // folded escape character
+    char16_t m_f = 0, m_r = 0; // folded end characters (two-character form)
+    // The direct scanners fail only by reaching the end of the text without an end clause,
+    // which proves that none follows: every later start fails at once.
+    std::size_t m_deadFrom;
     bool m_lastExitKnown = false;
     std::size_t m_lastExit = 0; // last loop-head position where the end clause matches
     bool m_noExit = false;

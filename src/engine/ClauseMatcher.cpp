@@ -15,9 +15,11 @@ ClauseMatcher::ClauseMatcher(TextView clause, bool ignoreCase) : m_ignoreCase(ig
         } else {
             atom.c = ignoreCase ? chars::Fold(c) : c;
             ++m_consumed;
+            m_literal += atom.c;
         }
         m_atoms.push_back(atom);
     }
+    m_plain = m_consumed == m_atoms.size();
 }
 
 bool ClauseMatcher::Same(char16_t a, char16_t b) const {
@@ -39,7 +41,7 @@ bool ClauseMatcher::MatchAtomAt(const Atom& atom, TextView subject, std::size_t 
     return c == atom.c;
 }
 
-bool ClauseMatcher::MatchAt(TextView subject, std::size_t pos, std::size_t& end) const {
+bool ClauseMatcher::MatchAtomsAt(TextView subject, std::size_t pos, std::size_t& end) const {
     for (const Atom& atom : m_atoms) {
         if (!MatchAtomAt(atom, subject, pos))
             return false;

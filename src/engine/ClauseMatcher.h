@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CharClass.h"
 #include "Text.h"
 
 #include <cstddef>
@@ -22,7 +23,20 @@ public:
     ClauseMatcher(TextView clause, bool ignoreCase);
 
     // Matches the whole clause at `pos`; `end` is then the position after it.
-    bool MatchAt(TextView subject, std::size_t pos, std::size_t& end) const;
+    bool MatchAt(TextView subject, std::size_t pos, std::size_t& end) const {
+        if (!m_plain)
+            return MatchAtomsAt(subject, pos, end);
+        const std::size_t size = m_literal.size();
+        if (pos > subject.size() || subject.size() - pos < size)
+            return false;
+        for (std::size_t i = 0; i < size; ++i) {
+            const char16_t c = m_ignoreCase ? chars::Fold(subject[pos + i]) : subject[pos + i];
+            if (c != m_literal[i])
+                return false;
+        }
+        end = pos + size;
+        return true;
+    }
     bool MatchAtomAt(const Atom& atom, TextView subject, std::size_t pos) const;
     bool Same(char16_t a, char16_t b) const;
 
@@ -36,7 +50,11 @@ public:
     char16_t FirstLiteral() const { return m_atoms[0].c; }
 
 private:
+    bool MatchAtomsAt(TextView subject, std::size_t pos, std::size_t& end) const;
+
     std::vector<Atom> m_atoms;
+    Text m_literal; // the folded characters, when there is no anchor
+    bool m_plain = true;
     std::size_t m_consumed = 0;
     bool m_ignoreCase = false;
 };

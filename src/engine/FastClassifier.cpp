@@ -70,12 +70,10 @@ FastClassifier::FastClassifier(const Language& language) {
 
 FastClassifier::~FastClassifier() = default;
 
-const std::vector<std::uint16_t>& FastClassifier::Candidates(TextView token) const {
+const std::vector<std::uint16_t>& FastClassifier::OtherCandidates(TextView token) const {
     if (token.empty())
         return m_lists[0];
     const char16_t c = token[0];
-    if (c < 128)
-        return m_lists[m_ascii[c]];
     const auto it = std::lower_bound(
         m_other.begin(), m_other.end(), c,
         [](const std::pair<char16_t, std::uint16_t>& e, char16_t key) { return e.first < key; });
@@ -106,19 +104,9 @@ bool FastClassifier::Matches(const RuleTest& test, TextView token) const {
     return test.end.MatchAt(token, token.size() - tail, end);
 }
 
-const Comment* FastClassifier::MatchRule(TextView token) const {
-    for (const std::uint16_t i : Candidates(token)) {
-        if (Matches(m_rules[i], token))
-            return m_rules[i].rule;
-    }
-    return nullptr;
-}
-
-bool FastClassifier::IsKeyword(TextView token, bool wordRun) {
-    if (!m_hasKeywords)
-        return false;
+bool FastClassifier::IsKeywordSlow(TextView token) {
     if (m_keywordSet) {
-        if (!wordRun && !std::all_of(token.begin(), token.end(), chars::IsWordOrHash))
+        if (!std::all_of(token.begin(), token.end(), chars::IsWordOrHash))
             return false;
         return m_keywordSet->Contains(token);
     }

@@ -25,9 +25,19 @@ public:
     FastClassifier& operator=(const FastClassifier&) = delete;
 
     // The first rule in collection order whose pattern matches the token, or null.
-    const Comment* MatchRule(TextView token) const;
+    const Comment* MatchRule(TextView token) const {
+        for (const std::uint16_t i : Candidates(token)) {
+            if (Matches(m_rules[i], token))
+                return m_rules[i].rule;
+        }
+        return nullptr;
+    }
     // `wordRun`: the token is known to be a run of [\w#].
-    bool IsKeyword(TextView token, bool wordRun);
+    bool IsKeyword(TextView token, bool wordRun) {
+        if (m_keywordSet && wordRun)
+            return m_keywordSet->Contains(token);
+        return m_hasKeywords && IsKeywordSlow(token);
+    }
 
 private:
     enum class Form { Block, Word, Prefix };
@@ -38,7 +48,12 @@ private:
         ClauseMatcher end;
     };
     bool Matches(const RuleTest& test, TextView token) const;
-    const std::vector<std::uint16_t>& Candidates(TextView token) const;
+    bool IsKeywordSlow(TextView token);
+    const std::vector<std::uint16_t>& Candidates(TextView token) const {
+        return !token.empty() && token[0] < 128 ? m_lists[m_ascii[token[0]]]
+                                                : OtherCandidates(token);
+    }
+    const std::vector<std::uint16_t>& OtherCandidates(TextView token) const;
 
     std::vector<RuleTest> m_rules;
     std::vector<std::vector<std::uint16_t>> m_lists; // [0]: rules that fit any token

@@ -65,9 +65,7 @@ FastTokenizer::FastTokenizer(const Language& language, TextView text, bool gener
     }
 }
 
-const FastTokenizer::List& FastTokenizer::Candidates(char16_t c) const {
-    if (c < 128)
-        return m_lists[m_ascii[c]];
+const FastTokenizer::List& FastTokenizer::OtherCandidates(char16_t c) const {
     if (m_other.empty())
         return m_lists[0];
     const auto it = std::lower_bound(
@@ -105,25 +103,7 @@ bool FastTokenizer::TryList(const List& list, std::size_t pos, std::size_t& end)
     return false;
 }
 
-std::size_t FastTokenizer::FixedEnd(std::size_t pos) {
-    const std::size_t n = m_text.size();
-    const char16_t c = m_text[pos];
-    std::size_t end = pos + 1;
-    if (chars::IsWordOrHash(c)) {
-        while (end < n && chars::IsWordOrHash(m_text[end]))
-            ++end;
-        m_kind = Kind::Word;
-    } else if (chars::IsSpace(c)) {
-        while (end < n && chars::IsSpace(m_text[end]))
-            ++end;
-        m_kind = Kind::Space;
-    } else {
-        m_kind = Kind::Other;
-    }
-    return end;
-}
-
-bool FastTokenizer::Next(RegExpMatch& token) {
+bool FastTokenizer::NextAnywhere(RegExpMatch& token) {
     if (m_done)
         return false;
     const std::size_t n = m_text.size();

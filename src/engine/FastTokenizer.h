@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BlockScanner.h"
+#include "CharClass.h"
 #include "ClauseMatcher.h"
 #include "Language.h"
 #include "RegExp.h"
@@ -27,7 +28,21 @@ public:
     FastTokenizer(const FastTokenizer&) = delete;
     FastTokenizer& operator=(const FastTokenizer&) = delete;
 
-    bool Next(RegExpMatch& token);
+    bool Next(RegExpMatch& token) {
+        // Most positions: inside the text, on a character that starts no rule.
+        const std::size_t pos = m_position;
+        if (pos > 0 && pos < m_text.size()) {
+            const char16_t c = m_text[pos];
+            if (c < 128 && m_ascii[c] == 0) {
+                const std::size_t end = FixedEnd(pos);
+                token.FirstIndex = pos;
+                token.Length = end - pos;
+                m_position = end;
+                return true;
+            }
+        }
+        return NextAnywhere(token);
+    }
     // What made the last token: a rule alternative or one of the fixed alternatives.
     Kind LastKind() const { return m_kind; }
 
@@ -45,8 +60,30 @@ private:
 
     bool MatchLine(const LineRule& rule, std::size_t pos, std::size_t& end) const;
     bool TryList(const List& list, std::size_t pos, std::size_t& end);
-    const List& Candidates(char16_t c) const;
-    std::size_t FixedEnd(std::size_t pos);
+    const List& Candidates(char16_t c) const {
+        return c < 128 ? m_lists[m_ascii[c]] : OtherCandidates(c);
+    }
+    const List& OtherCandidates(char16_t c) const;
+    bool NextAnywhere(RegExpMatch& token);
+    // [\w#]+, \s+ or [^\w#] at pos < size.
+    std::size_t FixedEnd(std::size_t pos) {
+        const std::size_t n = m_text.size();
+        const char16_t c = m_text[pos];
+        std::size_t end = pos + 1;
+        const std::uint8_t cls = c < 128 ? chars::kClasses[c] : 0;
+        if (cls & (chars::kWord | chars::kHash)) {
+            while (end < n && chars::IsWordOrHash(m_text[end]))
+                ++end;
+            m_kind = Kind::Word;
+        } else if (cls & chars::kSpace) {
+            while (end < n && chars::IsSpace(m_text[end]))
+                ++end;
+            m_kind = Kind::Space;
+        } else {
+            m_kind = Kind::Other;
+        }
+        return end;
+    }
 
     TextView m_text;
     bool m_ignoreCase;

@@ -12,7 +12,7 @@ KeywordSet::KeywordSet(const std::vector<Text>& keywords, bool ignoreCase)
     m_slots.resize(size);
     m_mask = size - 1;
     for (const Text& keyword : keywords) {
-        if (Contains(keyword))
+        if (Lookup(keyword))
             continue;
         Slot slot;
         slot.offset = static_cast<std::uint32_t>(m_chars.size());
@@ -26,6 +26,8 @@ KeywordSet::KeywordSet(const std::vector<Text>& keywords, bool ignoreCase)
         m_slots[i] = slot;
         if (keyword.size() > m_maxLength)
             m_maxLength = keyword.size();
+        if (!keyword.empty() && m_chars[slot.offset] < 128)
+            m_lengths[m_chars[slot.offset]] |= LengthBit(keyword.size());
     }
 }
 
@@ -48,9 +50,7 @@ bool KeywordSet::Equal(const Slot& slot, TextView token) const {
     return true;
 }
 
-bool KeywordSet::Contains(TextView token) const {
-    if (token.size() > m_maxLength)
-        return false;
+bool KeywordSet::Lookup(TextView token) const {
     const std::uint64_t h = Hash(token);
     for (std::size_t i = h & m_mask; m_slots[i].length != kEmpty; i = (i + 1) & m_mask) {
         const Slot& slot = m_slots[i];

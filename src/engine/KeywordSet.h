@@ -1,7 +1,9 @@
 #pragma once
 
+#include "CharClass.h"
 #include "Text.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -13,7 +15,17 @@ namespace brevlin {
 class KeywordSet {
 public:
     KeywordSet(const std::vector<Text>& keywords, bool ignoreCase);
-    bool Contains(TextView token) const;
+    bool Contains(TextView token) const {
+        if (token.size() > m_maxLength)
+            return false;
+        if (!token.empty()) {
+            // Most words that are no keyword stop here.
+            const char16_t first = m_ignoreCase ? chars::Fold(token[0]) : token[0];
+            if (first >= 128 || !(m_lengths[first] & LengthBit(token.size())))
+                return false;
+        }
+        return Lookup(token);
+    }
 
 private:
     struct Slot {
@@ -23,6 +35,10 @@ private:
     };
     static constexpr std::uint32_t kEmpty = 0xFFFFFFFFu;
 
+    static std::uint32_t LengthBit(std::size_t length) {
+        return std::uint32_t{1} << (length < 31 ? length : 31);
+    }
+    bool Lookup(TextView token) const;
     std::uint64_t Hash(TextView token) const;
     bool Equal(const Slot& slot, TextView token) const;
 
@@ -31,6 +47,8 @@ private:
     std::vector<Slot> m_slots;
     std::size_t m_mask = 0;
     std::size_t m_maxLength = 0;
+    // Per folded first character, the keyword lengths (bit 31: 31 or more).
+    std::array<std::uint32_t, 128> m_lengths{};
 };
 
 } // namespace brevlin

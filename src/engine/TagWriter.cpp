@@ -1,10 +1,5 @@
 #include "TagWriter.h"
 
-#include "CharClass.h"
-#include "TextRoutines.h"
-
-#include <algorithm>
-
 namespace brevlin {
 
 TagWriter::TagWriter(const Text& keywordStart, const Text& keywordEnd, bool optimizeTags,
@@ -18,36 +13,6 @@ void TagWriter::CloseRun() {
         return;
     m_out.insert(m_runEnd, m_keywordEnd);
     m_runOpen = false;
-}
-
-void TagWriter::AppendRule(const Text& startTag, TextView token, const Text& endTag) {
-    if (m_optimizeTags)
-        CloseRun();
-    m_out += startTag;
-    AppendEscapedHtml(m_out, token);
-    m_out += endTag;
-}
-
-void TagWriter::AppendKeyword(TextView token) {
-    if (!m_optimizeTags) {
-        m_out += m_keywordStart;
-        AppendEscapedHtml(m_out, token);
-        m_out += m_keywordEnd;
-        return;
-    }
-    if (!m_runOpen)
-        m_out += m_keywordStart;
-    AppendEscapedHtml(m_out, token);
-    m_runOpen = true;
-    m_runEnd = m_out.size();
-}
-
-void TagWriter::AppendOther(TextView token) {
-    // Only a token with a character that is not white space closes a keyword run.
-    if (m_optimizeTags && m_runOpen &&
-        !std::all_of(token.begin(), token.end(), chars::IsSpace))
-        CloseRun();
-    AppendEscapedHtml(m_out, token);
 }
 
 Text TagWriter::Finish() {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "CharClass.h"
 #include "Text.h"
+#include "TextRoutines.h"
+
+#include <algorithm>
 
 namespace brevlin {
 
@@ -12,9 +16,32 @@ public:
     TagWriter(const Text& keywordStart, const Text& keywordEnd, bool optimizeTags,
               std::size_t expectedSize);
 
-    void AppendRule(const Text& startTag, TextView token, const Text& endTag);
-    void AppendKeyword(TextView token);
-    void AppendOther(TextView token);
+    void AppendRule(const Text& startTag, TextView token, const Text& endTag) {
+        if (m_optimizeTags)
+            CloseRun();
+        m_out += startTag;
+        AppendEscapedHtml(m_out, token);
+        m_out += endTag;
+    }
+    void AppendKeyword(TextView token) {
+        if (!m_optimizeTags) {
+            m_out += m_keywordStart;
+            AppendEscapedHtml(m_out, token);
+            m_out += m_keywordEnd;
+            return;
+        }
+        if (!m_runOpen)
+            m_out += m_keywordStart;
+        AppendEscapedHtml(m_out, token);
+        m_runOpen = true;
+        m_runEnd = m_out.size();
+    }
+    void AppendOther(TextView token) {
+        // Only a token with a character that is not white space closes a keyword run.
+        if (m_runOpen && !std::all_of(token.begin(), token.end(), chars::IsSpace))
+            CloseRun();
+        AppendEscapedHtml(m_out, token);
+    }
     Text Finish();
 
 private:

@@ -16,32 +16,52 @@ Text EscapeRegExp(TextView text) {
     return out;
 }
 
-void AppendEscapedHtml(Text& out, TextView text) {
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        TextView entity;
-        switch (c) {
+void AppendEscapedHtmlFrom(Text& out, TextView text, std::size_t first) {
+    // Size first, then one write: texts full of entities cost no call per entity.
+    std::size_t extra = 0;
+    for (std::size_t i = first; i < text.size(); ++i) {
+        switch (text[i]) {
         case u'&':
-            entity = u"&amp;";
+            extra += 4;
             break;
         case u'"':
-            entity = u"&quot;";
+            extra += 5;
             break;
         case u'<':
-            entity = u"&lt;";
-            break;
         case u'>':
-            entity = u"&gt;";
+            extra += 3;
             break;
         default:
-            continue;
+            break;
         }
-        out.append(text.substr(start, i - start));
-        out.append(entity);
-        start = i + 1;
     }
-    out.append(text.substr(start));
+    const std::size_t at = out.size();
+    out.resize(at + text.size() + extra);
+    char16_t* p = out.data() + at;
+    const auto put = [&p](TextView entity) {
+        for (const char16_t c : entity)
+            *p++ = c;
+    };
+    for (std::size_t i = 0; i < first; ++i)
+        *p++ = text[i];
+    for (std::size_t i = first; i < text.size(); ++i) {
+        switch (text[i]) {
+        case u'&':
+            put(u"&amp;");
+            break;
+        case u'"':
+            put(u"&quot;");
+            break;
+        case u'<':
+            put(u"&lt;");
+            break;
+        case u'>':
+            put(u"&gt;");
+            break;
+        default:
+            *p++ = text[i];
+        }
+    }
 }
 
 Text EscapeHtml(TextView text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CharClass.h"
 #include "Text.h"
 
 namespace brevlin {
@@ -9,6 +10,19 @@ Text EscapeRegExp(TextView text);
 
 // The system's one HTML escaping: & " < > and nothing else.
 Text EscapeHtml(TextView text);
-void AppendEscapedHtml(Text& out, TextView text);
+// The part of AppendEscapedHtml from the first of the four, at `first`.
+void AppendEscapedHtmlFrom(Text& out, TextView text, std::size_t first);
+// Appends `text` escaped; most texts hold none of the four and are appended whole.
+inline void AppendEscapedHtml(Text& out, TextView text) {
+    std::size_t i = 0;
+    while (i < text.size() && !chars::IsHtmlSpecial(text[i]))
+        ++i;
+    if (i < text.size())
+        AppendEscapedHtmlFrom(out, text, i);
+    else if (text.size() == 1)
+        out.push_back(text[0]);
+    else
+        out.append(text);
+}
 
 } // namespace brevlin

@@ -125,6 +125,11 @@ TEST(FastMatcher, TwoCharacterEndBodyRules) {
     EXPECT_EQ(Tokens(language, u"/*//*/"), (Texts{u"/*//*/"}));
     EXPECT_EQ(Tokens(language, u"/* a *// b */ c"), (Texts{u"/* a *// b */", u" ", u"c"}));
     EXPECT_EQ(Tokens(language, u"/* a */ b */"), (Texts{u"/* a */", u" ", u"b", u" ", u"*", u"/"}));
+    // "*" before an even run of "/" closes only when nothing later does: then the last one.
+    EXPECT_EQ(Tokens(language, u"/* a *// b"), (Texts{u"/* a */", u"/", u" ", u"b"}));
+    EXPECT_EQ(Tokens(language, u"/* a *// b *//// c"), (Texts{u"/* a *// b */", u"/// c"}));
+    // Before an odd run it closes at once.
+    EXPECT_EQ(Tokens(language, u"/* a */// b */"), (Texts{u"/* a */", u"// b */"}));
 
     // Equal end characters, and an end clause longer than two.
     // With F = R = "-" the body can never hold "--".
