@@ -23,21 +23,22 @@ void WriteToken(TokenClassifier& classifier, TagWriter& writer, TextView token) 
     }
 }
 
-Text ConvertRegex(const Language& language, TextView text, bool optimizeTags) {
+Text ConvertRegex(const Language& language, TextView text, bool optimizeTags,
+                  const HtmlSink* sink) {
     // Classifier first: a bad keyword pattern fails before any work is done.
     TokenClassifier classifier(language);
     Tokenizer tokenizer(language, text);
-    TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size());
+    TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size(), sink);
     RegExpMatch token;
     while (tokenizer.Next(token))
         WriteToken(classifier, writer, text.substr(token.FirstIndex, token.Length));
     return writer.Finish();
 }
 
-Text ConvertFast(const Language& language, TextView text, bool optimizeTags) {
+Text ConvertFast(const Language& language, TextView text, bool optimizeTags, const HtmlSink* sink) {
     FastClassifier classifier(language);
     FastTokenizer tokenizer(language, text);
-    TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size());
+    TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size(), sink);
     RegExpMatch token;
     while (tokenizer.Next(token)) {
         const TextView t = text.substr(token.FirstIndex, token.Length);
@@ -52,6 +53,28 @@ Text ConvertFast(const Language& language, TextView text, bool optimizeTags) {
         }
     }
     return writer.Finish();
+}
+
+Text Convert(const Language& language, TextView text, const HighlightOptions& options,
+             const HtmlSink* sink, ConversionHook* hook) {
+    if (hook)
+        hook->ConversionStarted();
+    // The caller's text is never changed; a copy is made only when tabs are expanded.
+    Text expanded;
+    if (language.ReplaceTab()) {
+        expanded = Text(text);
+        ExpandTabs(expanded, language.TabColumns());
+        text = expanded;
+    }
+    Text result = options.Engine == HighlightEngine::Regex
+                      ? ConvertRegex(language, text, options.OptimizeTags, sink)
+                      : ConvertFast(language, text, options.OptimizeTags, sink);
+    if (hook) {
+        if (options.BeepOnProcess)
+            hook->Beep();
+        hook->ConversionEnded();
+    }
+    return result;
 }
 
 } // namespace
@@ -84,25 +107,12 @@ Text TagTokens(const Language& language, TextView text, const std::vector<RegExp
 
 Text HighlightText(const Language& language, TextView text, const HighlightOptions& options,
                    ConversionHook* hook) {
-    if (hook)
-        hook->ConversionStarted();
-    // The caller's text is never changed; a copy is made only when tabs are expanded.
-    Text expanded;
-    if (language.ReplaceTab()) {
-        expanded = Text(text);
-        ExpandTabs(expanded, language.TabColumns());
-        text = expanded;
-    }
-    Text result = options.Engine == HighlightEngine::Regex
-                      ? ConvertRegex(language, text, options.OptimizeTags)
-                      : ConvertFast(language, text, options.OptimizeTags);
+    return Convert(language, text, options, nullptr, hook);
+}
 
-    if (hook) {
-        if (options.BeepOnProcess)
-            hook->Beep();
-        hook->ConversionEnded();
-    }
-    return result;
+void HighlightTextTo(const Language& language, TextView text, const HighlightOptions& options,
+                     const HtmlSink& sink, ConversionHook* hook) {
+    Convert(language, text, options, &sink, hook);
 }
 
 void ExpandTabs(Text& text, int columns) {

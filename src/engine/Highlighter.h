@@ -13,6 +13,7 @@
 #include "ConversionHook.h"
 #include "Language.h"
 #include "RegExp.h"
+#include "TagWriter.h"
 
 #include <vector>
 
@@ -23,6 +24,11 @@ namespace brevlin {
 // after ConversionStarted without ConversionEnded, as the caller decides what to show.
 Text HighlightText(const Language& language, TextView text, const HighlightOptions& options,
                    ConversionHook* hook = nullptr);
+
+// The same conversion, handing the result to `sink` in order, in pieces, as it is made: a
+// caller that encodes and writes each piece never holds the whole result.
+void HighlightTextTo(const Language& language, TextView text, const HighlightOptions& options,
+                     const HtmlSink& sink, ConversionHook* hook = nullptr);
 
 // Classification, escaping, wrapping and joining of a token list over `text`.
 Text TagTokens(const Language& language, TextView text, const std::vector<RegExpMatch>& tokens,

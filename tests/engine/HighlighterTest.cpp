@@ -196,3 +196,31 @@ TEST(ExpandTabs, CountsCp932BytesPerCrLfLine) {
 TEST(EscapeHtml, FourCharactersOnly) {
     EXPECT_EQ(EscapeHtml(u"&amp; \"<>' é"), u"&amp;amp; &quot;&lt;&gt;' é");
 }
+
+TEST(HighlightTextTo, PiecesJoinToTheWholeResult) {
+    Language language;
+    test::FillExample(language);
+    // Keyword runs with white space long enough to span pieces while a run is open.
+    Text text;
+    for (int i = 0; text.size() < 600000; ++i) {
+        text += u"int";
+        text.append(static_cast<std::size_t>(i % 7 == 0 ? 70000 : i % 5), i % 3 ? u' ' : u'\n');
+        // After a long stretch, a closing token: the end tag belongs before the stretch.
+        text += i % 7 == 0 ? u"x" : i % 4 == 0 ? u"if x < y && /* a \"c\" */ return" : u"return";
+        if (i % 11 == 0)
+            text += u";\r\n";
+    }
+    for (const HighlightEngine engine : {HighlightEngine::Fast, HighlightEngine::Regex}) {
+        for (const bool optimize : {false, true}) {
+            const HighlightOptions options{optimize, false, engine};
+            Text joined;
+            int pieces = 0;
+            HighlightTextTo(language, text, options, [&](TextView piece) {
+                joined += piece;
+                ++pieces;
+            });
+            EXPECT_TRUE(joined == HighlightText(language, text, options)) << optimize;
+            EXPECT_GT(pieces, 5);
+        }
+    }
+}
