@@ -18,6 +18,13 @@ void TagWriter::Flush() {
     m_runEnd = 0;
 }
 
+void TagWriter::AppendLongText(TextView token) {
+    for (std::size_t at = 0; at < token.size(); at += kPiece) {
+        AppendEscapedHtml(m_out, token.substr(at, kPiece));
+        Handover();
+    }
+}
+
 void TagWriter::CloseRun() {
     if (!m_runOpen)
         return;

@@ -26,7 +26,7 @@ public:
         if (m_optimizeTags)
             CloseRun();
         m_out += startTag;
-        AppendEscapedHtml(m_out, token);
+        AppendText(token);
         m_out += endTag;
         Handover();
     }
@@ -49,7 +49,7 @@ public:
         // Only a token with a character that is not white space closes a keyword run.
         if (m_runOpen && !std::all_of(token.begin(), token.end(), chars::IsSpace))
             CloseRun();
-        AppendEscapedHtml(m_out, token);
+        AppendText(token);
         Handover();
     }
     // The whole result; with a sink, the rest goes to the sink and the result is empty.
@@ -63,6 +63,15 @@ private:
     }
     void Flush();
     void CloseRun();
+    // Escapes a token; with a sink, a long one in pieces, so no piece grows with the text.
+    void AppendText(TextView token) {
+        if (!m_sink || token.size() <= kPiece) {
+            AppendEscapedHtml(m_out, token);
+            return;
+        }
+        AppendLongText(token);
+    }
+    void AppendLongText(TextView token);
 
     const HtmlSink* m_sink;
     const Text& m_keywordStart;
