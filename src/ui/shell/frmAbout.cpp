@@ -1,5 +1,7 @@
 #include "frmAbout.h"
 
+#include "ui/options/modOptions.h"
+
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -81,7 +83,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     grid->setColumnStretch(1, 1);
 
     // The design's 4620 x 2775 twips; larger only when the texts need it.
-    setMinimumSize(308, 185);
+    setMinimumSize(TwipsToPixels(this, 4620, 2775));
     grid->setSizeConstraint(QLayout::SetFixedSize);
     adjustSize();
     if (const QScreen* screen = QGuiApplication::primaryScreen())
