@@ -1,5 +1,6 @@
 #include "frmOptions.h"
 
+#include "BrevlinError.h"
 #include "CommentList.h"
 #include "KeywordList.h"
 #include "LanguagePage.h"
@@ -7,9 +8,12 @@
 #include "clsListEvents.h"
 #include "frmEditComment.h"
 #include "modOptions.h"
+#include "settings/AppFolders.h"
+#include "settings/LanguageSet.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -47,7 +51,10 @@ frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimize
     connect(m_c.chkOptimizeTags, &QCheckBox::toggled, this, &frmOptions::chkOptimizeTags_Click);
     connect(m_c.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
     connect(m_c.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
+    connect(m_c.cmdNew, &QPushButton::clicked, this, &frmOptions::cmdNew_Click);
     connect(m_c.cmdDelete, &QPushButton::clicked, this, &frmOptions::cmdDelete_Click);
+    connect(m_c.cmdImport, &QPushButton::clicked, this, &frmOptions::cmdImport_Click);
+    connect(m_c.cmdExport, &QPushButton::clicked, this, &frmOptions::cmdExport_Click);
 
     // Ctrl+Tab and Ctrl+Shift+Tab page through the tabs, as in every tabbed dialog.
     const auto next = [this] { SwitchTab(+1); };
@@ -149,6 +156,14 @@ void frmOptions::txtName_Validate(bool& cancel) {
     }
 }
 
+void frmOptions::cmdNew_Click() {
+    const Language& language = LanguageSet::AddNewLanguage(m_context.languages);
+    m_c.tbsOptions->addTab(ToQString(language.Name()));
+    SelectTab(m_c.tbsOptions->count());
+    // Its whole text is selected on focus, so typing replaces the default name.
+    m_c.txtName->setFocus(Qt::OtherFocusReason);
+}
+
 void frmOptions::cmdDelete_Click() {
     if (!m_context.ShowsLanguage())
         return;
@@ -163,6 +178,69 @@ void frmOptions::cmdDelete_Click() {
         m_c.tbsOptions->removeTab(index);
     }
     SelectTab(index);
+}
+
+QString frmOptions::ShowFileDialog(bool save, const QString& fileName) {
+    QFileDialog dlgFile(this);
+    dlgFile.setObjectName(QStringLiteral("dlgFile"));
+    dlgFile.setWindowTitle(save ? QStringLiteral("言語設定のエクスポート")
+                                : QStringLiteral("言語設定のインポート"));
+    dlgFile.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlgFile.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlgFile.setDefaultSuffix(QStringLiteral("bvl"));
+    const QStringList filters{QStringLiteral("言語設定ファイル (*.bvl)"),
+                              QStringLiteral("すべてのファイル (*.*)")};
+    dlgFile.setNameFilters(filters);
+    dlgFile.selectNameFilter(filters.first());
+    dlgFile.setDirectory(AppFolders::LanguagesFolder(AppFolders::ProgramFolder()));
+    if (!fileName.isEmpty())
+        dlgFile.selectFile(fileName);
+    if (dlgFile.exec() != QDialog::Accepted || dlgFile.selectedFiles().isEmpty())
+        return QString();
+    return dlgFile.selectedFiles().first();
+}
+
+void frmOptions::cmdExport_Click() {
+    if (!m_context.ShowsLanguage())
+        return;
+    const Language& language = m_context.Current();
+    const QString path = ShowFileDialog(
+        true, ToQString(LanguageSet::StripFileNameChars(language.Name())) + QStringLiteral(".bvl"));
+    if (path.isEmpty())
+        return;
+    try {
+        LanguageSet::ExportLanguage(language, path);
+    } catch (const std::exception& error) {
+        // A file that cannot be written is reported, not passed over in silence.
+        ShowError(this, error);
+    }
+}
+
+void frmOptions::cmdImport_Click() {
+    const QString path = ShowFileDialog(false, QString());
+    if (path.isEmpty())
+        return;
+    LanguageSet::ImportResult result;
+    try {
+        result = LanguageSet::ImportLanguage(m_context.languages, path, [this](const Text& name) {
+            return AskYesNo(
+                this, QStringLiteral("言語設定「") + ToQString(name) +
+                          QStringLiteral("」は既に存在します。ファイルの内容で置き換えますか？"));
+        });
+    } catch (const BrevlinError& error) {
+        if (error.Number() == errors::FileFormat)
+            Exclaim(this, QString::fromStdString(error.Description()));
+        else
+            ShowError(this, error);
+        return;
+    }
+    if (result.language == nullptr)
+        return;
+    if (result.added)
+        m_c.tbsOptions->addTab(ToQString(result.language->Name()));
+    // -1 refills the page even when the replaced language is the one shown.
+    m_context.lCurrentIndex = -1;
+    SelectTab(result.language->Index() + 1);
 }
 
 void frmOptions::List_GotFocus() {

@@ -52,7 +52,12 @@ private:
     void chkOptimizeTags_Click();
     void cmdOk_Click();
     void cmdCancel_Click();
+    void cmdNew_Click();
     void cmdDelete_Click();
+    void cmdImport_Click();
+    void cmdExport_Click();
+    // The file dialog, set up as both commands need it; an empty path when cancelled.
+    QString ShowFileDialog(bool save, const QString& fileName);
     void txtName_Validate(bool& cancel);
     void List_GotFocus();
     void List_LostFocus();

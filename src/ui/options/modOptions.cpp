@@ -113,6 +113,12 @@ bool AskYesNo(QWidget* parent, const QString& text, const QString& title) {
     return box.exec() == QMessageBox::Yes;
 }
 
+void ShowError(QWidget* parent, const std::exception& error) {
+    QMessageBox box(QMessageBox::Critical, kProductName, QString::fromUtf8(error.what()),
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
 void Exclaim(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
     box.exec();

@@ -6,6 +6,7 @@
 #include <QSize>
 #include <QString>
 
+#include <exception>
 #include <functional>
 
 class QLineEdit;
@@ -48,6 +49,8 @@ void SetBeepHandler(std::function<void()> handler);
 
 // Yes/No question with the question icon, Yes as default.
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title = kProductName);
+// A failure that ended a command: its description, the error icon and OK.
+void ShowError(QWidget* parent, const std::exception& error);
 // Refusal with the exclamation icon and OK.
 void Exclaim(QWidget* parent, const QString& text, const QString& title = kProductName);
 

@@ -4,6 +4,9 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QPointer>
 #include <QTabBar>
 #include <QTest>
@@ -39,6 +42,43 @@ std::unique_ptr<MessageSeen> AnswerNextMessageBox(QMessageBox::StandardButton bu
             answer->click();
         else
             box->reject();
+    });
+    record->watch->start(10);
+    return seen;
+}
+
+FileDialogSeen::FileDialogSeen() : watch(std::make_unique<QTimer>()) {}
+
+FileDialogSeen::~FileDialogSeen() = default;
+
+std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QString& path) {
+    auto seen = std::make_unique<FileDialogSeen>();
+    FileDialogSeen* record = seen.get();
+    QObject::connect(record->watch.get(), &QTimer::timeout, record->watch.get(), [record, path] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        if (dialog == nullptr || !dialog->isVisible())
+            return;
+        record->watch->stop();
+        record->shown = true;
+        record->title = dialog->windowTitle();
+        record->filters = dialog->nameFilters();
+        record->selectedFilter = dialog->selectedNameFilter();
+        record->directory = dialog->directory().absolutePath();
+        record->proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+        record->save = dialog->acceptMode() == QFileDialog::AcceptSave;
+        if (path.isEmpty()) {
+            dialog->reject();
+        } else {
+            // Typed into the name box, as a user would: selectFile() leaves a focused box
+            // alone.
+            const QFileInfo info(path);
+            dialog->setDirectory(info.absolutePath());
+            if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
+                name->setText(info.fileName());
+            else
+                dialog->selectFile(path);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
+        }
     });
     record->watch->start(10);
     return seen;

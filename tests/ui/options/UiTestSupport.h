@@ -27,6 +27,24 @@ struct MessageSeen {
 // Answers the next modal message box with `button` and records it.
 std::unique_ptr<MessageSeen> AnswerNextMessageBox(QMessageBox::StandardButton button);
 
+// What a file dialog showed before the test answered it. Watching stops when it goes.
+struct FileDialogSeen {
+    bool shown = false;
+    QString title;
+    QStringList filters;
+    QString selectedFilter;
+    QString directory;
+    QString proposed; // the file name the dialog offered
+    bool save = false;
+
+    FileDialogSeen();
+    ~FileDialogSeen();
+    std::unique_ptr<QTimer> watch;
+};
+
+// Answers the next file dialog with the path, or cancels it when the path is empty.
+std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QString& path);
+
 // Counts system beeps while it lives.
 class BeepCounter {
 public:

@@ -1,0 +1,318 @@
+// New languages, and languages in and out of language files through the file dialog.
+#include "UiTestSupport.h"
+#include "modOptions.h"
+#include "settings/AppFolders.h"
+#include "settings/LanguageFile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+using namespace brevlin;
+using namespace brevlin::test;
+
+namespace {
+
+QStringList Names(const Languages& languages) {
+    QStringList names;
+    for (int i = 1; i <= languages.Count(); ++i)
+        names << ToQString(languages.Item(i).Name());
+    return names;
+}
+
+QStringList Tabs(QTabBar* tabs) {
+    QStringList captions;
+    for (int i = 1; i < tabs->count(); ++i)
+        captions << tabs->tabText(i);
+    return captions;
+}
+
+void WriteFile(const QString& path, const QByteArray& content) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(content);
+}
+
+const QByteArray kTiny = "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=Tiny\r\n"
+                         "StartTag=<b>\r\nEndTag=</b>\r\nReplaceTab=True\r\nTabColumns=8\r\n"
+                         "IgnoreCase=False\r\nKeywords1=loop,and,do\r\n"
+                         "[Comment1]\r\nClauseStart=//\r\nClauseEnd=\r\nEscapeChar=\r\n"
+                         "MatchWord=False\r\nStartTag=<i>\r\nEndTag=</i>\r\n";
+
+} // namespace
+
+class LanguageFilesTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void newLanguageTakesTheFirstFreeNumber();
+    void newLanguageByKeyboardSelectsItsNameForTyping();
+    void exportProposesTheNameWithoutForbiddenCharacters();
+    void exportOverAnExistingFileReplacesItWhole();
+    void exportCancelledWritesNothing();
+    void exportThatCannotWriteShowsAnError();
+    void importAddsANewLastLanguageAndShowsIt();
+    void importOverAnExistingLanguageAnsweredYes();
+    void importOverAnExistingLanguageAnsweredNo();
+    void importOfADifferentlyCasedNameAddsANewLanguage();
+    void refusedFilesChangeNothing_data();
+    void refusedFilesChangeNothing();
+
+private:
+    QTemporaryDir m_dir;
+    QString Path(const QString& name) const { return m_dir.filePath(name); }
+    QTabBar* TabsOf(OptionsFixture& f) { return f.Find<QTabBar>(QStringLiteral("tbsOptions")); }
+};
+
+void LanguageFilesTest::initTestCase() {
+    // The file dialog keeps its last folder in the user's configuration: not this user's.
+    qputenv("XDG_CONFIG_HOME", Path(QStringLiteral("config")).toLocal8Bit());
+}
+
+void LanguageFilesTest::newLanguageTakesTheFirstFreeNumber() {
+    OptionsFixture f;
+    QVERIFY(f.Open());
+    auto* add = f.Find<QPushButton>(QStringLiteral("cmdNew"));
+    QTest::mouseClick(add, Qt::LeftButton);
+    QTest::mouseClick(add, Qt::LeftButton);
+    QCOMPARE(Names(f.languages),
+             QStringList({QStringLiteral("新しい言語1"), QStringLiteral("新しい言語2")}));
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+    QCOMPARE(f.form->CurrentIndex(), 2);
+
+    // A gap left by a rename is filled first.
+    f.languages.Item(1).SetName(u"C");
+    TabsOf(f)->setTabText(1, QStringLiteral("C"));
+    f.languages.Add(u"新しい言語3");
+    TabsOf(f)->addTab(QStringLiteral("新しい言語3"));
+    QTest::mouseClick(add, Qt::LeftButton);
+    QCOMPARE(ToQString(f.languages.Item(4).Name()), QStringLiteral("新しい言語1"));
+
+    const Language& fresh = f.languages.Item(4);
+    QVERIFY(fresh.StartTag().empty() && fresh.EndTag().empty());
+    QVERIFY(!fresh.IgnoreCase() && !fresh.ReplaceTab());
+    QCOMPARE(fresh.Keywords().Count(), 0);
+    QCOMPARE(fresh.Comments().Count(), 0);
+}
+
+void LanguageFilesTest::newLanguageByKeyboardSelectsItsNameForTyping() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    QTest::keyClick(f.form.get(), Qt::Key_A, Qt::AltModifier);
+    auto* name = f.Find<QLineEdit>(QStringLiteral("txtName"));
+    QTRY_COMPARE(Focused(), name); // an access key clicks its button a moment later
+    QCOMPARE(name->selectedText(), QStringLiteral("新しい言語1"));
+    Type(QStringLiteral("Go"));
+    Press(Qt::Key_Tab);
+    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("C"), QStringLiteral("Go")}));
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+}
+
+void LanguageFilesTest::exportProposesTheNameWithoutForbiddenCharacters() {
+    OptionsFixture f;
+    Language& language = AddLanguage(f.languages, QStringLiteral("C/C++"));
+    language.SetIgnoreCase(true);
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    const QString path = Path(QStringLiteral("out.bvl"));
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
+    QVERIFY(seen->shown);
+    QVERIFY(seen->save);
+    QCOMPARE(seen->title, QStringLiteral("言語設定のエクスポート"));
+    QCOMPARE(seen->proposed, QStringLiteral("CC++.bvl"));
+    QCOMPARE(seen->filters, QStringList({QStringLiteral("言語設定ファイル (*.bvl)"),
+                                         QStringLiteral("すべてのファイル (*.*)")}));
+    QCOMPARE(seen->selectedFilter, seen->filters.first());
+    QCOMPARE(QDir(seen->directory), QDir(AppFolders::LanguagesFolder(AppFolders::ProgramFolder())));
+
+    std::unique_ptr<Language> back = LanguageFile::Load(path);
+    QCOMPARE(ToQString(back->Name()), QStringLiteral("C/C++"));
+    QVERIFY(back->IgnoreCase());
+    QCOMPARE(back->Keywords().Count(), 3);
+    QCOMPARE(back->Comments().Count(), 2);
+    QCOMPARE(f.languages.Count(), 1);
+}
+
+void LanguageFilesTest::exportOverAnExistingFileReplacesItWhole() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    const QString path = Path(QStringLiteral("existing.bvl"));
+    WriteFile(path, "[Extra]\r\nKey=kept?\r\n");
+    auto overwrite = AnswerNextMessageBox(QMessageBox::Yes);
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
+    QVERIFY(seen->shown);
+    QVERIFY(overwrite->shown); // the save dialog asks before replacing a file
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray content = file.readAll();
+    QVERIFY(!content.contains("Extra"));
+    QVERIFY(content.contains("Name=C"));
+}
+
+void LanguageFilesTest::exportCancelledWritesNothing() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    const QStringList before =
+        QDir(AppFolders::LanguagesFolder(AppFolders::ProgramFolder())).entryList(QDir::Files);
+    auto unexpected = AnswerNextMessageBox(QMessageBox::Ok);
+    auto seen = AnswerNextFileDialog(QString());
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
+    QVERIFY(seen->shown);
+    QVERIFY(!unexpected->shown);
+    QCOMPARE(QDir(seen->directory).entryList(QDir::Files), before);
+}
+
+void LanguageFilesTest::exportThatCannotWriteShowsAnError() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    // A link to a folder that does not exist: writing fails for root too.
+    const QString path = Path(QStringLiteral("dangling.bvl"));
+    QVERIFY(QFile::link(Path(QStringLiteral("missing/target.bvl")), path));
+    auto error = AnswerNextMessageBox(QMessageBox::Ok);
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
+    QVERIFY(seen->shown);
+    QTRY_VERIFY(error->shown);
+    QCOMPARE(error->title, QStringLiteral("Brevlin Glosser"));
+    QCOMPARE(error->icon, QMessageBox::Critical);
+    QVERIFY(!error->text.isEmpty());
+    QVERIFY(!QFile::exists(Path(QStringLiteral("missing/target.bvl"))));
+}
+
+void LanguageFilesTest::importAddsANewLastLanguageAndShowsIt() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    const QString path = Path(QStringLiteral("tiny.bvl"));
+    WriteFile(path, kTiny);
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(seen->shown);
+    QVERIFY(!seen->save);
+    QCOMPARE(seen->title, QStringLiteral("言語設定のインポート"));
+    QCOMPARE(seen->filters.size(), 2);
+
+    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("C"), QStringLiteral("Tiny")}));
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+    QCOMPARE(f.form->CurrentIndex(), 2);
+    QCOMPARE(f.Find<QLineEdit>(QStringLiteral("txtName"))->text(), QStringLiteral("Tiny"));
+    QCOMPARE(f.Find<QLineEdit>(QStringLiteral("txtTabs"))->text(), QStringLiteral("8"));
+    auto* keywords = f.Find<QTreeWidget>(QStringLiteral("lvwKeywords"));
+    QCOMPARE(keywords->topLevelItemCount(), 3);
+    QCOMPARE(keywords->topLevelItem(0)->text(0), QStringLiteral("and"));
+    QCOMPARE(f.Find<QTreeWidget>(QStringLiteral("lvwComments"))->topLevelItemCount(), 1);
+}
+
+void LanguageFilesTest::importOverAnExistingLanguageAnsweredYes() {
+    OptionsFixture f;
+    Language& shown = AddLanguage(f.languages, QStringLiteral("Tiny"));
+    shown.SetIgnoreCase(true);
+    shown.SetTabColumns(2);
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    // No keywords, no rules, and neither IgnoreCase, ReplaceTab nor TabColumns.
+    const QString path = Path(QStringLiteral("bare.bvl"));
+    WriteFile(path, "[Brevlin]\r\nVersion=1.0\r\n[Language]\r\nName=Tiny\r\nStartTag=<u>\r\n");
+
+    auto question = AnswerNextMessageBox(QMessageBox::Yes);
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(question->shown);
+    QCOMPARE(question->text,
+             QStringLiteral("言語設定「Tiny」は既に存在します。ファイルの内容で置き換えますか？"));
+    QCOMPARE(question->title, QStringLiteral("Brevlin Glosser"));
+    QCOMPARE(question->icon, QMessageBox::Question);
+
+    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("Tiny"), QStringLiteral("C")}));
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+    const Language& tiny = f.languages.Item(1);
+    QCOMPARE(tiny.Keywords().Count(), 0);
+    QCOMPARE(tiny.Comments().Count(), 0);
+    QVERIFY(tiny.IgnoreCase());
+    QVERIFY(!tiny.ReplaceTab());
+    QCOMPARE(tiny.TabColumns(), 4);
+    // The page was showing this language and is refilled.
+    QCOMPARE(f.form->CurrentIndex(), 1);
+    QCOMPARE(f.Find<QLineEdit>(QStringLiteral("txtStartHTML"))->text(), QStringLiteral("<u>"));
+    QCOMPARE(f.Find<QLineEdit>(QStringLiteral("txtTabs"))->text(), QStringLiteral("4"));
+    QCOMPARE(f.Find<QTreeWidget>(QStringLiteral("lvwKeywords"))->topLevelItemCount(), 0);
+    QCOMPARE(f.Find<QTreeWidget>(QStringLiteral("lvwComments"))->topLevelItemCount(), 0);
+}
+
+void LanguageFilesTest::importOverAnExistingLanguageAnsweredNo() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("Tiny"));
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(2);
+    const QString path = Path(QStringLiteral("tiny.bvl"));
+    WriteFile(path, kTiny);
+    auto question = AnswerNextMessageBox(QMessageBox::No);
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(question->shown);
+    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("Tiny"), QStringLiteral("C")}));
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+    QCOMPARE(f.languages.Item(1).Keywords().Count(), 3);
+    QCOMPARE(ToQString(f.languages.Item(1).StartTag()), QStringLiteral("<b class=\"Tiny\">"));
+    QCOMPARE(f.form->CurrentIndex(), 2);
+}
+
+void LanguageFilesTest::importOfADifferentlyCasedNameAddsANewLanguage() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("TINY"));
+    QVERIFY(f.Open());
+    const QString path = Path(QStringLiteral("tiny.bvl"));
+    WriteFile(path, kTiny);
+    auto unexpected = AnswerNextMessageBox(QMessageBox::No);
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(!unexpected->shown);
+    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("TINY"), QStringLiteral("Tiny")}));
+}
+
+void LanguageFilesTest::refusedFilesChangeNothing_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::newRow("version 3") << QByteArray("[Brevlin]\r\nVersion=3\r\n[Language]\r\nName=X\r\n");
+    QTest::newRow("no version") << QByteArray("[Language]\r\nName=X\r\n");
+    QTest::newRow("no language section") << QByteArray("[Brevlin]\r\nVersion=2.0\r\n");
+}
+
+void LanguageFilesTest::refusedFilesChangeNothing() {
+    QFETCH(QByteArray, content);
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    const QString path = Path(QStringLiteral("bad.bvl"));
+    WriteFile(path, content);
+    auto refusal = AnswerNextMessageBox(QMessageBox::Ok);
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(refusal->shown);
+    QCOMPARE(refusal->text,
+             QStringLiteral("ファイル形式が認識できないか、または互換性がありません。"));
+    QCOMPARE(refusal->title, QStringLiteral("Brevlin Glosser"));
+    QCOMPARE(refusal->icon, QMessageBox::Warning);
+    QCOMPARE(Names(f.languages), QStringList{QStringLiteral("C")});
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+    QCOMPARE(f.form->CurrentIndex(), 0);
+}
+
+QTEST_MAIN(LanguageFilesTest)
+#include "LanguageFilesTest.moc"
