@@ -228,9 +228,9 @@ BlockScanner::Scan BlockScanner::PairEnd(std::size_t q, std::size_t& end) {
     return Scan::Found;
 }
 
-std::uint16_t BlockScanner::AddState(Op op, char16_t c) {
+std::uint32_t BlockScanner::AddState(Op op, char16_t c) {
     m_states.push_back(State{op, c, 0});
-    return static_cast<std::uint16_t>(m_states.size() - 1);
+    return static_cast<std::uint32_t>(m_states.size() - 1);
 }
 
 void BlockScanner::AddAtoms(const ClauseMatcher& clause) {
@@ -270,7 +270,7 @@ void BlockScanner::BuildMachine() {
         pair.push_back(m_end.Atoms()[1]);
         bChar = fold(endText[1]);
     }
-    m_aFirst = static_cast<std::uint16_t>(m_states.size());
+    m_aFirst = static_cast<std::uint32_t>(m_states.size());
     bool pairConsumes = false;
     for (std::size_t i = 0; i < pair.size(); ++i) {
         const ClauseMatcher::Atom& atom = pair[i];
@@ -284,14 +284,14 @@ void BlockScanner::BuildMachine() {
         pairConsumes = pairConsumes || op == Op::Lit || op == Op::NotLit;
         AddState(op, atom.c);
     }
-    const std::uint16_t pairLast = static_cast<std::uint16_t>(m_states.size() - 1);
+    const std::uint32_t pairLast = static_cast<std::uint32_t>(m_states.size() - 1);
     m_bState = AddState(Op::NotLit, bChar);
-    m_xFirst = static_cast<std::uint16_t>(m_states.size());
+    m_xFirst = static_cast<std::uint32_t>(m_states.size());
     AddAtoms(m_end);
-    const std::uint16_t match = AddState(Op::Match, 0);
+    const std::uint32_t match = AddState(Op::Match, 0);
 
-    for (std::uint16_t s = m_aFirst; s < pairLast; ++s)
-        m_states[s].next = static_cast<std::uint16_t>(s + 1);
+    for (std::uint32_t s = m_aFirst; s < pairLast; ++s)
+        m_states[s].next = static_cast<std::uint32_t>(s + 1);
     if (!pair.empty()) {
         // An iteration that matched the empty string ends the loop (PCRE2 semantics): the
         // end clause follows directly.
@@ -300,8 +300,8 @@ void BlockScanner::BuildMachine() {
         m_aFirst = 0; // no first alternative
     }
     m_states[m_bState].next = 0;
-    for (std::uint16_t s = m_xFirst; s < match; ++s)
-        m_states[s].next = static_cast<std::uint16_t>(s + 1);
+    for (std::uint32_t s = m_xFirst; s < match; ++s)
+        m_states[s].next = static_cast<std::uint32_t>(s + 1);
     m_seen.assign(m_states.size(), 0);
 
     // Stretches where only the loop head survives, stepping over one [^e] or [^R] each.
@@ -322,40 +322,49 @@ void BlockScanner::BuildMachine() {
     }
 }
 
-void BlockScanner::Closure(std::vector<std::uint16_t>& list, std::uint16_t s, std::size_t q) {
-    if (m_seen[s] == m_generation)
-        return;
-    m_seen[s] = m_generation;
-    const State& state = m_states[s];
-    switch (state.op) {
-    case Op::Loop:
-        if (m_memo) {
-            if (TestBit(m_failed, q))
-                return;
-            SetBit(m_visited, q);
+// The states reachable from s at q without taking a character, in priority order; only
+// those that take one (and Match) go to the list. Depth-first with an explicit stack, as
+// chains of anchors in a clause can be long.
+void BlockScanner::Closure(std::vector<std::uint32_t>& list, std::uint32_t s, std::size_t q) {
+    m_stack.assign(1, s);
+    while (!m_stack.empty()) {
+        const std::uint32_t t = m_stack.back();
+        m_stack.pop_back();
+        if (m_seen[t] == m_generation)
+            continue;
+        m_seen[t] = m_generation;
+        const State& state = m_states[t];
+        switch (state.op) {
+        case Op::Loop:
+            if (m_memo) {
+                if (TestBit(m_failed, q))
+                    break;
+                SetBit(m_visited, q);
+            }
+            // Pushed in reverse: the pair is tried first, leaving the loop last.
+            m_stack.push_back(m_xFirst);
+            m_stack.push_back(m_bState);
+            if (m_aFirst != 0)
+                m_stack.push_back(m_aFirst);
+            break;
+        case Op::Begin:
+            if (q == 0)
+                m_stack.push_back(state.next);
+            break;
+        case Op::End:
+            if (q == m_text.size())
+                m_stack.push_back(state.next);
+            break;
+        case Op::Lit:
+        case Op::NotLit:
+        case Op::Match:
+            list.push_back(t);
+            break;
         }
-        if (m_aFirst != 0)
-            Closure(list, m_aFirst, q);
-        Closure(list, m_bState, q);
-        Closure(list, m_xFirst, q);
-        return;
-    case Op::Begin:
-        if (q == 0)
-            Closure(list, state.next, q);
-        return;
-    case Op::End:
-        if (q == m_text.size())
-            Closure(list, state.next, q);
-        return;
-    case Op::Lit:
-    case Op::NotLit:
-    case Op::Match:
-        list.push_back(s);
-        return;
     }
 }
 
-bool BlockScanner::Steps(std::uint16_t s, std::size_t q) const {
+bool BlockScanner::Steps(std::uint32_t s, std::size_t q) const {
     if (q >= m_text.size())
         return false;
     const State& state = m_states[s];
@@ -393,7 +402,7 @@ bool BlockScanner::RunMachine(std::size_t q0, std::size_t& end) {
     Closure(m_list, 0, q);
     while (!m_list.empty()) {
         m_entries.clear();
-        for (const std::uint16_t s : m_list) {
+        for (const std::uint32_t s : m_list) {
             if (m_states[s].op == Op::Match) {
                 // Threads after this one have lower priority: cut them.
                 matched = true;
@@ -420,7 +429,7 @@ bool BlockScanner::RunMachine(std::size_t q0, std::size_t& end) {
         }
         ++m_generation;
         m_next.clear();
-        for (const std::uint16_t s : m_entries)
+        for (const std::uint32_t s : m_entries)
             Closure(m_next, s, q);
         m_list.swap(m_next);
     }

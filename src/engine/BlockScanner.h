@@ -41,7 +41,7 @@ private:
     struct State {
         Op op = Op::Match;
         char16_t c = 0;
-        std::uint16_t next = 0;
+        std::uint32_t next = 0;
     };
 
     char16_t At(std::size_t i) const;
@@ -54,10 +54,10 @@ private:
     bool RunMachine(std::size_t q0, std::size_t& end);
 
     void BuildMachine();
-    std::uint16_t AddState(Op op, char16_t c);
+    std::uint32_t AddState(Op op, char16_t c);
     void AddAtoms(const ClauseMatcher& clause);
-    void Closure(std::vector<std::uint16_t>& list, std::uint16_t s, std::size_t q);
-    bool Steps(std::uint16_t s, std::size_t q) const;
+    void Closure(std::vector<std::uint32_t>& list, std::uint32_t s, std::size_t q);
+    bool Steps(std::uint32_t s, std::size_t q) const;
     std::size_t Skip(std::size_t q) const;
 
     const Comment* m_rule;
@@ -78,10 +78,10 @@ private:
 
     // The thread machine: state 0 is the loop head.
     std::vector<State> m_states;
-    std::uint16_t m_aFirst = 0, m_bState = 0, m_xFirst = 0;
+    std::uint32_t m_aFirst = 0, m_bState = 0, m_xFirst = 0;
     std::vector<std::uint64_t> m_seen; // generation in which a state was added
     std::uint64_t m_generation = 0;
-    std::vector<std::uint16_t> m_list, m_next, m_entries;
+    std::vector<std::uint32_t> m_list, m_next, m_entries, m_stack;
     enum class SkipKind { None, OneEnd, TwoEnd } m_skip = SkipKind::None;
     char16_t m_skipA = 0, m_skipB = 0, m_skipNext = 0;
 

@@ -28,23 +28,23 @@ FastClassifier::FastClassifier(const Language& language) {
 
     // A token can only match rules whose start clause begins with its first character, or
     // begins with an anchor; lists keep collection order.
-    std::map<char16_t, std::vector<std::uint16_t>> byFirst;
-    std::vector<std::uint16_t> anchored;
+    std::map<char16_t, std::vector<std::uint32_t>> byFirst;
+    std::vector<std::uint32_t> anchored;
     for (std::size_t i = 0; i < m_rules.size(); ++i) {
         if (m_rules[i].start.StartsWithLiteral())
             byFirst[m_rules[i].start.FirstLiteral()];
         else
-            anchored.push_back(static_cast<std::uint16_t>(i));
+            anchored.push_back(static_cast<std::uint32_t>(i));
     }
     m_lists.push_back(anchored);
     for (auto& [first, list] : byFirst) {
         for (std::size_t i = 0; i < m_rules.size(); ++i) {
             const ClauseMatcher& start = m_rules[i].start;
             if (!start.StartsWithLiteral() || start.FirstLiteral() == first)
-                list.push_back(static_cast<std::uint16_t>(i));
+                list.push_back(static_cast<std::uint32_t>(i));
         }
         m_lists.push_back(std::move(list));
-        const auto id = static_cast<std::uint16_t>(m_lists.size() - 1);
+        const auto id = static_cast<std::uint32_t>(m_lists.size() - 1);
         if (first < 128) {
             m_ascii[first] = id;
             if (ignoreCase && first >= u'a' && first <= u'z')
@@ -70,13 +70,13 @@ FastClassifier::FastClassifier(const Language& language) {
 
 FastClassifier::~FastClassifier() = default;
 
-const std::vector<std::uint16_t>& FastClassifier::OtherCandidates(TextView token) const {
+const std::vector<std::uint32_t>& FastClassifier::OtherCandidates(TextView token) const {
     if (token.empty())
         return m_lists[0];
     const char16_t c = token[0];
     const auto it = std::lower_bound(
         m_other.begin(), m_other.end(), c,
-        [](const std::pair<char16_t, std::uint16_t>& e, char16_t key) { return e.first < key; });
+        [](const std::pair<char16_t, std::uint32_t>& e, char16_t key) { return e.first < key; });
     return it != m_other.end() && it->first == c ? m_lists[it->second] : m_lists[0];
 }
 

@@ -26,7 +26,7 @@ public:
 
     // The first rule in collection order whose pattern matches the token, or null.
     const Comment* MatchRule(TextView token) const {
-        for (const std::uint16_t i : Candidates(token)) {
+        for (const std::uint32_t i : Candidates(token)) {
             if (Matches(m_rules[i], token))
                 return m_rules[i].rule;
         }
@@ -49,16 +49,16 @@ private:
     };
     bool Matches(const RuleTest& test, TextView token) const;
     bool IsKeywordSlow(TextView token);
-    const std::vector<std::uint16_t>& Candidates(TextView token) const {
+    const std::vector<std::uint32_t>& Candidates(TextView token) const {
         return !token.empty() && token[0] < 128 ? m_lists[m_ascii[token[0]]]
                                                 : OtherCandidates(token);
     }
-    const std::vector<std::uint16_t>& OtherCandidates(TextView token) const;
+    const std::vector<std::uint32_t>& OtherCandidates(TextView token) const;
 
     std::vector<RuleTest> m_rules;
-    std::vector<std::vector<std::uint16_t>> m_lists; // [0]: rules that fit any token
-    std::array<std::uint16_t, 128> m_ascii{};
-    std::vector<std::pair<char16_t, std::uint16_t>> m_other; // sorted
+    std::vector<std::vector<std::uint32_t>> m_lists; // [0]: rules that fit any token
+    std::array<std::uint32_t, 128> m_ascii{};
+    std::vector<std::pair<char16_t, std::uint32_t>> m_other; // sorted
     bool m_hasKeywords = false;
     std::unique_ptr<KeywordSet> m_keywordSet;
     std::unique_ptr<RegExp> m_keywordRegex;

@@ -25,11 +25,11 @@ FastTokenizer::FastTokenizer(const Language& language, TextView text, bool gener
         if (rule->ClauseStart().empty())
             continue;
         if (rule->ClauseEnd().empty()) {
-            lines.push_back({true, static_cast<std::uint16_t>(m_lines.size())});
+            lines.push_back({true, static_cast<std::uint32_t>(m_lines.size())});
             m_lines.push_back(
                 {ClauseMatcher(rule->ClauseStart(), m_ignoreCase), rule->MatchWord()});
         } else {
-            blocks.push_back({false, static_cast<std::uint16_t>(m_blocks.size())});
+            blocks.push_back({false, static_cast<std::uint32_t>(m_blocks.size())});
             m_blocks.push_back(std::make_unique<BlockScanner>(*rule, m_ignoreCase, text, general));
         }
     }
@@ -50,10 +50,10 @@ FastTokenizer::FastTokenizer(const Language& language, TextView text, bool gener
     m_lists.emplace_back();
     const auto addList = [this](List list) {
         m_lists.push_back(std::move(list));
-        return static_cast<std::uint16_t>(m_lists.size() - 1);
+        return static_cast<std::uint32_t>(m_lists.size() - 1);
     };
     for (auto& [first, list] : byFirst) {
-        const std::uint16_t id = addList(std::move(list));
+        const std::uint32_t id = addList(std::move(list));
         if (first < 128) {
             m_ascii[first] = id;
             // Folded keys: the upper-case letter finds the same list.
@@ -70,7 +70,7 @@ const FastTokenizer::List& FastTokenizer::OtherCandidates(char16_t c) const {
         return m_lists[0];
     const auto it = std::lower_bound(
         m_other.begin(), m_other.end(), c,
-        [](const std::pair<char16_t, std::uint16_t>& e, char16_t key) { return e.first < key; });
+        [](const std::pair<char16_t, std::uint32_t>& e, char16_t key) { return e.first < key; });
     return it != m_other.end() && it->first == c ? m_lists[it->second] : m_lists[0];
 }
 

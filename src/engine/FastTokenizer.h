@@ -54,7 +54,7 @@ private:
     // An alternative: a line rule (index into m_lines) or a block rule (into m_blocks).
     struct Alternative {
         bool line = false;
-        std::uint16_t index = 0;
+        std::uint32_t index = 0;
     };
     using List = std::vector<Alternative>;
 
@@ -91,8 +91,8 @@ private:
     std::vector<std::unique_ptr<BlockScanner>> m_blocks;
     List m_all;                               // every alternative, for the text's two ends
     std::vector<List> m_lists;                // m_lists[0] is empty
-    std::array<std::uint16_t, 128> m_ascii{}; // list per ASCII character
-    std::vector<std::pair<char16_t, std::uint16_t>> m_other; // sorted, other characters
+    std::array<std::uint32_t, 128> m_ascii{}; // list per ASCII character
+    std::vector<std::pair<char16_t, std::uint32_t>> m_other; // sorted, other characters
     bool m_anchoredStart = false; // some start clause may match at the very end
     std::size_t m_position = 0;
     bool m_done = false;

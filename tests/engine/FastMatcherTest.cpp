@@ -230,3 +230,18 @@ TEST(FastMatcher, PathologicalInputsConvertCompletely) {
     EXPECT_SAME_TEXT(Convert(language, keywords, true),
                      u"<b>" + keywords.substr(0, keywords.size() - 1) + u"</b> ");
 }
+
+// Clauses from language files can be long; chains of anchors must not nest calls. The
+// patterns are then too large for PCRE2, so only the fast path can be checked.
+TEST(FastMatcher, LongClausesFromFiles) {
+    Language language;
+    AddRule(language, u"(", u")", Text(300000, u'^'), false, u"<p>", u"</p>");
+    AddRule(language, u"[", u"]" + Text(300000, u'$'), u"", false, u"<q>", u"</q>");
+    for (const bool general : {false, true}) {
+        const Text a = u"(a) [b]";
+        EXPECT_EQ(Pieces(a, test::FastTokens(language, a, general)), (Texts{u"(a)", u" ", u"[b]"}));
+        const Text b = u"[b] x";
+        EXPECT_EQ(Pieces(b, test::FastTokens(language, b, general)),
+                  (Texts{u"[", u"b", u"]", u" ", u"x"}));
+    }
+}
