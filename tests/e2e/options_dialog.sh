@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# The options dialog as a user drives it with the keyboard alone: opened by a second start,
+# a new language named, given a keyword and its tags, OK pressed with Enter. The language is
+# then in the settings file and converts from the tray menu; a cancelled edit is not.
+source "$(dirname "$0")/lib.sh"
+
+start_display
+start_tray
+start_app
+
+options_open() {
+    window_named "オプション - Brevlin Glosser"
+}
+keys() { # KEY... to the options window
+    xdotool windowfocus --sync "$(options_open)" key --delay 60 "$@"
+}
+typed() { # TEXT into the options window
+    xdotool windowfocus --sync "$(options_open)" type --delay 60 "$1"
+}
+
+"$GLOSSER" || fail "the second start failed"
+wait_for 5 options_open || fail "no options window after a second start"
+sleep 0.5
+
+keys alt+a # 新規(&A): a new language, its name selected in the name box
+sleep 0.3
+typed "Tiny"
+keys alt+w # 新規(&W): a new keyword, edited in place
+sleep 0.3
+typed "int"
+keys Return
+keys alt+h # 開始HTMLタグ(&H)
+typed "<b>"
+keys alt+m # 終了HTMLタグ(&M)
+typed "</b>"
+keys Return # OK
+wait_for 5 not options_open || fail "Enter did not close the options with OK"
+
+grep -q '^@="Tiny"' "$BREVLIN_SETTINGS" || fail "the new language is not in the settings file"
+grep -q '^"LangCount"=dword:00000001' "$BREVLIN_SETTINGS" || fail "LangCount is not 1"
+grep -q '^"StartTag"="<b>"' "$BREVLIN_SETTINGS" || fail "the start tag is not stored"
+[ "$("$BREVLIN" list)" = "Tiny" ] || fail "brevlin list does not show the new language"
+
+# The tray menu offers it: its first entry converts with the new language.
+clip_set 'int x;'
+open_menu 1
+xdotool key Down Return
+wait_for 5 test "$(clip_get)" = '<b>int</b> x;' || fail "the menu entry did not convert with Tiny: $(clip_get)"
+
+# A language added and then cancelled leaves neither the file nor the menu.
+before=$(md5sum <"$BREVLIN_SETTINGS")
+"$GLOSSER" || fail "the second start failed"
+wait_for 5 options_open || fail "no options window after a second start"
+sleep 0.5
+keys alt+a
+typed "Gone"
+keys Escape
+wait_for 5 not options_open || fail "Escape did not close the options"
+[ "$(md5sum <"$BREVLIN_SETTINGS")" = "$before" ] || fail "cancelling changed the settings file"
+[ "$("$BREVLIN" list)" = "Tiny" ] || fail "the cancelled language was stored"
+clip_set 'int y;'
+open_menu 1
+xdotool key Down Return
+wait_for 5 test "$(clip_get)" = '<b>int</b> y;' || fail "the menu changed after cancelling: $(clip_get)"
+echo "options dialog: ok"
