@@ -52,6 +52,11 @@ QTreeWidget* MakeList(QWidget* parent, const QString& name) {
     return list;
 }
 
+// The height of a list that shows this many rows.
+int RowsHeight(const QTreeWidget* list, int rows) {
+    return rows * (list->fontMetrics().height() + 2) + 2 * list->frameWidth();
+}
+
 QHBoxLayout* ButtonRow(std::initializer_list<QPushButton*> buttons) {
     auto* row = new QHBoxLayout;
     row->addStretch(1);
@@ -80,8 +85,13 @@ void OptionsControls::Build(QDialog* form) {
     auto* pages = new QGridLayout(fraPages);
     picOptions[0] = BuildGeneralPage(fraPages);
     picOptions[1] = BuildLanguagePage(fraPages);
-    pages->addWidget(picOptions[0], 0, 0);
-    pages->addWidget(picOptions[1], 0, 0);
+    // The frame is sized for the larger page whichever one is shown.
+    for (QWidget* page : picOptions) {
+        QSizePolicy policy = page->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        page->setSizePolicy(policy);
+        pages->addWidget(page, 0, 0);
+    }
 
     cmdOK = MakeButton(form, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdOK->setDefault(true);
@@ -162,6 +172,9 @@ QWidget* OptionsControls::BuildLanguagePage(QWidget* parent) {
                                   QStringLiteral("エスケープ"), QStringLiteral("単語単位"),
                                   QStringLiteral("開始HTML"), QStringLiteral("終了HTML")});
     lvwComments->header()->setSectionResizeMode(QHeaderView::Stretch);
+    lvwComments->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    lvwComments->setMinimumHeight(RowsHeight(lvwComments, 5) +
+                                  lvwComments->header()->sizeHint().height());
     lvwComments->header()->setSectionsMovable(false);
     lblCaption[0] = Named(new QLabel(QStringLiteral("コメント／リテラル(&C)"), page),
                           QStringLiteral("lblCaption0"));
@@ -237,6 +250,7 @@ QGroupBox* OptionsControls::BuildKeywordsFrame(QWidget* parent) {
     lvwKeywords = MakeList(fraKeywords, QStringLiteral("lvwKeywords"));
     lvwKeywords->setHeaderHidden(true);
     lvwKeywords->setColumnCount(1);
+    lvwKeywords->setMinimumHeight(RowsHeight(lvwKeywords, 6));
     cmdKwAdd = MakeButton(fraKeywords, QStringLiteral("cmdKwAdd"), QStringLiteral("新規(&W)"));
     cmdKwEdit = MakeButton(fraKeywords, QStringLiteral("cmdKwEdit"), QStringLiteral("編集(&T)"));
     cmdKwDelete =

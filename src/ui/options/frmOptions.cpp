@@ -85,7 +85,7 @@ void frmOptions::Form_Load() {
 void frmOptions::SetDialogSize() {
     // The design's client area, grown evenly where the fonts need more room.
     QSize size = TwipsToPixels(this, 8460, 5610);
-    const QSize hint = sizeHint();
+    const QSize hint = minimumSizeHint();
     const double grow = std::max({1.0, static_cast<double>(hint.width()) / size.width(),
                                   static_cast<double>(hint.height()) / size.height()});
     setFixedSize(qRound(size.width() * grow), qRound(size.height() * grow));

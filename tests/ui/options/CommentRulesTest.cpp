@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
@@ -47,6 +48,7 @@ private slots:
     void deleteAsksAndRemovesTheSamePositionFromBoth();
     void enterEditsWhileTheListHasTheFocus();
     void popupEnablesOnlyAddWithoutSelection();
+    void closingTheDialogDiscardsAnOpenEditor();
 
 private:
     frmEditComment* Editor(OptionsFixture& f) {
@@ -300,6 +302,20 @@ void CommentRulesTest::popupEnablesOnlyAddWithoutSelection() {
     QVERIFY(add);
     QVERIFY(!edit);
     QVERIFY(!remove);
+}
+
+void CommentRulesTest::closingTheDialogDiscardsAnOpenEditor() {
+    OptionsFixture f;
+    Prepare(f);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmAdd")), Qt::LeftButton);
+    QPointer<frmEditComment> editor = Editor(f);
+    QVERIFY(editor);
+    editor->txtStartTag()->setText(QStringLiteral("#"));
+    f.form->close(); // the owner's close box, or the session ending
+    QCOMPARE(f.unloadCount, 1);
+    QVERIFY(f.unloadCanceled);
+    QVERIFY(!editor || !editor->isVisible());
+    QCOMPARE(f.languages.Item(1).Comments().Count(), 2);
 }
 
 QTEST_MAIN(CommentRulesTest)

@@ -1,0 +1,77 @@
+// Renders the pages of the options dialog and the rule editor for the documentation.
+// usage: options_screenshots LANGUAGES_FOLDER OUTPUT_FOLDER   (QT_QPA_PLATFORM=offscreen)
+
+#include "frmEditComment.h"
+#include "frmOptions.h"
+#include "settings/LanguageSet.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabBar>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstdio>
+#include <exception>
+
+using namespace brevlin;
+
+namespace {
+
+bool Save(QWidget* widget, const QString& path) {
+    QCoreApplication::processEvents();
+    if (!widget->grab().save(path)) {
+        std::fprintf(stderr, "options_screenshots: cannot write %s\n", qPrintable(path));
+        return false;
+    }
+    std::printf("wrote %s\n", qPrintable(path));
+    return true;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: options_screenshots LANGUAGES_FOLDER OUTPUT_FOLDER\n");
+        return 2;
+    }
+    const QDir languagesFolder(QString::fromLocal8Bit(argv[1]));
+    const QDir output(QString::fromLocal8Bit(argv[2]));
+    Languages languages;
+    bool beepOnProcess = false;
+    bool optimizeTags = true;
+    try {
+        for (const char* name : {"c", "cpp", "java", "python", "sql", "vb"}) {
+            LanguageSet::ImportLanguage(
+                languages, languagesFolder.filePath(QString::fromLatin1(name) + ".bvl"),
+                [](const Text&) { return false; });
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "options_screenshots: %s\n", error.what());
+        return 1;
+    }
+
+    frmOptions form(languages, beepOnProcess, optimizeTags, nullptr);
+    form.show();
+    if (!QTest::qWaitForWindowExposed(&form))
+        return 1;
+    bool ok = Save(&form, output.filePath("options-general.png"));
+
+    auto* tabs = form.findChild<QTabBar*>("tbsOptions");
+    tabs->setCurrentIndex(1);
+    ok = Save(&form, output.filePath("options-language.png")) && ok;
+
+    auto* rules = form.findChild<QTreeWidget*>("lvwComments");
+    rules->setCurrentItem(rules->topLevelItem(1));
+    form.findChild<QPushButton*>("cmdCmEdit")->click();
+    auto* editor = form.findChild<frmEditComment*>("frmEditComment");
+    if (editor == nullptr || !QTest::qWaitForWindowExposed(editor))
+        return 1;
+    ok = Save(editor, output.filePath("rule-editor.png")) && ok;
+    editor->close();
+    return ok ? 0 : 1;
+}
