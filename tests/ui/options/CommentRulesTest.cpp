@@ -3,14 +3,11 @@
 #include "frmEditComment.h"
 #include "modOptions.h"
 
-#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPointer>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 #include <QTreeWidget>
 
 using namespace brevlin;
@@ -47,7 +44,6 @@ private slots:
     void cancelEscapeAndCloseBoxChangeNothing();
     void deleteAsksAndRemovesTheSamePositionFromBoth();
     void enterEditsWhileTheListHasTheFocus();
-    void popupEnablesOnlyAddWithoutSelection();
     void closingTheDialogDiscardsAnOpenEditor();
 
 private:
@@ -276,32 +272,6 @@ void CommentRulesTest::enterEditsWhileTheListHasTheFocus() {
     QVERIFY(Editor(f)->AddMode());
     Editor(f)->close();
     QTRY_VERIFY(Editor(f) == nullptr);
-}
-
-void CommentRulesTest::popupEnablesOnlyAddWithoutSelection() {
-    OptionsFixture f;
-    Language& language = AddLanguage(f.languages, QStringLiteral("C"));
-    language.Comments().Clear();
-    QVERIFY(f.Open());
-    f.ClickTab(1);
-    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
-    auto* menu = f.Find<QMenu>(QStringLiteral("mnuCmPopup"));
-    bool shown = false;
-    bool add = false;
-    bool edit = true;
-    bool remove = true;
-    QTimer::singleShot(50, menu, [&] {
-        shown = menu->isVisible();
-        add = f.Find<QAction>(QStringLiteral("mnuCmAdd"))->isEnabled();
-        edit = f.Find<QAction>(QStringLiteral("mnuCmEdit"))->isEnabled();
-        remove = f.Find<QAction>(QStringLiteral("mnuCmDelete"))->isEnabled();
-        menu->close();
-    });
-    QTest::mouseClick(list->viewport(), Qt::RightButton);
-    QVERIFY(shown);
-    QVERIFY(add);
-    QVERIFY(!edit);
-    QVERIFY(!remove);
 }
 
 void CommentRulesTest::closingTheDialogDiscardsAnOpenEditor() {

@@ -55,12 +55,10 @@ private slots:
     void newLanguageByKeyboardSelectsItsNameForTyping();
     void exportProposesTheNameWithoutForbiddenCharacters();
     void exportOverAnExistingFileReplacesItWhole();
-    void exportCancelledWritesNothing();
     void exportThatCannotWriteShowsAnError();
     void importAddsANewLastLanguageAndShowsIt();
     void importOverAnExistingLanguageAnsweredYes();
     void importOverAnExistingLanguageAnsweredNo();
-    void importOfADifferentlyCasedNameAddsANewLanguage();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
 
@@ -160,21 +158,6 @@ void LanguageFilesTest::exportOverAnExistingFileReplacesItWhole() {
     QVERIFY(content.contains("Name=C"));
 }
 
-void LanguageFilesTest::exportCancelledWritesNothing() {
-    OptionsFixture f;
-    AddLanguage(f.languages, QStringLiteral("C"));
-    QVERIFY(f.Open());
-    f.ClickTab(1);
-    const QStringList before =
-        QDir(AppFolders::LanguagesFolder(AppFolders::ProgramFolder())).entryList(QDir::Files);
-    auto unexpected = AnswerNextMessageBox(QMessageBox::Ok);
-    auto seen = AnswerNextFileDialog(QString());
-    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
-    QVERIFY(seen->shown);
-    QVERIFY(!unexpected->shown);
-    QCOMPARE(QDir(seen->directory).entryList(QDir::Files), before);
-}
-
 void LanguageFilesTest::exportThatCannotWriteShowsAnError() {
     OptionsFixture f;
     AddLanguage(f.languages, QStringLiteral("C"));
@@ -272,19 +255,6 @@ void LanguageFilesTest::importOverAnExistingLanguageAnsweredNo() {
     QCOMPARE(f.languages.Item(1).Keywords().Count(), 3);
     QCOMPARE(ToQString(f.languages.Item(1).StartTag()), QStringLiteral("<b class=\"Tiny\">"));
     QCOMPARE(f.form->CurrentIndex(), 2);
-}
-
-void LanguageFilesTest::importOfADifferentlyCasedNameAddsANewLanguage() {
-    OptionsFixture f;
-    AddLanguage(f.languages, QStringLiteral("TINY"));
-    QVERIFY(f.Open());
-    const QString path = Path(QStringLiteral("tiny.bvl"));
-    WriteFile(path, kTiny);
-    auto unexpected = AnswerNextMessageBox(QMessageBox::No);
-    auto seen = AnswerNextFileDialog(path);
-    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
-    QVERIFY(!unexpected->shown);
-    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("TINY"), QStringLiteral("Tiny")}));
 }
 
 void LanguageFilesTest::refusedFilesChangeNothing_data() {

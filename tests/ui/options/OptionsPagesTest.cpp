@@ -32,7 +32,6 @@ private slots:
     void upDownStepsWithinRange();
     void tabSwitchEnablesTheColumnControls();
     void textBoxesSelectTheirWholeTextOnFocus();
-    void helpNumbersAreKeptOnTheControls();
 };
 
 void OptionsPagesTest::loadingShowsTheGeneralPageAndOneTabPerLanguage() {
@@ -305,17 +304,6 @@ void OptionsPagesTest::textBoxesSelectTheirWholeTextOnFocus() {
     Press(Qt::Key_Backtab, Qt::ShiftModifier);
     QCOMPARE(Focused(), start);
     QCOMPARE(start->selectedText(), start->text());
-}
-
-void OptionsPagesTest::helpNumbersAreKeptOnTheControls() {
-    OptionsFixture f;
-    QVERIFY(f.Open());
-    const std::pair<const char*, int> ids[] = {
-        {"cmdOK", 1000},       {"cmdCancel", 1001},   {"cmdNew", 1003},     {"cmdExport", 1006},
-        {"txtName", 1010},     {"lblCaption1", 1010}, {"txtTabs", 1014},    {"updTabs", 1014},
-        {"lvwKeywords", 1016}, {"lvwComments", 1020}, {"cmdCmDelete", 1023}};
-    for (const auto& [name, id] : ids)
-        QCOMPARE(HelpContextID(f.Find<QWidget>(QString::fromLatin1(name))), id);
 }
 
 QTEST_MAIN(OptionsPagesTest)
