@@ -2,6 +2,7 @@
 
 #include "engine/BrevlinError.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
@@ -171,7 +172,7 @@ void AppendKey(std::string& out, const RegistryKey& key, const std::u16string& p
         for (const auto& [name, value] : key.Values())
             AppendValue(out, name, value);
     }
-    for (const RegistryKey& subkey : key.Subkeys())
+    for (const auto& [folded, subkey] : key.Subkeys())
         AppendKey(out, subkey, path + u'\\' + subkey.Name(), false);
 }
 
@@ -480,6 +481,10 @@ RegistryTree RegFile::Parse(std::string_view text) {
             if (!root)
                 Fail(lineNumber, "不明なルートキーです");
             section = &tree.Root(*root);
+            if (static_cast<std::size_t>(std::count(path.begin(), path.end(), u'\\')) >
+                RegistryKey::MaxDepth)
+                Fail(lineNumber,
+                     "キーの階層が深すぎます (" + std::to_string(RegistryKey::MaxDepth) + " まで)");
             if (slash != std::u16string_view::npos) {
                 try {
                     section = &section->Create(path.substr(slash + 1));

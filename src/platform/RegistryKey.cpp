@@ -3,6 +3,7 @@
 #include "engine/BrevlinError.h"
 
 #include <algorithm>
+#include <cstddef>
 
 namespace brevlin::platform {
 
@@ -103,39 +104,45 @@ bool RegistryKey::IsValidKeyName(std::u16string_view name) {
     return true;
 }
 
+std::u16string RegistryKey::Folded(std::u16string_view name) {
+    std::u16string folded(name);
+    for (char16_t& c : folded)
+        c = Fold(c);
+    return folded;
+}
+
+void RegistryKey::IndexValues() {
+    m_valueIndex.clear();
+    for (std::size_t i = 0; i < m_values.size(); ++i)
+        m_valueIndex.emplace(Folded(m_values[i].first), i);
+}
+
 const RegistryValue* RegistryKey::FindValue(std::u16string_view name) const {
-    for (const auto& [valueName, value] : m_values) {
-        if (SameName(valueName, name))
-            return &value;
-    }
-    return nullptr;
+    const auto found = m_valueIndex.find(Folded(name));
+    return found == m_valueIndex.end() ? nullptr : &m_values[found->second].second;
 }
 
 void RegistryKey::SetValue(std::u16string_view name, RegistryValue value) {
-    for (auto& [valueName, stored] : m_values) {
-        if (SameName(valueName, name)) {
-            stored = std::move(value);
-            return;
-        }
+    const auto [place, added] = m_valueIndex.emplace(Folded(name), m_values.size());
+    if (!added) {
+        m_values[place->second].second = std::move(value);
+        return;
     }
     m_values.emplace_back(std::u16string(name), std::move(value));
 }
 
 bool RegistryKey::RemoveValue(std::u16string_view name) {
-    const auto found = std::find_if(m_values.begin(), m_values.end(),
-                                    [&](const NamedValue& v) { return SameName(v.first, name); });
-    if (found == m_values.end())
+    const auto found = m_valueIndex.find(Folded(name));
+    if (found == m_valueIndex.end())
         return false;
-    m_values.erase(found);
+    m_values.erase(m_values.begin() + static_cast<std::ptrdiff_t>(found->second));
+    IndexValues();
     return true;
 }
 
 RegistryKey* RegistryKey::FindSubkey(std::u16string_view name) {
-    for (RegistryKey& key : m_subkeys) {
-        if (SameName(key.m_name, name))
-            return &key;
-    }
-    return nullptr;
+    const auto found = m_subkeys.find(Folded(name));
+    return found == m_subkeys.end() ? nullptr : &found->second;
 }
 
 RegistryKey& RegistryKey::CreateSubkey(std::u16string_view name) {
@@ -143,20 +150,11 @@ RegistryKey& RegistryKey::CreateSubkey(std::u16string_view name) {
         return *found;
     if (!IsValidKeyName(name))
         throw BrevlinError(errors::CreateKeyFailed, "RegCreateKeyEx のエラー");
-    const auto place = std::upper_bound(
-        m_subkeys.begin(), m_subkeys.end(), name,
-        [](std::u16string_view n, const RegistryKey& key) { return NaturalLess(n, key.m_name); });
-    return *m_subkeys.insert(place, RegistryKey(std::u16string(name)));
+    return m_subkeys.emplace(Folded(name), RegistryKey(std::u16string(name))).first->second;
 }
 
 bool RegistryKey::RemoveSubkey(std::u16string_view name) {
-    const auto found =
-        std::find_if(m_subkeys.begin(), m_subkeys.end(),
-                     [&](const RegistryKey& key) { return SameName(key.m_name, name); });
-    if (found == m_subkeys.end())
-        return false;
-    m_subkeys.erase(found);
-    return true;
+    return m_subkeys.erase(Folded(name)) != 0;
 }
 
 RegistryKey* RegistryKey::Find(std::u16string_view path) {
@@ -170,8 +168,9 @@ RegistryKey* RegistryKey::Find(std::u16string_view path) {
 
 RegistryKey& RegistryKey::Create(std::u16string_view path) {
     bool valid = true;
+    std::size_t depth = 0;
     ForEachName(path, [&](std::u16string_view name) {
-        valid = valid && IsValidKeyName(name);
+        valid = valid && IsValidKeyName(name) && ++depth <= MaxDepth;
         return valid;
     });
     if (!valid)

@@ -316,11 +316,11 @@ TEST(FileRegistryStore, KillingAWriterMidSaveLeavesAReadableFile) {
                     const RegistryKey* keep = trees[i % 2].currentUser.Find(u"S");
                     const RegistryKey* drop = trees[1 - i % 2].currentUser.Find(u"S");
                     store.BeginBatch(BatchMode::Write);
-                    for (const RegistryKey& key : keep->Subkeys())
+                    for (const auto& [folded, key] : keep->Subkeys())
                         store.WriteValue(HKCU, u"S\\" + key.Name(), u"Keywords",
                                          *key.FindValue(u"Keywords"));
                     // drop the other state's keys, so the file is exactly this state
-                    for (const RegistryKey& key : drop->Subkeys()) {
+                    for (const auto& [folded, key] : drop->Subkeys()) {
                         try {
                             store.DeleteValue(HKCU, u"S\\" + key.Name(), u"Keywords");
                             store.DeleteKey(HKCU, u"S\\" + key.Name());

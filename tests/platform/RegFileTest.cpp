@@ -141,3 +141,49 @@ TEST(RegistryKey, NamesIgnoreCaseAndKeysNeedNames) {
     EXPECT_TRUE(RegistryKey::NaturalLess(u"9", u"10"));
     EXPECT_TRUE(RegistryKey::NaturalLess(u"a2", u"B1"));
 }
+
+TEST(RegFile, DeepKeysAreRefusedNotACrash) {
+    const auto key = [](std::size_t depth) {
+        std::string path = "[HKEY_CURRENT_USER";
+        for (std::size_t i = 0; i < depth; ++i)
+            path += "\\k";
+        return path + "]\n\"x\"=\"y\"\n";
+    };
+    RegistryTree deepest = RegFile::Parse(key(RegistryKey::MaxDepth));
+    EXPECT_EQ(RegFile::Parse(RegFile::Serialize(deepest)).currentUser.Subkeys().size(), 1u);
+    std::size_t line = 0;
+    EXPECT_NE(ParseError(key(RegistryKey::MaxDepth + 1), &line), "parsed");
+    EXPECT_EQ(line, 1u);
+    // a small file nesting keys far deeper than any stack could follow
+    EXPECT_NE(ParseError("\n" + key(200000), &line), "parsed");
+    EXPECT_EQ(line, 2u);
+    // writes go no deeper either
+    std::u16string path = u"k";
+    for (std::size_t i = 1; i < RegistryKey::MaxDepth; ++i)
+        path += u"\\k";
+    RegistryKey root;
+    EXPECT_NO_THROW(root.Create(path));
+    EXPECT_ANY_THROW(root.Create(path + u"\\k"));
+}
+
+TEST(RegFile, ManyValuesAndKeysKeepTheirOrderAndAreFound) {
+    // Written in reverse: keys still come out in natural order, values in file order.
+    std::string text = "[HKEY_CURRENT_USER\\V]\n";
+    constexpr int Count = 50000;
+    for (int i = Count; i >= 1; --i)
+        text += "\"v" + std::to_string(i) + "\"=dword:" + std::to_string(i % 10) + "\n";
+    for (int i = Count; i >= 1; --i)
+        text += "[HKEY_CURRENT_USER\\K\\" + std::to_string(i) + "]\n";
+    const RegistryTree tree = RegFile::Parse(text);
+    const RegistryKey* values = tree.currentUser.Find(u"v");
+    ASSERT_NE(values, nullptr);
+    ASSERT_EQ(values->Values().size(), static_cast<std::size_t>(Count));
+    EXPECT_EQ(values->Values().front().first, u"v50000");
+    EXPECT_EQ(values->FindValue(u"V12345")->number, 5u);
+    const RegistryKey* keys = tree.currentUser.Find(u"K");
+    ASSERT_NE(keys, nullptr);
+    ASSERT_EQ(keys->Subkeys().size(), static_cast<std::size_t>(Count));
+    EXPECT_EQ(keys->Subkeys().begin()->second.Name(), u"1");
+    EXPECT_EQ(keys->Subkeys().rbegin()->second.Name(), u"50000");
+    EXPECT_NE(tree.currentUser.Find(u"k\\31415"), nullptr);
+}
