@@ -48,11 +48,16 @@ std::int32_t ReadLong(clsRegistry& registry, const Text& path,
     return Converted(path, [&] { return value.ToLong(); });
 }
 
-std::int32_t ReadCount(clsRegistry& registry, const Text& path) {
-    const std::int32_t count = ReadLong(registry, path);
+// A count that loading would refuse is not saved either, so a save never leaves a store
+// that cannot be loaded.
+std::int32_t CheckedCount(std::int32_t count, const Text& path) {
     if (count > SettingsLayout::MaxCount)
         throw BrevlinError(errors::Overflow, "値が大きすぎます: " + ToUtf8(path));
     return count;
+}
+
+std::int32_t ReadCount(clsRegistry& registry, const Text& path) {
+    return CheckedCount(ReadLong(registry, path), path);
 }
 
 } // namespace
@@ -98,6 +103,7 @@ void SettingsLayout::LoadFromReg(clsRegistry& registry, Language& language) {
 }
 
 void SettingsLayout::SaveToReg(clsRegistry& registry, const Languages& languages) {
+    CheckedCount(languages.Count(), RootPath + u"\\LangCount");
     for (const auto& language : languages)
         SaveToReg(registry, *language);
 
@@ -114,7 +120,7 @@ void SettingsLayout::SaveToReg(clsRegistry& registry, const Languages& languages
 void SettingsLayout::SaveToReg(clsRegistry& registry, const Language& language) {
     const int i = language.Index();
     const Text key = LanguageKey(i);
-    const int rules = language.Comments().Count();
+    const int rules = CheckedCount(language.Comments().Count(), key + u"Comments");
     for (int j = 1; j <= rules; ++j) {
         const Comment& rule = language.Comments().Item(j);
         const Text ruleKey = RuleKey(i, j);

@@ -11,7 +11,7 @@ class SettingsLayout {
 public:
     static const Text RootPath; // u"HKCU\\Software\\Morvane\\Brevlin"
 
-    // Counts above this are refused as damaged rather than loaded.
+    // Counts above this are refused as damaged rather than loaded, and are not saved.
     static constexpr std::int32_t MaxCount = 100000;
 
     // Loads the language set and both switches from one consistent state of the store.

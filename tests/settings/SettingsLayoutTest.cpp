@@ -223,6 +223,22 @@ TEST(SettingsLayout, AFailedSaveLeavesThePreviousFileWhole) {
     EXPECT_EQ(t.File(), damaged);
 }
 
+TEST(SettingsLayout, ASetTooBigToLoadAgainIsNotSaved) {
+    TestRegistry t;
+    Languages languages = ThreeLanguages();
+    SettingsLayout::SaveSettings(*t.registry, languages, false, false);
+    const std::string before = t.File();
+
+    Language& big = languages.Item(3);
+    while (big.Comments().Count() <= SettingsLayout::MaxCount)
+        big.Comments().Add();
+    const std::string error =
+        ErrorText([&] { SettingsLayout::SaveSettings(*t.registry, languages, false, false); });
+    EXPECT_NE(error.find("Software\\Morvane\\Brevlin\\3\\Comments"), std::string::npos) << error;
+    EXPECT_EQ(t.File(), before);
+    EXPECT_EQ(Load(*t.registry).languages.Item(3).Comments().Count(), 2);
+}
+
 TEST(SettingsLayout, AnUnparseableStoreIsReportedAndKeptWhenSavedOver) {
     TestRegistry t;
     WriteBytes(t.path, FileRoot + "]\n\"LangCount\"=dword:0000000g\n");
