@@ -1,6 +1,7 @@
 #include "TextCodec.h"
 
 #include "engine/BrevlinError.h"
+#include "engine/TextRoutines.h"
 #include "platform/CodePage.h"
 
 namespace brevlin::cli {
@@ -86,7 +87,7 @@ Text TextCodec::Decode(std::string_view bytes, InputEncoding encoding, bool lfTo
     if (encoding == InputEncoding::Utf8)
         return DecodeUtf8(bytes, lfToCrLf);
     const Text text = DecodeCp932(bytes);
-    return lfToCrLf ? ToCrLf(text) : text;
+    return lfToCrLf ? brevlin::ToCrLf(text) : text;
 }
 
 std::string TextCodec::EncodeUtf8(TextView t, bool crLfToLf) {
@@ -123,35 +124,6 @@ std::string TextCodec::EncodeUtf8(TextView t, bool crLfToLf) {
         o[n++] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
     }
     out.resize(n);
-    return out;
-}
-
-Text TextCodec::ToCrLf(TextView text) {
-    Text out;
-    out.reserve(text.size() + text.size() / 16);
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) {
-            out.append(text.substr(start, i - start));
-            out += u"\r\n";
-            start = i + 1;
-        }
-    }
-    out.append(text.substr(start));
-    return out;
-}
-
-Text TextCodec::ToLf(TextView text) {
-    Text out;
-    out.reserve(text.size());
-    std::size_t start = 0;
-    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
-        if (text[i] == u'\r' && text[i + 1] == u'\n') {
-            out.append(text.substr(start, i - start));
-            start = i + 1; // keep the LF
-        }
-    }
-    out.append(text.substr(start));
     return out;
 }
 

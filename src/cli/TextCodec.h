@@ -15,14 +15,11 @@ class TextCodec {
 public:
     // Decodes the whole input; a byte sequence that is not valid in the encoding is an error
     // naming its byte offset. A UTF-8 byte-order mark is dropped.
-    // With lfToCrLf, each LF not preceded by CR becomes CR LF on the way.
+    // With lfToCrLf, each LF not preceded by CR becomes CR LF on the way: the same text as
+    // ToCrLf (engine/TextRoutines.h) after decoding, in one pass.
     static Text Decode(std::string_view bytes, InputEncoding encoding, bool lfToCrLf = false);
-    // With crLfToLf, each CR LF becomes LF on the way.
+    // With crLfToLf, each CR LF becomes LF on the way: the same bytes as ToLf before encoding.
     static std::string EncodeUtf8(TextView text, bool crLfToLf = false);
-    // Each LF not preceded by CR becomes CR LF.
-    static Text ToCrLf(TextView text);
-    // Each CR LF becomes LF.
-    static Text ToLf(TextView text);
 };
 
 } // namespace brevlin::cli

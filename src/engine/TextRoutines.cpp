@@ -71,4 +71,33 @@ Text EscapeHtml(TextView text) {
     return out;
 }
 
+Text ToCrLf(TextView text) {
+    Text out;
+    out.reserve(text.size() + text.size() / 16);
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == u'\n' && (i == 0 || text[i - 1] != u'\r')) {
+            out.append(text.substr(start, i - start));
+            out += u"\r\n";
+            start = i + 1;
+        }
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
+Text ToLf(TextView text) {
+    Text out;
+    out.reserve(text.size());
+    std::size_t start = 0;
+    for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == u'\r' && text[i + 1] == u'\n') {
+            out.append(text.substr(start, i - start));
+            start = i + 1; // keep the LF
+        }
+    }
+    out.append(text.substr(start));
+    return out;
+}
+
 } // namespace brevlin

@@ -25,4 +25,10 @@ inline void AppendEscapedHtml(Text& out, TextView text) {
         out.append(text);
 }
 
+// Line ends at the edges: the engine works on CR LF, while files and the clipboard here carry
+// LF. Each LF not preceded by CR becomes CR LF.
+Text ToCrLf(TextView text);
+// Each CR LF becomes LF.
+Text ToLf(TextView text);
+
 } // namespace brevlin

@@ -1,5 +1,6 @@
 #include "cli/TextCodec.h"
 #include "engine/BrevlinError.h"
+#include "engine/TextRoutines.h"
 
 #include <gtest/gtest.h>
 
@@ -35,18 +36,12 @@ TEST(TextCodec, Cp932DecodingNamesBadOffsets) {
     }
 }
 
-TEST(TextCodec, LineEnds) {
-    EXPECT_EQ(TextCodec::ToCrLf(u"a\nb\r\nc\rd\n"), u"a\r\nb\r\nc\rd\r\n");
-    EXPECT_EQ(TextCodec::ToLf(u"a\r\nb\r\rc\r\n"), u"a\nb\r\rc\n");
-    EXPECT_EQ(TextCodec::ToCrLf(u"\n\n"), u"\r\n\r\n");
-}
-
 TEST(TextCodec, FusedLineEndTranslationMatchesSeparatePasses) {
     const std::string bytes = "a\nb\r\nc\rd\n\n\xC3\xA9\n";
     EXPECT_EQ(TextCodec::Decode(bytes, InputEncoding::Utf8, true),
-              TextCodec::ToCrLf(TextCodec::Decode(bytes, InputEncoding::Utf8)));
+              ToCrLf(TextCodec::Decode(bytes, InputEncoding::Utf8)));
     EXPECT_EQ(TextCodec::Decode("\n", InputEncoding::Utf8, true), u"\r\n");
     const Text html = u"x\r\ny\r\r\n\u00E9\U0001F600\xD800\r";
-    EXPECT_EQ(TextCodec::EncodeUtf8(html, true), ToUtf8(TextCodec::ToLf(html)));
+    EXPECT_EQ(TextCodec::EncodeUtf8(html, true), ToUtf8(ToLf(html)));
     EXPECT_EQ(TextCodec::EncodeUtf8(html), ToUtf8(html));
 }

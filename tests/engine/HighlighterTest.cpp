@@ -1,6 +1,6 @@
+#include "engine/Highlighter.h"
 #include "ExampleLanguage.h"
 #include "engine/BrevlinError.h"
-#include "engine/Highlighter.h"
 #include "engine/TextRoutines.h"
 
 #include <gtest/gtest.h>
@@ -191,6 +191,13 @@ TEST(ExpandTabs, CountsCp932BytesPerCrLfLine) {
     text = u"\U0001F600\tz"; // no CP932 form: counts 1
     ExpandTabs(text, 4);
     EXPECT_EQ(text, u"\U0001F600   z");
+}
+
+TEST(LineEnds, LoneLfBecomesCrLfAndCrLfBecomesLf) {
+    EXPECT_EQ(ToCrLf(u"a\nb\r\nc\rd\n"), u"a\r\nb\r\nc\rd\r\n");
+    EXPECT_EQ(ToCrLf(u"\n\n"), u"\r\n\r\n");
+    EXPECT_EQ(ToLf(u"a\r\nb\r\rc\r\n\r"), u"a\nb\r\rc\n\r");
+    EXPECT_EQ(ToLf(ToCrLf(u"x\ny\n")), u"x\ny\n");
 }
 
 TEST(EscapeHtml, FourCharactersOnly) {
