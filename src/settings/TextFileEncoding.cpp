@@ -15,6 +15,20 @@ bool HasNonAscii(std::string_view bytes) {
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
+// Text saved as "Unicode" by Windows editors; the profile functions read it too.
+Text DecodeUtf16(std::string_view bytes, bool littleEndian) {
+    Text text;
+    text.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const auto first = static_cast<unsigned char>(bytes[i]);
+        const auto second = static_cast<unsigned char>(bytes[i + 1]);
+        text += static_cast<char16_t>(littleEndian ? first | (second << 8) : (first << 8) | second);
+    }
+    if (bytes.size() % 2 != 0)
+        text += u'\uFFFD';
+    return text;
+}
+
 } // namespace
 
 bool TextFileEncoding::IsValidUtf8(std::string_view bytes) {
@@ -62,6 +76,8 @@ bool TextFileEncoding::IsValidUtf8(std::string_view bytes) {
 Text TextFileEncoding::Decode(std::string_view bytes) {
     if (bytes.substr(0, ByteOrderMark.size()) == ByteOrderMark)
         return FromUtf8(bytes.substr(ByteOrderMark.size()));
+    if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF")
+        return DecodeUtf16(bytes.substr(2), bytes[0] == '\xFF');
     if (HasNonAscii(bytes) && IsValidUtf8(bytes))
         return FromUtf8(bytes);
     return platform::CodePage::FromCp932(bytes);

@@ -140,6 +140,18 @@ TEST(IniFileEncoding, ReadingChoosesUtf8OrCp932) {
     // a byte-order mark
     WriteBytes(path, "\xEF\xBB\xBF[L]\r\nName=\xF0\x9F\x98\x80\r\n\r\n");
     EXPECT_EQ(file.ReadString(u"L", u"Name", u""), u"\U0001F600");
+    // UTF-16 with its byte-order mark, as Windows editors save "Unicode"
+    const std::u16string wide = u"[L]\r\nName=言語\U0001F600\r\n";
+    std::string little = "\xFF\xFE";
+    std::string big = "\xFE\xFF";
+    for (const char16_t c : wide) {
+        little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    }
+    for (const std::string& bytes : {little, big, little + "x"}) {
+        WriteBytes(path, bytes);
+        EXPECT_EQ(Open(path).ReadString(u"L", u"Name", u""), u"言語\U0001F600");
+    }
 }
 
 TEST(IniFileEncoding, WritingKeepsEveryCharacter) {
