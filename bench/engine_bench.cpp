@@ -66,6 +66,23 @@ void BM_Corpus(benchmark::State& state, HighlightEngine engine) {
 BENCHMARK_CAPTURE(BM_Corpus, fast, HighlightEngine::Fast)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_Corpus, regex, HighlightEngine::Regex)->Unit(benchmark::kMillisecond);
 
+// The same through HighlightTextTo: pieces go to a sink, no whole result is held.
+void BM_CorpusPieces(benchmark::State& state, HighlightEngine engine) {
+    static const Text corpus = LoadCorpus();
+    std::size_t outSize = 0;
+    for (auto _ : state) {
+        outSize = 0;
+        HighlightTextTo(CLanguage(), corpus, HighlightOptions{false, false, engine},
+                        [&outSize](TextView piece) { outSize += piece.size(); });
+        benchmark::DoNotOptimize(outSize);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(corpus.size()));
+    state.counters["out/in"] = static_cast<double>(outSize) / static_cast<double>(corpus.size());
+}
+BENCHMARK_CAPTURE(BM_CorpusPieces, fast, HighlightEngine::Fast)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_CorpusPieces, regex, HighlightEngine::Regex)->Unit(benchmark::kMillisecond);
+
 // The pathological inputs; the argument is the size in MB (or thousands of items).
 Text Repeat(TextView unit, std::size_t size) {
     Text text;

@@ -40,7 +40,8 @@ for corpus in "$out/corpus-1M.c" "$out/corpus-16M.c"; do
       "$build/brevlin" convert --engine regex --bvl "$here/c.bvl" "$corpus"
   fi
   if command -v highlight >/dev/null; then
-    report "highlight" "$corpus" highlight -S c -O html -i "$corpus"
+    # highlight writes its stylesheet into the current folder: run it in $out.
+    report "highlight" "$corpus" sh -c "cd \"$out\" && highlight -S c -O html -i \"$corpus\""
   fi
   if command -v source-highlight >/dev/null; then
     report "source-highlight" "$corpus" source-highlight -s c -f html -i "$corpus" -o STDOUT

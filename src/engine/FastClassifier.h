@@ -32,6 +32,9 @@ public:
         }
         return nullptr;
     }
+    // True when a token can only be a rule token through its first character and a token
+    // with no word character is never a keyword: such tokens need no test at all.
+    bool DecidedByFirstCharacter() const { return m_lists[0].empty() && !m_keywordRegex; }
     // `wordRun`: the token is known to be a run of [\w#].
     bool IsKeyword(TextView token, bool wordRun) {
         if (m_keywordSet && wordRun)

@@ -46,6 +46,29 @@ public:
     // What made the last token: a rule alternative or one of the fixed alternatives.
     Kind LastKind() const { return m_kind; }
 
+    // Skips, from the current position inside the text, the longest run of tokens that are
+    // white space or single characters and start no rule (a white-space token is whole
+    // however its later characters could start). Returns the new position.
+    std::size_t SkipPlainStretch() {
+        std::size_t end = m_position;
+        if (end == 0)
+            return end; // an anchored start clause may match here
+        const std::size_t n = m_text.size();
+        while (end < n) {
+            const char16_t c = m_text[end];
+            if (c < 128 ? (m_ascii[c] != 0 || chars::IsWordOrHash(c)) : !m_other.empty())
+                break;
+            ++end;
+            if (chars::IsSpace(c)) {
+                while (end < n && chars::IsSpace(m_text[end]))
+                    ++end;
+            }
+        }
+        m_position = end;
+        return end;
+    }
+    std::size_t Position() const { return m_position; }
+
 private:
     struct LineRule {
         ClauseMatcher start;

@@ -39,8 +39,18 @@ Text ConvertFast(const Language& language, TextView text, bool optimizeTags, con
     FastClassifier classifier(language);
     FastTokenizer tokenizer(language, text);
     TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size(), sink);
+    // Stretches of white space and punctuation that start no rule are written whole.
+    const bool stretches = classifier.DecidedByFirstCharacter();
     RegExpMatch token;
-    while (tokenizer.Next(token)) {
+    for (;;) {
+        if (stretches && !writer.RunOpen()) {
+            const std::size_t from = tokenizer.Position();
+            const std::size_t to = tokenizer.SkipPlainStretch();
+            if (to > from)
+                writer.AppendPlain(text.substr(from, to - from));
+        }
+        if (!tokenizer.Next(token))
+            break;
         const TextView t = text.substr(token.FirstIndex, token.Length);
         const FastTokenizer::Kind kind = tokenizer.LastKind();
         if (const Comment* rule = classifier.MatchRule(t)) {

@@ -52,6 +52,12 @@ public:
         AppendText(token);
         Handover();
     }
+    // Text of tokens that are neither rule nor keyword, none closing a run (no run is open).
+    void AppendPlain(TextView text) {
+        AppendText(text);
+        Handover();
+    }
+    bool RunOpen() const { return m_runOpen; }
     // The whole result; with a sink, the rest goes to the sink and the result is empty.
     Text Finish();
 
