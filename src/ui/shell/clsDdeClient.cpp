@@ -27,9 +27,14 @@ clsDdeClient::Result clsDdeClient::Execute(const QString& path, const QString& s
     socket.flush();
 
     while (!socket.canReadLine()) {
-        if (deadline.hasExpired() || socket.bytesAvailable() > DdeLink::MaxLine ||
-            !socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())))
+        if (deadline.hasExpired() || socket.bytesAvailable() > DdeLink::MaxLine)
             return Result::NoAnswer;
+        if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime())) &&
+            !socket.canReadLine()) {
+            // An instance that is ending drops the requests it has not read.
+            return socket.state() == QLocalSocket::ConnectedState ? Result::NoAnswer
+                                                                  : Result::Closed;
+        }
     }
     const QByteArray answer = socket.readLine(DdeLink::MaxLine).trimmed();
     socket.disconnectFromServer();

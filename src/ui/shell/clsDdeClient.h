@@ -12,6 +12,7 @@ public:
         NotAcknowledged, // a server answered, but not for this service and topic
         NoServer,        // nobody listens on the path
         NoAnswer,        // connected, but no answer within the time
+        Closed,          // connected, but the server went away without answering
     };
 
     static Result Execute(const QString& path, const QString& service, const QString& topic,

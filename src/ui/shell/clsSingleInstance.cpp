@@ -32,6 +32,8 @@ clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int tim
             error = QStringLiteral("起動中の Brevlin Glosser が応答しません。");
             return Role::Failed;
         case clsDdeClient::Result::NoServer:
+        case clsDdeClient::Result::Closed:
+            // Nobody serves, or the instance is ending: whoever holds the lock decides.
             break;
         }
 

@@ -22,8 +22,9 @@ public:
     explicit clsSingleInstance(const QString& directory);
 
     // Connects first, so that a live instance is found even if its lock file went missing.
-    // Nobody listening: take the lock (recovering a stale one), remove a stale socket and
-    // listen. Lock held by a live instance that does not answer within `timeoutMs`: Failed.
+    // Nobody listening, or an ending instance that drops the request: take the lock
+    // (recovering a stale one), remove a stale socket and listen. Lock held by a live
+    // instance that does not answer within `timeoutMs`: Failed.
     Role Start(const QString& command, int timeoutMs, QString& error);
 
     clsDdeServer& Server() { return m_server; }

@@ -92,8 +92,10 @@ int modMain::Main(int argc, char** argv) {
     QObject::connect(&instance.Server(), &clsDdeServer::LinkExecute, main.get(),
                      &frmMain::LinkExecute);
     const int status = QApplication::exec();
-    main.reset();
+    // Requests that arrive from here on are dropped unread, which tells a further start to
+    // wait for the lock instead of counting on this instance.
     instance.Server().Close();
+    main.reset();
     return status;
 }
 

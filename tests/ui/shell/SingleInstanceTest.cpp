@@ -10,6 +10,7 @@
 #include <QLocalSocket>
 #include <QLockFile>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -167,6 +168,24 @@ TEST_F(SingleInstance, ServerThatDoesNotAnswerIsAFailureNotATakeOver) {
     EXPECT_FALSE(error.isEmpty());
     EXPECT_FALSE(QFileInfo::exists(Path(DdeLink::LockFileName)));
     EXPECT_TRUE(silent.isListening());
+}
+
+TEST_F(SingleInstance, StartDuringTheRunningInstancesExitBecomesTheNextInstance) {
+    // The running instance is ending: it drops the request unread, closes its socket and
+    // gives up the lock a moment later.
+    QLockFile ending(Path(DdeLink::LockFileName));
+    ASSERT_TRUE(ending.tryLock(0));
+    QLocalServer server;
+    ASSERT_TRUE(server.listen(Path(DdeLink::SocketFileName)));
+    QObject::connect(&server, &QLocalServer::newConnection, [&] {
+        server.nextPendingConnection()->abort();
+        server.close();
+        QTimer::singleShot(300, [&] { ending.unlock(); });
+    });
+    QString error;
+    EXPECT_EQ(StartFurther(QStringLiteral("Option"), 5000, &error),
+              clsSingleInstance::Role::Primary)
+        << error.toStdString();
 }
 
 TEST_F(SingleInstance, MalformedRequestsGetNoAcknowledgementAndNoCommand) {
