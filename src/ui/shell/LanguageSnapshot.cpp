@@ -12,15 +12,9 @@ std::shared_ptr<const Language> LanguageSnapshot::Of(const Language& language) {
     copy->SetReplaceTab(language.ReplaceTab());
     copy->SetTabColumns(language.TabColumns());
 
-    // Same keywords in the same order: an in-place edit may have left the list unsorted,
-    // and the pattern follows the order.
-    const Keywords& keywords = language.Keywords();
-    for (int i = 1; i <= keywords.Count(); ++i)
-        copy->Keywords().Add(keywords.Item(i));
-    for (int i = 1; i <= keywords.Count(); ++i) {
-        if (copy->Keywords().Item(i) != keywords.Item(i))
-            copy->Keywords().SetItem(i, keywords.Item(i));
-    }
+    // The same list in the same order with its pattern, copied whole: an in-place edit may
+    // have left it unsorted, and adding keyword by keyword rebuilds the pattern each time.
+    copy->Keywords() = language.Keywords();
 
     for (const auto& rule : language.Comments()) {
         Comment& target = copy->Comments().Add();

@@ -7,6 +7,8 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <string>
+#include <vector>
 
 namespace brevlin::shell {
 namespace {
@@ -99,6 +101,21 @@ TEST(LanguageSnapshot, ConvertsLikeTheOriginalAndIsIndependentOfIt) {
     language.SetStartTag(u"<i>");
     language.Comments().Clear();
     EXPECT_EQ(HighlightText(*copy, input, options), expected);
+}
+
+TEST(LanguageSnapshot, TakesALongKeywordListWhole) {
+    // Every conversion takes a snapshot on the user-interface thread; a list of this size
+    // copied keyword by keyword, rebuilding the pattern each time, would freeze the tray.
+    Language language;
+    std::vector<Text> keywords;
+    for (int i = 0; i < 200000; ++i) {
+        const std::string word = "k" + std::to_string(i);
+        keywords.emplace_back(word.begin(), word.end());
+    }
+    language.Keywords().AddRange(keywords);
+    auto copy = LanguageSnapshot::Of(language);
+    EXPECT_EQ(copy->Keywords().GetAllItems(), language.Keywords().GetAllItems());
+    EXPECT_EQ(copy->Keywords().MatchPattern(), language.Keywords().MatchPattern());
 }
 
 } // namespace
