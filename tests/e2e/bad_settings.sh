@@ -11,7 +11,7 @@ start_display
 start_tray
 "$GLOSSER" >>"$WORK/app.log" 2>&1 &
 APP_PID=$!
-wait_for 10 window_named "Brevlin Glosser" || fail "no message about the settings"
+wait_for "$PATIENCE" window_named "Brevlin Glosser" || fail "no message about the settings"
 [ "$(icon_count)" -eq 0 ] || fail "an icon was shown"
 box=$(window_named "Brevlin Glosser")
 xdotool windowfocus --sync "$box" key Return

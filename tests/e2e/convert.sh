@@ -55,12 +55,13 @@ start_display
 start_tray
 start_app
 
-# Nothing on the clipboard: the entries are greyed out, so choosing does nothing.
+# Nothing on the clipboard: the entries are greyed out, so choosing does nothing and the
+# menu stays open.
 open_menu 1
 xdotool key Down Return
 sleep 0.5
-xdotool key Escape
-sleep 0.5
+menu_open || fail "a disabled entry closed the menu"
+menu_keys Escape
 if clip_get >/dev/null 2>&1; then
     fail "a disabled entry changed the clipboard"
 fi
@@ -81,8 +82,8 @@ clipboard_changed() {
 }
 
 open_menu 1
-xdotool key Down Down Return
-wait_for 30 clipboard_changed "$input." || fail "the clipboard was not converted"
+menu_keys Down Down Return
+wait_for "$PATIENCE" clipboard_changed "$input." || fail "the clipboard was not converted"
 actual=$(clip_get; echo .)
 [ "$actual" = "$expected." ] || fail "converted text differs:
 $actual"
@@ -91,8 +92,8 @@ $actual"
 sleep 1
 [ "$(clip_get; echo .)" = "$expected." ] || fail "the result did not stay on the clipboard"
 open_menu 1
-xdotool key Down Return
-wait_for 30 clipboard_changed "$expected." || fail "the second conversion did not happen"
+menu_keys Down Return
+wait_for "$PATIENCE" clipboard_changed "$expected." || fail "the second conversion did not happen"
 clip_get | grep -qF '&lt;b class=&quot;k&quot;&gt;<a>int</a>&lt;/b&gt;' || fail "the first language did not escape the mark-up"
 
 # Several megabytes in and out through the X clipboard, as the command line converts them.
@@ -102,10 +103,10 @@ done >"$WORK/big.c"
 "$BREVLIN" convert --bvl "$WORK/beta.bvl" "$WORK/big.c" >"$WORK/big.expected"
 clip_set -f "$WORK/big.c"
 open_menu 1
-xdotool key Down Down Return
+menu_keys Down Down Return
 big_converted() {
     clip_get >"$WORK/big.actual" 2>/dev/null && ! cmp -s "$WORK/big.actual" "$WORK/big.c"
 }
-wait_for 120 big_converted || fail "the large text was not converted"
+wait_for $((3 * PATIENCE)) big_converted || fail "the large text was not converted"
 cmp "$WORK/big.actual" "$WORK/big.expected" || fail "the large text converted differently from brevlin convert"
 echo "convert: ok ($(wc -c <"$WORK/big.actual") bytes converted from $(wc -c <"$WORK/big.c"))"

@@ -24,5 +24,5 @@ start_display
 start_tray
 $command >>"$WORK/app.log" 2>&1 &
 APP_PID=$!
-wait_for 10 has_icon || fail "the autostart command put up no icon"
+wait_for "$PATIENCE" has_icon || fail "the autostart command put up no icon"
 echo "desktop entries: ok"

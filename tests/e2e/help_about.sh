@@ -9,22 +9,22 @@ start_tray
 start_app
 
 open_menu 3
-xdotool key h
-wait_for 10 window_named "Brevlin Glosser ヘルプ" || fail "the help window did not open on its start page"
+menu_keys h
+wait_for "$PATIENCE" window_named "Brevlin Glosser ヘルプ" || fail "the help window did not open on its start page"
 
 for key in Escape Return; do
     open_menu 3
-    xdotool key a
-    wait_for 10 window_named "バージョン情報 - Brevlin Glosser" || fail "the about box did not open"
+    menu_keys a
+    wait_for "$PATIENCE" window_named "バージョン情報 - Brevlin Glosser" || fail "the about box did not open"
     about=$(window_named "バージョン情報 - Brevlin Glosser")
     xdotool windowfocus --sync "$about" key "$key"
-    wait_for 5 not window_named "バージョン情報 - Brevlin Glosser" || fail "$key did not close the about box"
+    wait_for "$PATIENCE" not window_named "バージョン情報 - Brevlin Glosser" || fail "$key did not close the about box"
 done
 
 # The tray answers again, and exit closes the help window with the program.
 open_menu 3
-xdotool key x
-wait_for 10 not app_running || fail "exit did not end the program"
+menu_keys x
+wait_for "$PATIENCE" not app_running || fail "exit did not end the program"
 wait "$APP_PID" || fail "the program ended with an error"
 [ -z "$(window_named "Brevlin Glosser ヘルプ")" ] || fail "the help window outlived the program"
 echo "help and about: ok"

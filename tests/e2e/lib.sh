@@ -17,6 +17,9 @@ export QT_LOGGING_RULES="*.debug=false;qt.qpa.*=false"
 
 PIDS=()
 APP_PID=
+# How long one step may take on a slow, busy machine. Every wait polls for its condition,
+# so a fast machine never waits this long.
+PATIENCE=${E2E_PATIENCE:-60}
 
 cleanup() {
     local status=$?
@@ -41,12 +44,10 @@ fail() {
 
 # Waits up to $1 seconds for the command in the remaining arguments to succeed.
 wait_for() {
-    local seconds=$1
+    local deadline=$((SECONDS + $1))
     shift
-    local tries=$((seconds * 10))
     while ! "$@" >/dev/null 2>&1; do
-        tries=$((tries - 1))
-        [ $tries -gt 0 ] || return 1
+        [ $SECONDS -lt $deadline ] || return 1
         sleep 0.1
     done
 }
@@ -63,7 +64,7 @@ start_display() {
     local number
     read -r number <"$fifo"
     export DISPLAY=:$number
-    wait_for 10 xdpyinfo || fail "no X display"
+    wait_for "$PATIENCE" xdpyinfo || fail "no X display"
 }
 
 start_tray() {
@@ -71,7 +72,7 @@ start_tray() {
         >/dev/null 2>&1 &
     TRAY_PID=$!
     PIDS+=($TRAY_PID)
-    wait_for 10 tray_present || fail "trayer did not start"
+    wait_for "$PATIENCE" tray_present || fail "trayer did not start"
 }
 
 tray_present() {
@@ -86,7 +87,7 @@ icon_count() {
 start_app() {
     "$GLOSSER" >>"$WORK/app.log" 2>&1 &
     APP_PID=$!
-    wait_for 10 has_icon || fail "no tray icon"
+    wait_for "$PATIENCE" has_icon || fail "no tray icon"
 }
 
 has_icon() {
@@ -102,22 +103,37 @@ icon_centre() {
         { read -r w h x y; echo "$((x + w / 2)) $((y + h / 2))"; }
 }
 
-# Visible top-level windows of the program (the icon, open menus, dialogs).
-visible_windows() {
-    xdotool search --onlyvisible --classname brevlin-glosser 2>/dev/null | wc -l
+# Open pop-up menus of the program: its visible override-redirect top-level windows other
+# than tooltips (the icon is a child of the notification area; dialogs are not
+# override-redirect).
+menu_count() {
+    local count=0 w
+    for w in $(xdotool search --onlyvisible --classname brevlin-glosser 2>/dev/null); do
+        xwininfo -id "$w" -children 2>/dev/null |
+            grep '^  Parent window id: .*(the root window)' >/dev/null || continue
+        xwininfo -id "$w" 2>/dev/null | grep 'Override Redirect State: yes' >/dev/null || continue
+        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep TOOLTIP >/dev/null && continue
+        count=$((count + 1))
+    done
+    echo "$count"
+}
+
+menu_open() {
+    [ "$(menu_count)" -gt 0 ]
 }
 
 # Clicks the icon with button $1 and waits for the pop-up menu.
 open_menu() {
-    local before
-    before=$(visible_windows)
+    wait_for "$PATIENCE" not menu_open || fail "a menu is still open"
     read -r x y < <(icon_centre)
     xdotool mousemove "$x" "$y" click "$1"
-    wait_for 5 more_windows "$before" || fail "the menu of button $1 did not open"
+    wait_for "$PATIENCE" menu_open || fail "the menu of button $1 did not open"
 }
 
-more_windows() {
-    [ "$(visible_windows)" -gt "$1" ]
+# Types the keys in the arguments into the open menu and waits for it to close.
+menu_keys() {
+    xdotool key "$@"
+    wait_for "$PATIENCE" not menu_open || fail "the menu did not close after $*"
 }
 
 window_named() {
@@ -136,7 +152,7 @@ clip_set() {
         printf '%s' "$1" | xclip -selection clipboard -i -quiet 2>/dev/null &
     fi
     PIDS+=($!)
-    wait_for 5 xclip -selection clipboard -o || fail "xclip did not take the clipboard"
+    wait_for "$PATIENCE" xclip -selection clipboard -o || fail "xclip did not take the clipboard"
 }
 
 clip_get() {

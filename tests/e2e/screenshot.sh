@@ -19,8 +19,7 @@ shoot() { # BUTTON FILE
     # The empty screen is black; a desktop colour is flooded in from a corner.
     import -window root -crop 340x250+684+0 +repage "$2"
     convert "$2" -fill '#4a7aa8' -draw 'color 0,249 floodfill' "$2"
-    xdotool key Escape
-    wait_for 5 not more_windows 1 || true
+    menu_keys Escape
 }
 shoot 1 "$WORK/left.png"
 shoot 3 "$WORK/right.png"
