@@ -158,3 +158,8 @@ clip_set() {
 clip_get() {
     xclip -selection clipboard -o
 }
+
+# Whether the clipboard holds exactly $1 (for wait_for: the clipboard is read on every try).
+clip_is() {
+    [ "$(clip_get)" = "$1" ]
+}

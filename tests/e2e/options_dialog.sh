@@ -19,7 +19,7 @@ typed() { # TEXT into the options window
 }
 
 "$GLOSSER" || fail "the second start failed"
-wait_for 5 options_open || fail "no options window after a second start"
+wait_for "$PATIENCE" options_open || fail "no options window after a second start"
 sleep 0.5
 
 keys alt+a # 新規(&A): a new language, its name selected in the name box
@@ -34,7 +34,7 @@ typed "<b>"
 keys alt+m # 終了HTMLタグ(&M)
 typed "</b>"
 keys Return # OK
-wait_for 5 not options_open || fail "Enter did not close the options with OK"
+wait_for "$PATIENCE" not options_open || fail "Enter did not close the options with OK"
 
 grep -q '^@="Tiny"' "$BREVLIN_SETTINGS" || fail "the new language is not in the settings file"
 grep -q '^"LangCount"=dword:00000001' "$BREVLIN_SETTINGS" || fail "LangCount is not 1"
@@ -44,22 +44,22 @@ grep -q '^"StartTag"="<b>"' "$BREVLIN_SETTINGS" || fail "the start tag is not st
 # The tray menu offers it: its first entry converts with the new language.
 clip_set 'int x;'
 open_menu 1
-xdotool key Down Return
-wait_for 5 test "$(clip_get)" = '<b>int</b> x;' || fail "the menu entry did not convert with Tiny: $(clip_get)"
+menu_keys Down Return
+wait_for "$PATIENCE" clip_is '<b>int</b> x;' || fail "the menu entry did not convert with Tiny: $(clip_get)"
 
 # A language added and then cancelled leaves neither the file nor the menu.
 before=$(md5sum <"$BREVLIN_SETTINGS")
 "$GLOSSER" || fail "the second start failed"
-wait_for 5 options_open || fail "no options window after a second start"
+wait_for "$PATIENCE" options_open || fail "no options window after a second start"
 sleep 0.5
 keys alt+a
 typed "Gone"
 keys Escape
-wait_for 5 not options_open || fail "Escape did not close the options"
+wait_for "$PATIENCE" not options_open || fail "Escape did not close the options"
 [ "$(md5sum <"$BREVLIN_SETTINGS")" = "$before" ] || fail "cancelling changed the settings file"
 [ "$("$BREVLIN" list)" = "Tiny" ] || fail "the cancelled language was stored"
 clip_set 'int y;'
 open_menu 1
-xdotool key Down Return
-wait_for 5 test "$(clip_get)" = '<b>int</b> y;' || fail "the menu changed after cancelling: $(clip_get)"
+menu_keys Down Return
+wait_for "$PATIENCE" clip_is '<b>int</b> y;' || fail "the menu changed after cancelling: $(clip_get)"
 echo "options dialog: ok"
