@@ -13,7 +13,9 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -192,7 +194,11 @@ QString frmOptions::ShowFileDialog(bool save, const QString& fileName) {
                               QStringLiteral("すべてのファイル (*.*)")};
     dlgFile.setNameFilters(filters);
     dlgFile.selectNameFilter(filters.first());
-    dlgFile.setDirectory(AppFolders::LanguagesFolder(AppFolders::ProgramFolder()));
+    QString folder = AppFolders::LanguagesFolder(AppFolders::ProgramFolder());
+    // Installed, the bundled folder belongs to root: an export would fail there.
+    if (save && !QFileInfo(folder).isWritable())
+        folder = QDir::homePath();
+    dlgFile.setDirectory(folder);
     if (!fileName.isEmpty())
         dlgFile.selectFile(fileName);
     if (dlgFile.exec() != QDialog::Accepted || dlgFile.selectedFiles().isEmpty())
