@@ -1,61 +1,13 @@
 // Runs the real brevlin command on files in a temporary folder.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "CommandFixture.h"
 
 namespace fs = std::filesystem;
+using brevlin::test::CommandResult;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    std::string out;
-};
-
-class ConvertCommand : public ::testing::Test {
+class ConvertCommand : public brevlin::test::CommandFixture {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("brevlin-cli-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Write(const std::string& name, const std::string& bytes) {
-        const fs::path path = m_dir / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    Result Run(const std::string& arguments) {
-        const fs::path err = m_dir / "stderr";
-        const std::string command =
-            std::string(BREVLIN_EXE) + " " + arguments + " 2>" + err.string();
-        Result result;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            result.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        m_stderr = Read(err);
-        return result;
-    }
-
-    fs::path m_dir;
-    std::string m_stderr;
     const std::string m_bvl = std::string(BREVLIN_TEST_DATA) + "/example.bvl";
 };
 
@@ -63,7 +15,7 @@ protected:
 
 TEST_F(ConvertCommand, WorkedExampleWithLfAndRawLineEnds) {
     const fs::path in = Write("in.c", "int  x; // a<b\nif (x) return \"a&\\\"b\";\n");
-    const Result lf = Run("convert --bvl " + m_bvl + " " + in.string());
+    const CommandResult lf = Run("convert --bvl " + m_bvl + " " + in.string());
     EXPECT_EQ(lf.status, 0) << m_stderr;
     EXPECT_EQ(lf.out, "<b>int</b>  x; <i>// a&lt;b</i>\n<b>if</b> (x) <b>return</b> "
                       "<tt>&quot;a&amp;\\&quot;b&quot;</tt>;\n");
@@ -75,10 +27,9 @@ TEST_F(ConvertCommand, WorkedExampleWithLfAndRawLineEnds) {
 }
 
 TEST_F(ConvertCommand, OptimizeTagsStdinAndOutputFile) {
-    const fs::path out = m_dir / "out.html";
-    Write("out.html", "old content that must go");
-    const Result r = Run("convert --optimize-tags --bvl " + m_bvl + " -o " + out.string() +
-                         " - < " + Write("in.c", "static int  x;\tint y /* c */").string());
+    const fs::path out = Write("out.html", "old content that must go");
+    const CommandResult r = Run("convert --optimize-tags --bvl " + m_bvl + " -o " + out.string() +
+                                " - < " + Write("in.c", "static int  x;\tint y /* c */").string());
     EXPECT_EQ(r.status, 0) << m_stderr;
     EXPECT_EQ(r.out, "");
     EXPECT_EQ(Read(out), "<b>static int</b>  x;\t<b>int</b> y <i>/* c */</i>");
@@ -86,7 +37,7 @@ TEST_F(ConvertCommand, OptimizeTagsStdinAndOutputFile) {
 
 TEST_F(ConvertCommand, Cp932Input) {
     const fs::path in = Write("sjis.c", "int \x82\xA0\n");
-    const Result r = Run("convert --encoding cp932 --bvl " + m_bvl + " " + in.string());
+    const CommandResult r = Run("convert --encoding cp932 --bvl " + m_bvl + " " + in.string());
     EXPECT_EQ(r.status, 0) << m_stderr;
     EXPECT_EQ(r.out, "<b>int</b> \xE3\x81\x82\n");
 }
@@ -96,7 +47,7 @@ TEST_F(ConvertCommand, BothEnginesGiveTheSameResult) {
     const std::string expected = "<i>/* a *// b */</i> <tt>&quot;x\\&quot;y\\&quot;</tt> z\n"
                                  "<b>int</b> /*/ q */\n";
     for (const std::string engine : {"", "--engine fast ", "--engine regex ", "--engine=regex "}) {
-        const Result r = Run("convert " + engine + "--bvl " + m_bvl + " " + in.string());
+        const CommandResult r = Run("convert " + engine + "--bvl " + m_bvl + " " + in.string());
         EXPECT_EQ(r.status, 0) << engine << m_stderr;
         EXPECT_EQ(r.out, expected) << engine;
     }
@@ -107,7 +58,7 @@ TEST_F(ConvertCommand, BothEnginesGiveTheSameResult) {
 TEST_F(ConvertCommand, ErrorsAndUsage) {
     const fs::path bad = Write("bad.c", "ok\n\xFF");
     const fs::path out = m_dir / "never.html";
-    Result r = Run("convert --bvl " + m_bvl + " -o " + out.string() + " " + bad.string());
+    CommandResult r = Run("convert --bvl " + m_bvl + " -o " + out.string() + " " + bad.string());
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(m_stderr.find("brevlin: "), std::string::npos);
     EXPECT_NE(m_stderr.find("byte offset 3"), std::string::npos) << m_stderr;

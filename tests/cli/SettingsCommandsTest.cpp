@@ -1,21 +1,10 @@
 // Runs the real brevlin command against a settings store in a temporary folder.
-#include <gtest/gtest.h>
-
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
-#include <unistd.h>
+#include "CommandFixture.h"
 
 namespace fs = std::filesystem;
+using brevlin::test::CommandResult;
 
 namespace {
-
-struct Result {
-    int status = -1;
-    std::string out;
-};
 
 // Tiny as the language file writer produces it.
 const std::string TinyFile = "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=Tiny\r\n"
@@ -29,52 +18,7 @@ const std::string TinyFile = "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=Tin
                              "MatchWord=False\r\nStartTag=<span class=\"str\">\r\n"
                              "EndTag=</span>\r\n";
 
-class SettingsCommands : public ::testing::Test {
-protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("brevlin-settings-cli-" + std::to_string(::getpid()) + "-" +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir / "work");
-        m_store = m_dir / "config" / "settings.reg";
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
-
-    fs::path Write(const std::string& name, const std::string& bytes) {
-        const fs::path path = m_dir / "work" / name;
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
-    static std::string Read(const fs::path& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    // Runs in the work folder with BREVLIN_SETTINGS naming the test store.
-    Result Run(const std::string& arguments) {
-        const fs::path err = m_dir / "stderr";
-        const std::string command = "cd '" + (m_dir / "work").string() + "' && BREVLIN_SETTINGS='" +
-                                    m_store.string() + "' " + BREVLIN_EXE + " " + arguments +
-                                    " 2>'" + err.string() + "'";
-        Result result;
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-        char buffer[4096];
-        std::size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            result.out.append(buffer, n);
-        const int status = ::pclose(pipe);
-        result.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        m_stderr = Read(err);
-        return result;
-    }
-    std::string Store() const { return Read(m_store); }
-
-    fs::path m_dir;
-    fs::path m_store;
-    std::string m_stderr;
-};
+using SettingsCommands = brevlin::test::CommandFixture;
 
 } // namespace
 
@@ -89,7 +33,7 @@ TEST_F(SettingsCommands, ImportListConvertExportRoundTrip) {
     EXPECT_EQ(Run("list").out, "Tiny\nExample\n");
 
     const fs::path source = Write("in.tiny", "let s = \"a<b\\\"\" // x & y\n\tif\n");
-    const Result stored = Run("convert --language Tiny in.tiny");
+    const CommandResult stored = Run("convert --language Tiny in.tiny");
     EXPECT_EQ(stored.status, 0) << m_stderr;
     EXPECT_EQ(stored.out, Run("convert --bvl tiny.bvl in.tiny").out);
     EXPECT_EQ(stored.out, "<b>let</b> s = <span class=\"str\">&quot;a&lt;b\\&quot;&quot;</span> "
@@ -111,7 +55,7 @@ TEST_F(SettingsCommands, ImportOfAnExistingNameNeedsReplace) {
 
     Write("tiny2.bvl", "[Brevlin]\r\nVersion=1.0\r\n[Language]\r\nName=Tiny\r\n"
                        "StartTag=<em>\r\nKeywords1=only\r\n");
-    const Result refused = Run("import tiny2.bvl");
+    const CommandResult refused = Run("import tiny2.bvl");
     EXPECT_EQ(refused.status, 1);
     EXPECT_NE(m_stderr.find("Tiny"), std::string::npos) << m_stderr;
     EXPECT_NE(m_stderr.find("--replace"), std::string::npos) << m_stderr;
