@@ -32,8 +32,8 @@ public:
         }
         return nullptr;
     }
-    // True when a token can only be a rule token through its first character and a token
-    // with no word character is never a keyword: such tokens need no test at all.
+    // True when a token can only be a rule token through its first character and only a
+    // run of [\w#] can be a keyword: tokens of the fixed alternatives need no rule test.
     bool DecidedByFirstCharacter() const { return m_lists[0].empty() && !m_keywordRegex; }
     // `wordRun`: the token is known to be a run of [\w#].
     bool IsKeyword(TextView token, bool wordRun) {

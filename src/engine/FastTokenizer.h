@@ -46,23 +46,37 @@ public:
     // What made the last token: a rule alternative or one of the fixed alternatives.
     Kind LastKind() const { return m_kind; }
 
-    // Skips, from the current position inside the text, the longest run of tokens that are
-    // white space or single characters and start no rule (a white-space token is whole
-    // however its later characters could start). Returns the new position.
-    std::size_t SkipPlainStretch() {
+    // Skips, from the current position inside the text, the longest run of tokens made by
+    // the fixed alternatives whose first character starts no rule and that are no keyword
+    // (`isKeyword` is asked about words). A token is skipped whole however its later
+    // characters could start. Returns the new position.
+    template <typename IsKeyword> std::size_t SkipPlainStretch(IsKeyword isKeyword) {
         std::size_t end = m_position;
         if (end == 0)
             return end; // an anchored start clause may match here
         const std::size_t n = m_text.size();
         while (end < n) {
             const char16_t c = m_text[end];
-            if (c < 128 ? (m_ascii[c] != 0 || chars::IsWordOrHash(c)) : !m_other.empty())
-                break;
-            ++end;
-            if (chars::IsSpace(c)) {
-                while (end < n && chars::IsSpace(m_text[end]))
-                    ++end;
+            if (c >= 128) {
+                if (!m_other.empty())
+                    break;
+                ++end;
+                continue;
             }
+            const std::uint8_t cls = chars::kClasses[c];
+            if (m_ascii[c] != 0)
+                break;
+            std::size_t next = end + 1;
+            if (cls & (chars::kWord | chars::kHash)) {
+                while (next < n && chars::IsWordOrHash(m_text[next]))
+                    ++next;
+                if (isKeyword(m_text.substr(end, next - end)))
+                    break;
+            } else if (cls & chars::kSpace) {
+                while (next < n && chars::IsSpace(m_text[next]))
+                    ++next;
+            }
+            end = next;
         }
         m_position = end;
         return end;

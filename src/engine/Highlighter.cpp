@@ -39,13 +39,16 @@ Text ConvertFast(const Language& language, TextView text, bool optimizeTags, con
     FastClassifier classifier(language);
     FastTokenizer tokenizer(language, text);
     TagWriter writer(language.StartTag(), language.EndTag(), optimizeTags, text.size(), sink);
-    // Stretches of white space and punctuation that start no rule are written whole.
+    // Stretches of tokens that start no rule and are no keyword are written whole.
     const bool stretches = classifier.DecidedByFirstCharacter();
+    const auto isKeyword = [&classifier](TextView word) {
+        return classifier.IsKeyword(word, true);
+    };
     RegExpMatch token;
     for (;;) {
         if (stretches && !writer.RunOpen()) {
             const std::size_t from = tokenizer.Position();
-            const std::size_t to = tokenizer.SkipPlainStretch();
+            const std::size_t to = tokenizer.SkipPlainStretch(isKeyword);
             if (to > from)
                 writer.AppendPlain(text.substr(from, to - from));
         }
