@@ -2,11 +2,12 @@
 # Scale: the pathological inputs and the C corpora through the whole `brevlin convert`, with
 # wall time and peak memory (maximum resident set size, as /usr/bin/time -v reports it).
 # The regex engine runs too, with a time limit; where it finishes, the outputs must match.
-# Usage: bench/scale.sh [build-dir] [regex-limit-seconds]
+# Usage: bench/scale.sh [build-dir] [regex-limit-seconds] [brevlin-binary]
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-build=${1:-"$here/../build"}
+build=$(cd "${1:-"$here/../build"}" && pwd)
 limit=${2:-120}
+brevlin=$(realpath "${3:-"$build/brevlin"}")
 out="$here/out"
 data="$out/scale"
 mkdir -p "$data"
@@ -38,7 +39,7 @@ inputs=(
 run() { # engine file output limit -> "seconds peak-KB" or "timeout"
   local engine=$1 file=$2 result=$3 seconds=$4 stats="$data/time.txt"
   if timeout "$seconds" /usr/bin/time -f '%e %M' -o "$stats" \
-      "$build/brevlin" convert --engine "$engine" --bvl "$here/c.bvl" "$file" > "$result"; then
+      "$brevlin" convert --engine "$engine" --bvl "$here/c.bvl" "$file" > "$result"; then
     cat "$stats"
   else
     echo timeout
