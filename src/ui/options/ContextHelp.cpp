@@ -6,6 +6,8 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QFrame>
+#include <QGroupBox>
 #include <QShortcut>
 #include <QToolButton>
 #include <QWhatsThis>
@@ -34,12 +36,28 @@ QString TextOf(QWidget* dialog, QWidget* widget) {
     return {};
 }
 
+// Frames and pages only hold controls; the pointer over them is over no control.
+bool IsContainer(const QWidget* widget) {
+    return qobject_cast<const QGroupBox*>(widget) != nullptr ||
+           widget->metaObject() == &QWidget::staticMetaObject ||
+           widget->metaObject() == &QFrame::staticMetaObject;
+}
+
+bool OnControl(const QWidget* dialog, const QWidget* widget) {
+    for (const QWidget* w = widget; w != nullptr && w != dialog; w = w->parentWidget()) {
+        if (!IsContainer(w))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 QString ContextHelp::TextAt(QWidget* dialog, QWidget* underPointer) {
     if (underPointer != nullptr && underPointer->window() == dialog) {
         const QString text = TextOf(dialog, underPointer);
-        if (!text.isEmpty())
+        // A control without a help ID has no text; another control's would mislead.
+        if (!text.isEmpty() || OnControl(dialog, underPointer))
             return text;
     }
     QWidget* focus = dialog->focusWidget();

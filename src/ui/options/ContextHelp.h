@@ -10,9 +10,10 @@ namespace brevlin {
 class HelpPopups;
 
 // Context help of a dialog. A control's help ID (SetHelpContextID) selects its text in the
-// pop-up file. Shift+F1 shows the text of the control
-// under the mouse pointer (else of the focused control; else it starts the "?" mode), and
-// the "?" button starts the "?" mode, in which a click on a control shows its text.
+// pop-up file. Shift+F1 shows the text of the control under the mouse pointer (of the focused
+// control when the pointer is on no control of the dialog); where there is no text it starts
+// the "?" mode. The "?" button starts the "?" mode, in which a click on a control shows its
+// text.
 class ContextHelp {
 public:
     // Gives every control of `dialog` with a help ID its text from the program's pop-up file,
@@ -22,8 +23,9 @@ public:
     // Same, with the texts given.
     static QToolButton* Attach(QWidget* dialog, const HelpPopups& popups);
 
-    // The text Shift+F1 shows at this moment: that of the control under the pointer or its
-    // nearest ancestor with a text, else that of the focused control; empty when none.
+    // The text Shift+F1 shows at this moment: that of the control under the pointer (a part of
+    // a control has the control's text); empty for a control without a help ID; that of the
+    // focused control when the pointer is outside the dialog or over a frame or page.
     static QString TextAt(QWidget* dialog, QWidget* underPointer);
 };
 

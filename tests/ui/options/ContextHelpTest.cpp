@@ -9,8 +9,11 @@
 #include "settings/HelpPopups.h"
 
 #include <QApplication>
+#include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMap>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
@@ -42,6 +45,16 @@ int CheckTexts(QWidget* dialog, const HelpPopups& popups) {
             return -1;
     }
     return count;
+}
+
+// The help ID of each control that has one, by object name.
+QMap<QString, int> HelpIds(QWidget* dialog) {
+    QMap<QString, int> ids;
+    for (QWidget* control : dialog->findChildren<QWidget*>()) {
+        if (HelpContextID(control) != 0)
+            ids.insert(control->objectName(), HelpContextID(control));
+    }
+    return ids;
 }
 
 QWidget* OpenPopup() {
@@ -86,6 +99,93 @@ private slots:
         frmEditComment editor(f.form.get());
         QCOMPARE(CheckTexts(&editor, popups), 11);
         QVERIFY(editor.findChild<QToolButton*>(QStringLiteral("cmdWhatsThis")) != nullptr);
+    }
+
+    // Each control carries the ID of its own pop-up text; a label shares its field's ID, and
+    // the escape character, the tab strip and the frames have none.
+    void EveryControlHasItsOwnHelpId() {
+        OptionsFixture f;
+        QVERIFY(f.Open());
+        const QMap<QString, int> options{{QStringLiteral("cmdOK"), 1000},
+                                         {QStringLiteral("cmdCancel"), 1001},
+                                         {QStringLiteral("cmdNew"), 1003},
+                                         {QStringLiteral("cmdDelete"), 1004},
+                                         {QStringLiteral("cmdImport"), 1005},
+                                         {QStringLiteral("cmdExport"), 1006},
+                                         {QStringLiteral("chkBeepOnProcess"), 1008},
+                                         {QStringLiteral("chkOptimizeTags"), 1009},
+                                         {QStringLiteral("lblCaption1"), 1010},
+                                         {QStringLiteral("txtName"), 1010},
+                                         {QStringLiteral("lblCaption2"), 1011},
+                                         {QStringLiteral("txtStartHTML"), 1011},
+                                         {QStringLiteral("lblCaption3"), 1012},
+                                         {QStringLiteral("txtEndHTML"), 1012},
+                                         {QStringLiteral("chkReplaceTab"), 1013},
+                                         {QStringLiteral("txtTabs"), 1014},
+                                         {QStringLiteral("updTabs"), 1014},
+                                         {QStringLiteral("lblCaption4"), 1014},
+                                         {QStringLiteral("chkIgnoreCase"), 1015},
+                                         {QStringLiteral("lvwKeywords"), 1016},
+                                         {QStringLiteral("cmdKwAdd"), 1017},
+                                         {QStringLiteral("cmdKwEdit"), 1018},
+                                         {QStringLiteral("cmdKwDelete"), 1019},
+                                         {QStringLiteral("lblCaption0"), 1020},
+                                         {QStringLiteral("lvwComments"), 1020},
+                                         {QStringLiteral("cmdCmAdd"), 1021},
+                                         {QStringLiteral("cmdCmEdit"), 1022},
+                                         {QStringLiteral("cmdCmDelete"), 1023}};
+        QCOMPARE(HelpIds(f.form.get()), options);
+        QCOMPARE(f.Find<QLabel>(QStringLiteral("lblCaption1"))->text(),
+                 QStringLiteral("設定名(&N)"));
+        QCOMPARE(f.Find<QLabel>(QStringLiteral("lblCaption0"))->text(),
+                 QStringLiteral("コメント／リテラル(&C)"));
+
+        frmEditComment editor(f.form.get());
+        const QMap<QString, int> rule{
+            {QStringLiteral("cmdOk"), 1000},        {QStringLiteral("cmdCancel"), 1001},
+            {QStringLiteral("lblCaption0"), 1024},  {QStringLiteral("txtStartTag"), 1024},
+            {QStringLiteral("chkMatchWord"), 1025}, {QStringLiteral("lblCaption1"), 1027},
+            {QStringLiteral("txtEndTag"), 1027},    {QStringLiteral("lblCaption3"), 1028},
+            {QStringLiteral("txtStartHTML"), 1028}, {QStringLiteral("lblCaption4"), 1029},
+            {QStringLiteral("txtEndHTML"), 1029}};
+        QCOMPARE(HelpIds(&editor), rule);
+        const QStringList labels{QStringLiteral("開始タグ(&S)"), QStringLiteral("終了タグ(&C)"),
+                                 QStringLiteral("タグのエスケープ文字(&E)"),
+                                 QStringLiteral("開始HTMLタグ(&H)"),
+                                 QStringLiteral("終了HTMLタグ(&T)")};
+        for (int i = 0; i < labels.size(); ++i)
+            QCOMPARE(editor.findChild<QLabel*>(QStringLiteral("lblCaption%1").arg(i))->text(),
+                     labels[i]);
+    }
+
+    // Over a control without a help ID Shift+F1 shows nothing, never the focused control's
+    // text; over a frame or the dialog's background it shows the focused control's.
+    void ShiftF1OverAControlWithoutHelpShowsNoOtherText() {
+        OptionsFixture f;
+        AddLanguage(f.languages, QStringLiteral("C"));
+        QVERIFY(f.Open());
+        f.ClickTab(1);
+        f.Find<QLineEdit>(QStringLiteral("txtName"))->setFocus();
+        QCOMPARE(ContextHelp::TextAt(f.form.get(), f.Find<QWidget>(QStringLiteral("tbsOptions"))),
+                 QString());
+        QCOMPARE(ContextHelp::TextAt(f.form.get(), f.Find<QWidget>(QStringLiteral("fraKeywords"))),
+                 ExpectedText(popups.Text(1010)));
+
+        frmEditComment editor(f.form.get());
+        editor.findChild<QLineEdit*>(QStringLiteral("txtStartTag"))->setFocus();
+        const QString startText = ExpectedText(popups.Text(1024));
+        QCOMPARE(ContextHelp::TextAt(&editor, &editor), startText);
+        QCOMPARE(
+            ContextHelp::TextAt(&editor, editor.findChild<QWidget*>(QStringLiteral("fraTags"))),
+            startText);
+        for (const char* none : {"txtEscapeChar", "lblCaption2", "cmdWhatsThis"})
+            QCOMPARE(
+                ContextHelp::TextAt(&editor, editor.findChild<QWidget*>(QString::fromLatin1(none))),
+                QString());
+        // Parts of a control have the control's text: the rule list's header.
+        auto* comments = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+        QCOMPARE(ContextHelp::TextAt(f.form.get(), comments->header()),
+                 ExpectedText(popups.Text(1020)));
     }
 
     void QuestionButtonStartsTheQuestionMode() {

@@ -1,19 +1,24 @@
 #include "ui/shell/frmMain.h"
 #include "engine/Highlighter.h"
+#include "settings/AppFolders.h"
+#include "settings/HelpLocation.h"
 #include "ui/options/frmOptions.h"
 #include "ui/shell/HelpWindows.h"
 #include "ui/shell/ctlNotify.h"
 #include "ui/shell/frmAbout.h"
+#include "ui/shell/frmHelp.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QDir>
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBrowser>
 
 #include <memory>
 
@@ -328,9 +333,22 @@ private slots:
         QVERIFY(form->NotifyIcon().Enabled());
     }
 
+    // Help opens on the help file's start page in a window the main window owns.
     void ExitRemovesTheIconAndClosesHelpWindows() {
+        QTemporaryDir program;
+        QVERIFY(QDir(program.path()).mkpath(QStringLiteral("Ostrel.chm")));
+        const QString startPage = program.filePath(QStringLiteral("Ostrel.chm/index.html"));
+        QFile page(startPage);
+        QVERIFY(page.open(QIODevice::WriteOnly));
+        page.write("<html><head><title>start</title></head><body>start</body></html>");
+        page.close();
+        HelpLocation::SetProgramHelpFile(AppFolders::HelpFileSetting(program.path()));
+
         Action("mnuHelp")->trigger();
         QCOMPARE(HelpWindows::OpenCount(), 1);
+        QCOMPARE(HelpWindows::Window()->parentWidget(), form.get());
+        QVERIFY(HelpWindows::Window()->isWindow() && HelpWindows::Window()->isVisible());
+        QCOMPARE(HelpWindows::Window()->Browser()->source(), QUrl::fromLocalFile(startPage));
         Action("mnuExit")->trigger();
         QCOMPARE(HelpWindows::OpenCount(), 0);
         QVERIFY(!form->NotifyIcon().Shown());
