@@ -14,7 +14,7 @@ sub parse_line {
     return unless $line =~ m{:(\d\d):\d\d:\d\d [^\]]+\] .(GET|POST|HEAD|PUT|DELETE) (\S+) [^ ]+ (\d{3}) };
     return {
         hour   => $1,
-        method => $2,
+        method => uc $2,
         path   => $3,
         status => $4,
     };
@@ -42,3 +42,4 @@ for my $status (sort { $by_status{$b} <=> $by_status{$a} } keys %by_status) {
 my @busiest = (sort { $by_hour{$b} <=> $by_hour{$a} || $a <=> $b } keys %by_hour)[0 .. 2];
 print "busiest hours: ", join(', ', map { "${_}h" } grep { defined } @busiest), "\n";
 print STDERR "skipped $bad unreadable line(s)\n" if $bad;
+exit($total > $bad ? 0 : 1);

@@ -5,6 +5,7 @@ namespace App\Guestbook;
 
 use PDO;
 use InvalidArgumentException;
+use App\Http\Route;
 
 /**
  * Stores guestbook entries and renders them as HTML.
@@ -17,6 +18,7 @@ final class Guestbook
     {
     }
 
+    #[Route('/entries', methods: ['POST'])]
     public function add(string $name, string $message): int
     {
         $name = trim($name);

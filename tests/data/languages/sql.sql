@@ -47,3 +47,9 @@ SELECT yr, mon, loans
  WHERE rank_in_year = 1;
 
 UPDATE loan SET returned_on = CURRENT_DATE WHERE loan_id = 42 AND returned_on IS NULL;
+
+-- Members by the date they joined, newest first; members without a date last.
+CREATE OR REPLACE VIEW member_list AS
+SELECT full_name, email, CAST(joined_on AS TIMESTAMP) AS joined_at
+  FROM member
+ ORDER BY joined_on DESC NULLS LAST;

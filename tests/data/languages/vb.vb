@@ -23,6 +23,19 @@ Public Module InvoiceWriter
     Private Const TaxRate As Decimal = 0.2D
     Private ReadOnly Culture As CultureInfo = CultureInfo.GetCultureInfo("en-GB")
 
+    ' Splits a description into words of at most 24 characters.
+    Private Function Words(description As String) As String()
+        Dim result(-1) As String
+        Dim rest = description.Trim()
+        Do Until rest.Length = 0
+            Dim take = Math.Min(24, rest.Length)
+            ReDim Preserve result(result.Length)
+            result(result.Length - 1) = rest.Substring(0, take)
+            rest = rest.Substring(take).TrimStart()
+        Loop
+        Return result
+    End Function
+
     REM Builds the text of one invoice.
     Public Function Render(customer As String, lines As IEnumerable(Of InvoiceLine)) As String
         Dim text As New StringBuilder()
