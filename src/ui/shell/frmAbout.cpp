@@ -82,10 +82,9 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
     grid->addLayout(bottom, 2, 0, 1, 2);
     grid->setColumnStretch(1, 1);
 
-    // The design's 4620 x 2775 twips; larger only when the texts need it.
-    setMinimumSize(TwipsToPixels(this, 4620, 2775));
-    grid->setSizeConstraint(QLayout::SetFixedSize);
-    adjustSize();
+    // The design's 4620 x 2775 twips; larger only when the texts need it. A fixed-size
+    // layout would shrink the box to its contents.
+    setFixedSize(TwipsToPixels(this, 4620, 2775).expandedTo(sizeHint()));
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }

@@ -1,5 +1,6 @@
 #include "settings/AppFolders.h"
 #include "settings/HelpLocation.h"
+#include "ui/options/modOptions.h"
 #include "ui/shell/HelpWindows.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/shell/frmHelp.h"
@@ -41,6 +42,13 @@ private slots:
         QVERIFY(!about.findChild<QLabel*>(QStringLiteral("imgLogo"))->pixmap().isNull());
         QVERIFY(about.findChild<QPushButton*>(QStringLiteral("cmdOk"))->isDefault());
         QVERIFY(!about.windowIcon().isNull());
+        // The design's client area at least, and a fixed size.
+        const QSize design = TwipsToPixels(&about, 4620, 2775);
+        QVERIFY2(about.width() >= design.width() && about.height() >= design.height(),
+                 qPrintable(QStringLiteral("%1 x %2").arg(about.width()).arg(about.height())));
+        QCOMPARE(about.minimumSize(), about.maximumSize());
+        QVERIFY(
+            !(about.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
     }
 
     // Enter, OK, Esc and the close box each close the box with one Unload.
