@@ -28,10 +28,11 @@ QTreeWidgetItem* MakeRow(const QString& text) {
 
 KeywordList::KeywordList(OptionsContext& context, OptionsControls& controls, QObject* parent)
     : QObject(parent), m_context(context), m_c(controls),
-      m_events(new clsListEvents(controls.lvwKeywords)) {
-    m_c.lvwKeywords->setItemDelegate(new clsLabelEditDelegate(
-        [this](int row, const QString& text) { return lvwKeywords_AfterLabelEdit(row, text); },
-        m_c.lvwKeywords));
+      m_events(new clsListEvents(controls.lvwKeywords)),
+      m_labelEdit(new clsLabelEditDelegate(
+          [this](int row, const QString& text) { return lvwKeywords_AfterLabelEdit(row, text); },
+          controls.lvwKeywords)) {
+    m_c.lvwKeywords->setItemDelegate(m_labelEdit);
     connect(m_events, &clsListEvents::KeyUp, this, &KeywordList::lvwKeywords_KeyUp);
     connect(m_events, &clsListEvents::MouseUp, this, &KeywordList::lvwKeywords_MouseUp);
 
@@ -129,8 +130,13 @@ void KeywordList::DeleteKeyword() {
     UpdateKeywordButtons();
 }
 
+void KeywordList::EndLabelEdit() {
+    m_labelEdit->EndLabelEdit();
+}
+
 bool KeywordList::lvwKeywords_AfterLabelEdit(int row, const QString& newString) {
-    if (IsKeywordText(newString) && m_context.ShowsLanguage()) {
+    if (IsKeywordText(newString) && m_context.ShowsLanguage() &&
+        row < m_context.Current().Keywords().Count()) {
         m_context.Current().Keywords().SetItem(row + 1, ToText(newString));
         return true;
     }

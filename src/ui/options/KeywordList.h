@@ -7,6 +7,7 @@ class QString;
 namespace brevlin {
 
 class Language;
+class clsLabelEditDelegate;
 class clsListEvents;
 struct OptionsContext;
 struct OptionsControls;
@@ -23,6 +24,8 @@ public:
     void AddKeyword();
     void EditKeyword();
     void DeleteKeyword();
+    // Ends an in-place edit still open, into the shown language: before the page changes.
+    void EndLabelEdit();
 
     clsListEvents* Events() const { return m_events; }
 
@@ -38,6 +41,7 @@ private:
     OptionsContext& m_context;
     OptionsControls& m_c;
     clsListEvents* m_events;
+    clsLabelEditDelegate* m_labelEdit;
 };
 
 } // namespace brevlin

@@ -2,8 +2,6 @@
 
 #include "modOptions.h"
 
-#include <QLineEdit>
-
 namespace brevlin {
 
 clsLabelEditDelegate::clsLabelEditDelegate(AfterLabelEdit afterEdit, QObject* parent)
@@ -15,7 +13,18 @@ QWidget* clsLabelEditDelegate::createEditor(QWidget* parent, const QStyleOptionV
     editor->setObjectName(QStringLiteral("LabelEdit"));
     editor->setFrame(false);
     SelectAllTextOnFocus(editor);
+    m_editor = editor;
     return editor;
+}
+
+void clsLabelEditDelegate::EndLabelEdit() {
+    // A closed editor is hidden until it is deleted; it has nothing left to end.
+    QLineEdit* editor = m_editor;
+    m_editor = nullptr;
+    if (editor == nullptr || !editor->isVisible())
+        return;
+    emit commitData(editor);
+    emit closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 
 void clsLabelEditDelegate::setModelData(QWidget* editor, QAbstractItemModel* model,

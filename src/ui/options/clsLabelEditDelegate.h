@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QLineEdit>
+#include <QPointer>
 #include <QStyledItemDelegate>
 
 #include <functional>
@@ -20,8 +22,12 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
+    // Ends an open edit as leaving the editor would: the check runs, then the editor closes.
+    void EndLabelEdit();
+
 private:
     AfterLabelEdit m_afterEdit;
+    mutable QPointer<QLineEdit> m_editor;
 };
 
 } // namespace brevlin

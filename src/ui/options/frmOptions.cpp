@@ -111,6 +111,8 @@ void frmOptions::tbsOptions_Click() {
     const int newIndex = m_c.tbsOptions->currentIndex();
     if (newIndex == m_context.lCurrentIndex)
         return;
+    // A keyword still being edited belongs to the page being left.
+    m_keywords->EndLabelEdit();
     // Set first: filling the controls runs their handlers, which write into this language.
     m_context.lCurrentIndex = newIndex;
     if (newIndex != 0) {
@@ -169,6 +171,7 @@ void frmOptions::cmdNew_Click() {
 void frmOptions::cmdDelete_Click() {
     if (!m_context.ShowsLanguage())
         return;
+    m_keywords->EndLabelEdit();
     const int index = m_context.lCurrentIndex;
     const QString name = ToQString(m_context.Current().Name());
     if (!AskYesNo(this, QStringLiteral("言語設定「") + name + QStringLiteral("」を削除しますか？")))
@@ -223,6 +226,8 @@ void frmOptions::cmdExport_Click() {
 }
 
 void frmOptions::cmdImport_Click() {
+    // Before the import may clear the shown language's keywords under an open edit.
+    m_keywords->EndLabelEdit();
     const QString path = ShowFileDialog(false, QString());
     if (path.isEmpty())
         return;

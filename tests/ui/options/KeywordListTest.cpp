@@ -7,9 +7,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
+#include <QWheelEvent>
 
 using namespace brevlin;
 using namespace brevlin::test;
@@ -48,6 +50,8 @@ private slots:
     void deleteAsksAndRemovesTheSamePositionFromBoth();
     void keysInAnEmptyListChangeNothing();
     void enterAndEscapeBelongToTheListWhileItHasTheFocus();
+    void leavingThePageEndsAnOpenEditInItsOwnLanguage_data();
+    void leavingThePageEndsAnOpenEditInItsOwnLanguage();
     void popupEnablesOnlyAddWithoutSelection();
 
 private:
@@ -232,6 +236,54 @@ void KeywordListTest::enterAndEscapeBelongToTheListWhileItHasTheFocus() {
     Press(Qt::Key_Escape);
     QCOMPARE(f.unloadCount, 1);
     QVERIFY(f.unloadCanceled);
+}
+
+void KeywordListTest::leavingThePageEndsAnOpenEditInItsOwnLanguage_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<int>("shown");
+    QTest::newRow("Ctrl+Tab") << QStringLiteral("next") << 2;
+    QTest::newRow("Ctrl+Shift+Tab to the general page") << QStringLiteral("previous") << 0;
+    QTest::newRow("wheel over the tabs") << QStringLiteral("wheel") << 2;
+    QTest::newRow("new language by its access key") << QStringLiteral("new") << 3;
+}
+
+// None of these moves the focus out of the in-place editor, yet the page changes under it.
+void KeywordListTest::leavingThePageEndsAnOpenEditInItsOwnLanguage() {
+    QFETCH(QString, how);
+    QFETCH(int, shown);
+    OptionsFixture f;
+    Language& a = AddLanguage(f.languages, QStringLiteral("A"));
+    Language& b = AddLanguage(f.languages, QStringLiteral("B"));
+    b.Keywords().Remove(3);
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwKeywords"));
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(2));
+    Press(Qt::Key_F2);
+    QVERIFY(OpenEditor(list) != nullptr);
+    Type(QStringLiteral("zz"));
+
+    auto* tabs = f.Find<QTabBar>(QStringLiteral("tbsOptions"));
+    if (how == QStringLiteral("next")) {
+        Press(Qt::Key_Tab, Qt::ControlModifier);
+    } else if (how == QStringLiteral("previous")) {
+        Press(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier);
+    } else if (how == QStringLiteral("wheel")) {
+        const QPoint at = tabs->tabRect(1).center();
+        QWheelEvent wheel(at, tabs->mapToGlobal(at), QPoint(), QPoint(0, -120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(tabs, &wheel);
+    } else {
+        QTest::keyClick(f.form.get(), Qt::Key_A, Qt::AltModifier);
+    }
+    QTRY_COMPARE(f.form->CurrentIndex(), shown);
+
+    QCOMPARE(KeywordTexts(a),
+             QStringList({QStringLiteral("else"), QStringLiteral("if"), QStringLiteral("zz")}));
+    QCOMPARE(KeywordTexts(b), QStringList({QStringLiteral("else"), QStringLiteral("if")}));
+    if (shown == 2)
+        QCOMPARE(Rows(list), KeywordTexts(b));
 }
 
 void KeywordListTest::popupEnablesOnlyAddWithoutSelection() {
