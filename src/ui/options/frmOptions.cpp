@@ -164,8 +164,10 @@ void frmOptions::cmdNew_Click() {
     const Language& language = LanguageSet::AddNewLanguage(m_context.languages);
     m_c.tbsOptions->addTab(ToQString(language.Name()));
     SelectTab(m_c.tbsOptions->count());
-    // Its whole text is selected on focus, so typing replaces the default name.
+    // Typing replaces the default name; the box may have kept the focus (an access key
+    // clicks without taking it), so its text is selected here rather than on focus alone.
     m_c.txtName->setFocus(Qt::OtherFocusReason);
+    SelectAllText(m_c.txtName);
 }
 
 void frmOptions::cmdDelete_Click() {

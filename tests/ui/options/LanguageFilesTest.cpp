@@ -111,6 +111,20 @@ void LanguageFilesTest::newLanguageByKeyboardSelectsItsNameForTyping() {
     Press(Qt::Key_Tab);
     QCOMPARE(Names(f.languages), QStringList({QStringLiteral("C"), QStringLiteral("Go")}));
     QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+
+    // From the name box itself: the access key leaves the focus there, and the next name
+    // still replaces the default one instead of being appended to it.
+    name->setFocus();
+    Type(QStringLiteral("Rust"));
+    QTest::keyClick(f.form.get(), Qt::Key_A, Qt::AltModifier);
+    QTRY_COMPARE(f.languages.Count(), 3);
+    QCOMPARE(Focused(), name);
+    QCOMPARE(name->selectedText(), QStringLiteral("新しい言語1"));
+    Type(QStringLiteral("Lua"));
+    Press(Qt::Key_Tab);
+    QCOMPARE(Names(f.languages),
+             QStringList({QStringLiteral("C"), QStringLiteral("Rust"), QStringLiteral("Lua")}));
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
 }
 
 void LanguageFilesTest::exportProposesTheNameWithoutForbiddenCharacters() {
