@@ -114,9 +114,12 @@ void CommentList::CommentForm_Unload(bool canceled) {
         Comment* rule = nullptr;
         if (editor->AddMode()) {
             row = new QTreeWidgetItem;
+            // The selection stays where it was; a first row is selected, as after filling.
+            const bool first = m_c.lvwComments->topLevelItemCount() == 0;
             m_c.lvwComments->addTopLevelItem(row);
             rule = &rules.Add();
-            m_c.lvwComments->setCurrentItem(row);
+            if (first)
+                m_c.lvwComments->setCurrentItem(row);
             UpdateCommentButtons();
         } else if (m_editRow >= 0 && m_editRow < rules.Count()) {
             row = m_c.lvwComments->topLevelItem(m_editRow);

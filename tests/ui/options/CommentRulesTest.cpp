@@ -38,6 +38,7 @@ class CommentRulesTest : public QObject {
 
 private slots:
     void addNeedsAStartClauseAndAppendsRowAndRule();
+    void firstRuleAddedToAnEmptyListIsSelected();
     void clauseLimitsAndTheWholeWordSwitch();
     void wholeWordRuleDropsTheEndClauseButKeepsTheEscape();
     void editShowsLongClausesCutUnlessWholeWord();
@@ -93,6 +94,24 @@ void CommentRulesTest::addNeedsAStartClauseAndAppendsRowAndRule() {
     QCOMPARE(Fields(rules.Item(3)), expected);
     QVERIFY(!rules.Item(3).MatchPattern().empty());
     QCOMPARE(f.unloadCount, 0);
+    // The selection stays on the row it was on: Enter still edits that rule.
+    QCOMPARE(list->selectedItems().value(0), list->topLevelItem(0));
+}
+
+void CommentRulesTest::firstRuleAddedToAnEmptyListIsSelected() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C")).Comments().Clear();
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+    QVERIFY(!f.Find<QPushButton>(QStringLiteral("cmdCmEdit"))->isEnabled());
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmAdd")), Qt::LeftButton);
+    Editor(f)->txtStartTag()->setText(QStringLiteral("'"));
+    QTest::mouseClick(Editor(f)->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
+    QTRY_VERIFY(Editor(f) == nullptr);
+    QCOMPARE(list->selectedItems().value(0), list->topLevelItem(0));
+    QVERIFY(f.Find<QPushButton>(QStringLiteral("cmdCmEdit"))->isEnabled());
+    QVERIFY(f.Find<QPushButton>(QStringLiteral("cmdCmDelete"))->isEnabled());
 }
 
 void CommentRulesTest::clauseLimitsAndTheWholeWordSwitch() {
