@@ -17,16 +17,34 @@ keys() { # KEY... to the options window
 typed() { # TEXT into the options window
     xdotool windowfocus --sync "$(options_open)" type --delay 60 "$1"
 }
+# Whether the text box with the focus holds exactly TEXT: End and Shift+Home select its whole
+# text, which the program then offers as the primary selection. Where no text box has the
+# focus the keys do nothing, so a wait may repeat them until the box is there; the text is
+# left selected, so typing replaces it. An access key clicks its button a moment after the
+# key, so this is how the test knows the button's work is done.
+box_holds() {
+    keys End shift+Home
+    primary_is "$1"
+}
+primary_is() {
+    [ "$(xclip -selection primary -o 2>/dev/null)" = "$1" ]
+}
+# Takes the primary selection away from the program, so that an old text cannot pass for a
+# new one.
+primary_reset() {
+    printf '%s' - | xclip -selection primary -i -quiet 2>/dev/null &
+    PIDS+=($!)
+    wait_for "$PATIENCE" primary_is - || fail "xclip did not take the primary selection"
+}
 
 "$GLOSSER" || fail "the second start failed"
 wait_for "$PATIENCE" options_open || fail "no options window after a second start"
-sleep 0.5
 
 keys alt+a # 新規(&A): a new language, its name selected in the name box
-sleep 0.3
+wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no new language's name to type over"
 typed "Tiny"
 keys alt+w # 新規(&W): a new keyword, edited in place
-sleep 0.3
+wait_for "$PATIENCE" box_holds "新規キーワード1" || fail "no new keyword to type over"
 typed "int"
 keys Return
 keys alt+h # 開始HTMLタグ(&H)
@@ -51,8 +69,9 @@ wait_for "$PATIENCE" clip_is '<b>int</b> x;' || fail "the menu entry did not con
 before=$(md5sum <"$BREVLIN_SETTINGS")
 "$GLOSSER" || fail "the second start failed"
 wait_for "$PATIENCE" options_open || fail "no options window after a second start"
-sleep 0.5
+primary_reset # the first dialog's new language had the same default name
 keys alt+a
+wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no new language's name to type over"
 typed "Gone"
 keys Escape
 wait_for "$PATIENCE" not options_open || fail "Escape did not close the options"
