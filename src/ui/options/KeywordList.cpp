@@ -130,8 +130,8 @@ void KeywordList::DeleteKeyword() {
     UpdateKeywordButtons();
 }
 
-void KeywordList::EndLabelEdit() {
-    m_labelEdit->EndLabelEdit();
+void KeywordList::EndLabelEdit(bool commit) {
+    m_labelEdit->EndLabelEdit(commit);
 }
 
 bool KeywordList::lvwKeywords_AfterLabelEdit(int row, const QString& newString) {

@@ -24,8 +24,9 @@ public:
     void AddKeyword();
     void EditKeyword();
     void DeleteKeyword();
-    // Ends an in-place edit still open, into the shown language: before the page changes.
-    void EndLabelEdit();
+    // Ends an in-place edit still open, into the shown language (before the page changes),
+    // or, without `commit`, drops it (when the dialog is cancelled).
+    void EndLabelEdit(bool commit = true);
 
     clsListEvents* Events() const { return m_events; }
 

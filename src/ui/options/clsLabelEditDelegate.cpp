@@ -17,13 +17,14 @@ QWidget* clsLabelEditDelegate::createEditor(QWidget* parent, const QStyleOptionV
     return editor;
 }
 
-void clsLabelEditDelegate::EndLabelEdit() {
+void clsLabelEditDelegate::EndLabelEdit(bool commit) {
     // A closed editor is hidden until it is deleted; it has nothing left to end.
     QLineEdit* editor = m_editor;
     m_editor = nullptr;
     if (editor == nullptr || !editor->isVisible())
         return;
-    emit commitData(editor);
+    if (commit)
+        emit commitData(editor);
     emit closeEditor(editor, QAbstractItemDelegate::NoHint);
 }
 

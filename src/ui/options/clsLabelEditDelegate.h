@@ -22,8 +22,9 @@ public:
     void setModelData(QWidget* editor, QAbstractItemModel* model,
                       const QModelIndex& index) const override;
 
-    // Ends an open edit as leaving the editor would: the check runs, then the editor closes.
-    void EndLabelEdit();
+    // Ends an open edit: as leaving the editor would (the check runs, then the editor
+    // closes), or, without `commit`, as Escape would.
+    void EndLabelEdit(bool commit);
 
 private:
     AfterLabelEdit m_afterEdit;

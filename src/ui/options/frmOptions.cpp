@@ -321,6 +321,8 @@ void frmOptions::closeEvent(QCloseEvent* event) {
         editor->close();
     if (!m_unloadByCode)
         m_canceled = true;
+    // Hiding would end an open keyword edit after the owner has saved or reloaded.
+    m_keywords->EndLabelEdit(!m_canceled);
     m_unloadByCode = false;
     m_unloaded = true;
     event->accept();

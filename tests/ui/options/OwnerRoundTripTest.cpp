@@ -58,6 +58,7 @@ private slots:
     void okStoresEveryEditAndRebuildsTheMenu();
     void cancelBringsBackTheStoredState_data();
     void cancelBringsBackTheStoredState();
+    void closingDuringAKeywordEditKeepsNothingOfIt();
 
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
@@ -174,6 +175,25 @@ void OwnerRoundTripTest::cancelBringsBackTheStoredState() {
     QVERIFY(!m_main->BeepOnProcess);
     QCOMPARE(m_main->LanguageMenu().Count(), 2);
     QCOMPARE(FileBytes(m_settings), before);
+}
+
+void OwnerRoundTripTest::closingDuringAKeywordEditKeepsNothingOfIt() {
+    frmOptions* dialog = OpenDialog();
+    QVERIFY(dialog != nullptr);
+    ClickTab(dialog, 1);
+    auto* list = Find<QTreeWidget>(dialog, "lvwKeywords");
+    list->setFocus();
+    list->setCurrentItem(list->topLevelItem(1));
+    Press(Qt::Key_F2);
+    Type(QStringLiteral("zz"));
+    dialog->close(); // the close box, with the keyword still in its editor
+    QTRY_VERIFY(m_main->OptionForm() == nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+
+    // The reloaded languages are what is stored: the edit did not land in them afterwards.
+    const Keywords& keywords = m_main->AllLanguages().Item(1).Keywords();
+    QCOMPARE(keywords.Count(), 3);
+    QCOMPARE(ToQString(keywords.Item(2)), QStringLiteral("if"));
 }
 
 QTEST_MAIN(OwnerRoundTripTest)
