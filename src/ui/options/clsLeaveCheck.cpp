@@ -60,7 +60,7 @@ bool clsLeaveCheck::CausesValidation(const QWidget* control) {
 }
 
 bool clsLeaveCheck::ValidatePending() {
-    Entry* entry = FocusedEntry();
+    Entry* entry = DueEntry();
     return entry == nullptr || Run(*entry);
 }
 
@@ -72,15 +72,21 @@ clsLeaveCheck::Entry* clsLeaveCheck::EntryFor(const QWidget* widget) {
     return nullptr;
 }
 
-clsLeaveCheck::Entry* clsLeaveCheck::FocusedEntry() {
+clsLeaveCheck::Entry* clsLeaveCheck::DueEntry() {
     QWidget* focus = m_window->focusWidget();
-    if (focus == nullptr || !focus->isVisible())
-        return nullptr;
-    return EntryFor(focus);
+    if (focus != nullptr && focus->isVisible()) {
+        if (Entry* entry = EntryFor(focus))
+            return entry;
+    }
+    return m_passedOver ? EntryFor(m_passedOver) : nullptr;
 }
 
 bool clsLeaveCheck::Run(Entry& entry) {
-    if (m_running || !entry.control || !entry.control->isVisible() || !entry.control->isEnabled())
+    if (m_running)
+        return true;
+    // Once run, or moot for a control no longer shown, the check is no longer due.
+    m_passedOver = nullptr;
+    if (!entry.control || !entry.control->isVisible() || !entry.control->isEnabled())
         return true;
     m_running = true;
     bool cancel = false;
@@ -92,10 +98,18 @@ bool clsLeaveCheck::Run(Entry& entry) {
 }
 
 void clsLeaveCheck::OnFocusChanged(QWidget* old, QWidget* now) {
-    if (m_running || old == nullptr || now == nullptr || now->window() != m_window)
+    if (m_running || now == nullptr || now->window() != m_window)
         return;
-    Entry* entry = EntryFor(old);
-    if (entry == nullptr || Inside(now, entry->control) || !CausesValidation(now))
+    if (Entry* left = EntryFor(old); left != nullptr && !Inside(now, left->control))
+        m_passedOver = left->control;
+    Entry* entry = m_passedOver ? EntryFor(m_passedOver) : nullptr;
+    if (entry == nullptr)
+        return;
+    if (Inside(now, entry->control)) {
+        m_passedOver = nullptr;
+        return;
+    }
+    if (!CausesValidation(now))
         return;
     if (!Run(*entry)) {
         // The mouse press that moved the focus arrives next; it must not click.
@@ -107,7 +121,7 @@ void clsLeaveCheck::OnFocusChanged(QWidget* old, QWidget* now) {
 bool clsLeaveCheck::Refuses(QWidget* target) {
     if (target == nullptr || target->window() != m_window)
         return false;
-    Entry* entry = FocusedEntry();
+    Entry* entry = DueEntry();
     if (entry == nullptr || Inside(target, entry->control) || !CausesValidation(target))
         return false;
     return !Run(*entry);

@@ -15,7 +15,9 @@ namespace brevlin {
 // When the focus is about to leave a checked control for a control that causes validation,
 // the control's check runs; a refusal keeps the focus in the control and swallows the click,
 // access key or wheel turn that would have moved it. Every control causes validation unless
-// SetCausesValidation(control, false) says otherwise (the cancel button, for one).
+// SetCausesValidation(control, false) says otherwise (the cancel button, for one). A check
+// passed over that way stays due until the focus returns to its control or reaches one that
+// causes validation.
 // Commands that act without moving the focus (the default button taking Enter, a keyboard
 // shortcut of the window) call ValidatePending() first.
 class clsLeaveCheck : public QObject {
@@ -32,7 +34,8 @@ public:
     static void SetCausesValidation(QWidget* control, bool causes);
     static bool CausesValidation(const QWidget* control);
 
-    // Runs the check of the checked control that holds the focus; false when it refuses.
+    // Runs the check that is due (of the checked control that holds the focus, or of the one
+    // left for a control that does not cause validation); false when it refuses.
     bool ValidatePending();
 
 protected:
@@ -46,12 +49,14 @@ private:
 
     void OnFocusChanged(QWidget* old, QWidget* now);
     Entry* EntryFor(const QWidget* widget);
-    Entry* FocusedEntry();
+    Entry* DueEntry();
     bool Run(Entry& entry);
     bool Refuses(QWidget* target);
 
     QWidget* m_window;
     std::vector<Entry> m_entries;
+    // The checked control left for one that does not cause validation.
+    QPointer<QWidget> m_passedOver;
     bool m_running = false;
     bool m_refusedJustNow = false;
     bool m_swallowRelease = false;

@@ -44,6 +44,7 @@ private slots:
     void refusedNameBlocksTabsAndButtonsButNotCancel();
     void enterTakesOverATypedNameBeforeClosing();
     void enterWithARefusedNameKeepsTheDialogOpen();
+    void aNameLeftForCancelIsCheckedWhenTheFocusMovesOn();
     void upDownDoesNotCheckTheBoxItSteps();
     void closingReportsOnceWithCanceled_data();
     void closingReportsOnceWithCanceled();
@@ -227,6 +228,37 @@ void LanguageSetTest::enterWithARefusedNameKeepsTheDialogOpen() {
     QCOMPARE(f.unloadCount, 0);
     QVERIFY(f.form->isVisible());
     QCOMPARE(Names(f.languages), QStringList({QStringLiteral("A"), QStringLiteral("B")}));
+}
+
+// Pressing Cancel and letting go outside it gives it the focus without a click or a check;
+// the name is checked when the focus moves on to a control that checks.
+void LanguageSetTest::aNameLeftForCancelIsCheckedWhenTheFocusMovesOn() {
+    OptionsFixture f;
+    OpenWith(f, {QStringLiteral("A"), QStringLiteral("B")}, 1);
+    auto* cancel = f.Find<QPushButton>(QStringLiteral("cmdCancel"));
+    const auto pressCancelAndSlipOff = [&] {
+        QTest::mousePress(cancel, Qt::LeftButton);
+        QTest::mouseRelease(cancel, Qt::LeftButton, {}, QPoint(-40, -40));
+    };
+    NameBox(f)->setFocus();
+    Type(QStringLiteral("B"));
+    pressCancelAndSlipOff();
+    QCOMPARE(Focused(), cancel);
+    QCOMPARE(f.unloadCount, 0);
+
+    auto message = AnswerNextMessageBox(QMessageBox::Ok);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QVERIFY(message->shown);
+    QCOMPARE(message->text, QStringLiteral("同じ名前が既にあります。"));
+    QTRY_COMPARE(Focused(), NameBox(f));
+    QCOMPARE(f.unloadCount, 0);
+
+    Type(QStringLiteral("Ada"));
+    pressCancelAndSlipOff();
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdOK")), Qt::LeftButton);
+    QCOMPARE(f.unloadCount, 1);
+    QVERIFY(!f.unloadCanceled);
+    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("Ada"), QStringLiteral("B")}));
 }
 
 void LanguageSetTest::upDownDoesNotCheckTheBoxItSteps() {
