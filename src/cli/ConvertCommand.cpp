@@ -2,6 +2,7 @@
 
 #include "ArgumentList.h"
 #include "FileIO.h"
+#include "HtmlOutput.h"
 #include "StoredSettings.h"
 #include "TextCodec.h"
 #include "UsageError.h"
@@ -70,17 +71,36 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         optimizeTags = optimizeOn || (!optimizeOff && stored->optimizeTags);
     }
 
-    const std::string input = operands.empty() || operands[0] == "-"
-                                  ? FileIO::ReadStandardInput()
-                                  : FileIO::ReadFile(operands[0]);
-    const Text text = TextCodec::Decode(input, encoding, !raw);
+    Text text;
+    {
+        // The bytes go as soon as they are decoded: a big input is not held twice.
+        const std::string input = operands.empty() || operands[0] == "-"
+                                      ? FileIO::ReadStandardInput()
+                                      : FileIO::ReadFile(operands[0]);
+        text = TextCodec::Decode(input, encoding, !raw);
+    }
 
     options.OptimizeTags = optimizeTags;
-    const std::string bytes = TextCodec::EncodeUtf8(HighlightText(*language, text, options), !raw);
-    if (output && *output != "-")
-        FileIO::ReplaceFile(*output, bytes);
-    else
-        FileIO::WriteStandardOutput(bytes);
+    HtmlOutput out(output);
+    // The result comes in pieces; a CR at the end of one is held back until the next piece
+    // shows whether an LF follows (CR LF becomes LF).
+    std::string bytes;
+    bool heldCr = false;
+    HighlightTextTo(*language, text, options, [&](TextView piece) {
+        if (piece.empty())
+            return;
+        bytes.clear();
+        if (heldCr && piece.front() != u'\n')
+            bytes += '\r';
+        heldCr = !raw && piece.back() == u'\r';
+        if (heldCr)
+            piece.remove_suffix(1);
+        TextCodec::AppendUtf8(bytes, piece, !raw);
+        out.Write(bytes.data(), bytes.size());
+    });
+    if (heldCr)
+        out.Write("\r", 1);
+    out.Commit();
     return 0;
 }
 

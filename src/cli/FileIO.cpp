@@ -2,8 +2,6 @@
 
 #include "engine/BrevlinError.h"
 
-#include <QSaveFile>
-#include <QString>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,18 +53,6 @@ void FileIO::WriteStandardOutput(const std::string& bytes) {
     if (std::fwrite(bytes.data(), 1, bytes.size(), stdout) != bytes.size() ||
         std::fflush(stdout) != 0)
         ThrowIo("cannot write", "standard output", errno);
-}
-
-void FileIO::ReplaceFile(const std::string& path, const std::string& bytes) {
-    QSaveFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::WriteOnly))
-        throw BrevlinError(errors::InputOutput,
-                           "cannot write " + path + ": " + file.errorString().toStdString());
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-            static_cast<qint64>(bytes.size()) ||
-        !file.commit())
-        throw BrevlinError(errors::InputOutput,
-                           "cannot write " + path + ": " + file.errorString().toStdString());
 }
 
 } // namespace brevlin::cli

@@ -11,8 +11,6 @@ public:
     static std::string ReadFile(const std::string& path);
     static std::string ReadStandardInput();
     static void WriteStandardOutput(const std::string& bytes);
-    // Replaces the file whole: a temporary file beside it, flushed, then renamed over it.
-    static void ReplaceFile(const std::string& path, const std::string& bytes);
 };
 
 } // namespace brevlin::cli

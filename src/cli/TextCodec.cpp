@@ -4,9 +4,29 @@
 #include "engine/TextRoutines.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+
 namespace brevlin::cli {
 
 namespace {
+
+// Word-at-a-time tests for the ASCII fast paths.
+constexpr std::uint64_t kBytes01 = 0x0101010101010101ull;
+constexpr std::uint64_t kBytes80 = 0x8080808080808080ull;
+constexpr std::uint64_t kUnits0001 = 0x0001000100010001ull;
+constexpr std::uint64_t kUnits8000 = 0x8000800080008000ull;
+
+bool HasByte(std::uint64_t word, unsigned char value) {
+    const std::uint64_t x = word ^ (kBytes01 * value);
+    return ((x - kBytes01) & ~x & kBytes80) != 0;
+}
+
+bool HasUnit(std::uint64_t word, char16_t value) {
+    const std::uint64_t x = word ^ (kUnits0001 * value);
+    return ((x - kUnits0001) & ~x & kUnits8000) != 0;
+}
 
 [[noreturn]] void ThrowInvalid(const char* encoding, std::size_t offset) {
     throw BrevlinError(errors::InputOutput, std::string("input is not valid ") + encoding +
@@ -15,14 +35,32 @@ namespace {
 
 Text DecodeUtf8(std::string_view s, bool lfToCrLf) {
     Text out;
-    out.resize(lfToCrLf ? 2 * s.size() : s.size());
+    // Room for every code unit plus a CR per LF, no more: the result is as big as the input.
+    std::size_t lineFeeds = 0;
+    if (lfToCrLf)
+        lineFeeds = static_cast<std::size_t>(std::count(s.begin(), s.end(), '\n'));
+    out.resize(s.size() + lineFeeds);
     std::size_t n = 0;
     std::size_t i = 0;
     if (s.size() >= 3 && s.substr(0, 3) == "\xEF\xBB\xBF")
         i = 3;
     const auto* b = reinterpret_cast<const unsigned char*>(s.data());
     const std::size_t size = s.size();
+    char16_t* o = out.data();
     while (i < size) {
+        // Runs of ASCII without LF: eight bytes at a time.
+        while (i + 8 <= size) {
+            std::uint64_t w;
+            std::memcpy(&w, b + i, 8);
+            if ((w & kBytes80) != 0 || (lfToCrLf && HasByte(w, '\n')))
+                break;
+            for (std::size_t k = 0; k < 8; ++k)
+                o[n + k] = b[i + k];
+            n += 8;
+            i += 8;
+        }
+        if (i >= size)
+            break;
         const unsigned c = b[i];
         if (c < 0x80) {
             if (c == '\n' && lfToCrLf && (n == 0 || out[n - 1] != u'\r'))
@@ -92,11 +130,30 @@ Text TextCodec::Decode(std::string_view bytes, InputEncoding encoding, bool lfTo
 
 std::string TextCodec::EncodeUtf8(TextView t, bool crLfToLf) {
     std::string out;
-    out.resize(3 * t.size());
+    AppendUtf8(out, t, crLfToLf);
+    return out;
+}
+
+void TextCodec::AppendUtf8(std::string& out, TextView t, bool crLfToLf) {
+    const std::size_t start = out.size();
+    out.resize(start + 3 * t.size());
     auto* o = reinterpret_cast<unsigned char*>(out.data());
-    std::size_t n = 0;
+    std::size_t n = start;
     const std::size_t size = t.size();
     for (std::size_t i = 0; i < size; ++i) {
+        // Runs of ASCII without CR: four code units at a time.
+        while (i + 4 <= size) {
+            std::uint64_t w;
+            std::memcpy(&w, t.data() + i, 8);
+            if ((w & 0xFF80FF80FF80FF80ull) != 0 || (crLfToLf && HasUnit(w, u'\r')))
+                break;
+            for (std::size_t k = 0; k < 4; ++k)
+                o[n + k] = static_cast<unsigned char>(t[i + k]);
+            n += 4;
+            i += 4;
+        }
+        if (i >= size)
+            break;
         char32_t cp = t[i];
         if (cp < 0x80) {
             if (!(crLfToLf && cp == u'\r' && i + 1 < size && t[i + 1] == u'\n'))
@@ -124,7 +181,6 @@ std::string TextCodec::EncodeUtf8(TextView t, bool crLfToLf) {
         o[n++] = static_cast<unsigned char>(0x80 | (cp & 0x3F));
     }
     out.resize(n);
-    return out;
 }
 
 } // namespace brevlin::cli

@@ -20,6 +20,8 @@ public:
     static Text Decode(std::string_view bytes, InputEncoding encoding, bool lfToCrLf = false);
     // With crLfToLf, each CR LF becomes LF on the way: the same bytes as ToLf before encoding.
     static std::string EncodeUtf8(TextView text, bool crLfToLf = false);
+    // The same, appended to `out`.
+    static void AppendUtf8(std::string& out, TextView text, bool crLfToLf = false);
 };
 
 } // namespace brevlin::cli

@@ -26,6 +26,18 @@ TEST_F(ConvertCommand, WorkedExampleWithLfAndRawLineEnds) {
     EXPECT_EQ(Run("convert --bvl " + m_bvl + " " + crlf.string()).out, "<b>int</b>\nx\n");
 }
 
+TEST_F(ConvertCommand, LineEndsSurviveTheResultComingInPieces) {
+    // A long comment reaches the output in pieces; with lines of 3 characters plus CR LF
+    // one piece ends between CR and LF.
+    std::string body;
+    for (int i = 0; i < 40000; ++i)
+        body += "abc\n";
+    const fs::path in = Write("long.c", "/*" + body + "*/ int\n");
+    const CommandResult r = Run("convert --bvl " + m_bvl + " " + in.string());
+    EXPECT_EQ(r.status, 0) << m_stderr;
+    EXPECT_TRUE(r.out == "<i>/*" + body + "*/</i> <b>int</b>\n") << "output differs";
+}
+
 TEST_F(ConvertCommand, OptimizeTagsStdinAndOutputFile) {
     const fs::path out = Write("out.html", "old content that must go");
     const CommandResult r = Run("convert --optimize-tags --bvl " + m_bvl + " -o " + out.string() +

@@ -45,3 +45,24 @@ TEST(TextCodec, FusedLineEndTranslationMatchesSeparatePasses) {
     EXPECT_EQ(TextCodec::EncodeUtf8(html, true), ToUtf8(ToLf(html)));
     EXPECT_EQ(TextCodec::EncodeUtf8(html), ToUtf8(html));
 }
+
+TEST(TextCodec, WordAtATimePathsAgreeWithTheCharacterRules) {
+    // Long mixed texts, so runs of ASCII meet LF, CR and multi-byte characters at every
+    // position within a word.
+    const std::vector<std::string> pieces = {
+        "a",      "bcdefghij", "\n", "\r", "\r\n", "\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80",
+        "0123456"};
+    std::uint32_t seed = 12345;
+    for (int round = 0; round < 200; ++round) {
+        std::string bytes;
+        for (int k = 0; k < 60; ++k) {
+            seed = seed * 1103515245u + 12345u;
+            bytes += pieces[(seed >> 16) % pieces.size()];
+        }
+        const Text text = FromUtf8(bytes);
+        ASSERT_EQ(TextCodec::Decode(bytes, InputEncoding::Utf8), text);
+        ASSERT_EQ(TextCodec::Decode(bytes, InputEncoding::Utf8, true), ToCrLf(text));
+        ASSERT_EQ(TextCodec::EncodeUtf8(text), bytes);
+        ASSERT_EQ(TextCodec::EncodeUtf8(text, true), ToUtf8(ToLf(text)));
+    }
+}
