@@ -21,9 +21,9 @@ private:
 };
 
 namespace errors {
-constexpr std::uint32_t InvalidKey = 0x800407D0;    // "キー不正"
+constexpr std::uint32_t InvalidKey = 0x800407D0;      // "キー不正"
 constexpr std::uint32_t CreateKeyFailed = 0x800407D1; // "RegCreateKeyEx のエラー"
-constexpr std::uint32_t DuplicateName = 0x800407D2; // "Name重複"
+constexpr std::uint32_t DuplicateName = 0x800407D2;   // "Name重複"
 constexpr std::uint32_t SubscriptOutOfRange = 9;
 constexpr std::uint32_t InvalidPattern = 5017;
 constexpr std::uint32_t RegexFailure = 5020;

@@ -20,9 +20,13 @@ std::shared_ptr<Language> Languages::ItemShared(int index) const {
     return m_items[static_cast<std::size_t>(index - 1)];
 }
 
-Language& Languages::Item(int index) { return *ItemShared(index); }
+Language& Languages::Item(int index) {
+    return *ItemShared(index);
+}
 
-const Language& Languages::Item(int index) const { return *ItemShared(index); }
+const Language& Languages::Item(int index) const {
+    return *ItemShared(index);
+}
 
 Language* Languages::ItemByName(const Text& name) const {
     for (const auto& language : m_items) {

@@ -77,14 +77,13 @@ void RegExp::Compile() {
     // ASCII spaces.
     int errorCode = 0;
     PCRE2_SIZE errorOffset = 0;
-    m_impl->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR16>(m_pattern.data()),
-                                 m_pattern.size(), options, &errorCode, &errorOffset, context);
+    m_impl->code = pcre2_compile(reinterpret_cast<PCRE2_SPTR16>(m_pattern.data()), m_pattern.size(),
+                                 options, &errorCode, &errorOffset, context);
     pcre2_compile_context_free(context);
     if (!m_impl->code) {
         throw BrevlinError(errors::InvalidPattern,
                            "正規表現の構文が正しくありません: " + ToUtf8(m_pattern) + " (" +
-                               Pcre2Message(errorCode) + ", " + std::to_string(errorOffset) +
-                               ")");
+                               Pcre2Message(errorCode) + ", " + std::to_string(errorOffset) + ")");
     }
     m_impl->matchData = pcre2_match_data_create_from_pattern(m_impl->code, nullptr);
     m_impl->matchContext = pcre2_match_context_create(nullptr);
@@ -100,11 +99,10 @@ void RegExp::Compile() {
 long RegExp::Search(TextView subject, std::size_t start, RegExpMatch& match) {
     Compile();
     const auto* data = reinterpret_cast<PCRE2_SPTR16>(subject.data());
-    const int rc =
-        m_impl->jit ? pcre2_jit_match(m_impl->code, data, subject.size(), start, 0,
-                                      m_impl->matchData, m_impl->matchContext)
-                    : pcre2_match(m_impl->code, data, subject.size(), start, 0, m_impl->matchData,
-                                  m_impl->matchContext);
+    const int rc = m_impl->jit ? pcre2_jit_match(m_impl->code, data, subject.size(), start, 0,
+                                                 m_impl->matchData, m_impl->matchContext)
+                               : pcre2_match(m_impl->code, data, subject.size(), start, 0,
+                                             m_impl->matchData, m_impl->matchContext);
     if (rc == PCRE2_ERROR_NOMATCH)
         return -1;
     if (rc < 0) {

@@ -4,9 +4,8 @@
 
 namespace brevlin::test {
 
-inline Comment& AddRule(Language& language, const Text& start, const Text& end,
-                        const Text& escape, bool matchWord, const Text& startTag,
-                        const Text& endTag) {
+inline Comment& AddRule(Language& language, const Text& start, const Text& end, const Text& escape,
+                        bool matchWord, const Text& startTag, const Text& endTag) {
     Comment& rule = language.Comments().Add();
     rule.SetClauseStart(start);
     rule.SetClauseEnd(end);

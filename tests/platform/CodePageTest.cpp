@@ -6,10 +6,10 @@ using brevlin::platform::CodePage;
 
 TEST(CodePage, WidthsInCp932Bytes) {
     EXPECT_EQ(CodePage::ByteWidth(u"abc"), 3u);
-    EXPECT_EQ(CodePage::ByteWidth(u"\u3042\u6F22"), 4u);   // hiragana, kanji
-    EXPECT_EQ(CodePage::ByteWidth(u"\uFF71"), 1u);         // half-width katakana
+    EXPECT_EQ(CodePage::ByteWidth(u"\u3042\u6F22"), 4u);     // hiragana, kanji
+    EXPECT_EQ(CodePage::ByteWidth(u"\uFF71"), 1u);           // half-width katakana
     EXPECT_EQ(CodePage::ByteWidth(u"\u00E9\U0001F600"), 2u); // no CP932 form: 1 each
-    EXPECT_EQ(CodePage::ByteWidth(u"\xD800"), 1u);         // lone surrogate
+    EXPECT_EQ(CodePage::ByteWidth(u"\xD800"), 1u);           // lone surrogate
 }
 
 TEST(CodePage, RoundTripAndRefusal) {
