@@ -49,9 +49,16 @@ TEST(TextCodec, FusedLineEndTranslationMatchesSeparatePasses) {
 TEST(TextCodec, WordAtATimePathsAgreeWithTheCharacterRules) {
     // Long mixed texts, so runs of ASCII meet LF, CR and multi-byte characters at every
     // position within a word.
-    const std::vector<std::string> pieces = {
-        "a",      "bcdefghij", "\n", "\r", "\r\n", "\xC3\xA9", "\xE3\x81\x82", "\xF0\x9F\x98\x80",
-        "0123456"};
+    const std::vector<std::string> pieces = {"a",
+                                             "bcdefghij",
+                                             "\n",
+                                             "\r",
+                                             "\r\n",
+                                             "\xC3\xA9",
+                                             "\xE3\x81\x82",
+                                             "\xF0\x9F\x98\x80",
+                                             "0123456",
+                                             "klmnopqrstuvwxyzABCDEFGHIJ"};
     std::uint32_t seed = 12345;
     for (int round = 0; round < 200; ++round) {
         std::string bytes;
