@@ -44,8 +44,6 @@ FastTokenizer::FastTokenizer(const Language& language, TextView text, bool gener
         const ClauseMatcher& start = startOf(a);
         if (start.StartsWithLiteral())
             byFirst[start.FirstLiteral()].push_back(a);
-        if (start.Consumed() == 0)
-            m_anchoredStart = true;
     }
     m_lists.emplace_back();
     const auto addList = [this](List list) {
@@ -104,34 +102,28 @@ bool FastTokenizer::TryList(const List& list, std::size_t pos, std::size_t& end)
 }
 
 bool FastTokenizer::NextAnywhere(RegExpMatch& token) {
-    if (m_done)
-        return false;
     const std::size_t n = m_text.size();
     const std::size_t pos = m_position;
+    // Whatever matches at the end of the text is empty, which is no token.
+    if (pos >= n)
+        return false;
     std::size_t end = pos;
     bool rule = false;
-    if (pos >= n) {
-        // Only a start clause made of anchors can match at the very end (empty token).
-        rule = pos == n && m_anchoredStart && TryList(m_all, pos, end);
-        if (!rule) {
-            m_done = true;
-            return false;
-        }
-    } else if (pos == 0) {
+    if (pos == 0) {
         // A start clause beginning with "^" can match here and nowhere else.
         rule = TryList(m_all, pos, end);
     } else {
         const List& list = Candidates(m_text[pos]);
         rule = !list.empty() && TryList(list, pos, end);
     }
-    if (rule)
+    // An empty match (anchors only) would leave this character in no token.
+    if (rule && end > pos)
         m_kind = Kind::Rule;
     else
         end = FixedEnd(pos);
     token.FirstIndex = pos;
     token.Length = end - pos;
-    // An empty match moves the search on by one character, as the global match does.
-    m_position = end > pos ? end : pos + 1;
+    m_position = end;
     return true;
 }
 

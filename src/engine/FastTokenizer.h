@@ -16,9 +16,11 @@ namespace brevlin {
 
 // The tokens of the language's tokenizer pattern without running it: at each position the
 // line rules, then the block rules, then the fixed alternatives [\w#]+, \s+ and [^\w#], the
-// first that matches giving the token, exactly as the global match of the pattern would.
-// Only the rules whose start clause begins with the character at hand are tried; anchored
-// start clauses can only match at the start or the end of the text and are tried there.
+// first that matches giving the token, exactly as the global match of the pattern would;
+// where that match is empty, the fixed alternatives give the token, and at the end of the
+// text there is none. Only the rules whose start clause begins with the character at hand
+// are tried; a start clause beginning with an anchor can only match at the start of the
+// text, where every rule is tried.
 class FastTokenizer {
 public:
     enum class Kind { Rule, Word, Space, Other };
@@ -126,13 +128,11 @@ private:
     bool m_ignoreCase;
     std::vector<LineRule> m_lines;
     std::vector<std::unique_ptr<BlockScanner>> m_blocks;
-    List m_all;                               // every alternative, for the text's two ends
+    List m_all;                               // every alternative, for the start of the text
     std::vector<List> m_lists;                // m_lists[0] is empty
     std::array<std::uint32_t, 128> m_ascii{}; // list per ASCII character
     std::vector<std::pair<char16_t, std::uint32_t>> m_other; // sorted, other characters
-    bool m_anchoredStart = false; // some start clause may match at the very end
     std::size_t m_position = 0;
-    bool m_done = false;
     Kind m_kind = Kind::Other;
 };
 

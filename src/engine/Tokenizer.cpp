@@ -45,8 +45,6 @@ Tokenizer::Tokenizer(const Language& language, TextView text)
         info.rule = rule.get();
         info.anyFirst = chars::IsAnchor(start[0]);
         info.first = m_ignoreCase ? chars::Fold(start[0]) : start[0];
-        if (std::all_of(start.begin(), start.end(), chars::IsAnchor))
-            m_anchoredStart = true;
         const Text& end = rule->ClauseEnd();
         if (!end.empty() && !HasAnchor(end)) {
             const std::size_t lastEnd = LastEnd(text, end, m_ignoreCase);
@@ -114,21 +112,26 @@ bool Tokenizer::Next(RegExpMatch& token) {
         }
         RebuildPattern();
     }
-    if (m_position > m_text.size() || (m_position == m_text.size() && !m_anchoredStart)) {
+    // Whatever matches at the end of the text is empty, which is no token.
+    if (m_position >= m_text.size()) {
         m_done = true;
         return false;
     }
-    if (m_position < m_text.size() && !CandidateAt(m_position)) {
+    if (!CandidateAt(m_position)) {
         token.FirstIndex = m_position;
         token.Length = FixedToken(m_position);
         m_position += token.Length;
         return true;
     }
+    // The fixed alternatives match anywhere, so the match starts here.
     if (!m_regex.FindFrom(m_text, m_position, token)) {
         m_done = true;
         return false;
     }
-    m_position = token.FirstIndex + (token.Length > 0 ? token.Length : 1);
+    // An empty match (anchors only) would leave this character in no token.
+    if (token.Length == 0)
+        token.Length = FixedToken(token.FirstIndex);
+    m_position = token.FirstIndex + token.Length;
     return true;
 }
 

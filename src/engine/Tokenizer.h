@@ -7,8 +7,11 @@
 
 namespace brevlin {
 
-// Yields the matches of the language's tokenizer pattern over a text, in order, exactly as
-// a global Execute would. Two shortcuts keep the result and cut the work:
+// Yields the matches of the language's tokenizer pattern over a text, in order, as a global
+// Execute would, except that a match is never empty: where the pattern matches the empty
+// text (a start clause of anchors), the token is the fixed alternatives' one there, and at
+// the end of the text there is none. So the tokens tile the text. Two shortcuts keep the
+// result and cut the work:
 // - at a position where no rule's start clause can begin, the token is one of the fixed
 //   alternatives and is read off directly;
 // - a block rule whose end clause no longer occurs in the rest of the text cannot match
@@ -34,7 +37,6 @@ private:
     TextView m_text;
     bool m_ignoreCase;
     std::vector<RuleInfo> m_rules;
-    bool m_anchoredStart = false; // some start clause may match empty at the end
     std::size_t m_nextDeath;
     RegExp m_regex;
     std::size_t m_position = 0;

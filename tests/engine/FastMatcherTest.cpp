@@ -64,19 +64,6 @@ TEST(FastMatcher, AnchorsInClauseText) {
     AddRule(start, u"^#", u"", u"", false, u"<i>", u"</i>");
     EXPECT_EQ(Tokens(start, u"#x\r\n#y"), (Texts{u"#x", u"\r\n", u"#y"}));
 
-    // "^" alone matches empty before a line end: the search moves on by one character, so
-    // the CR is in no token. The rule pattern "^^" then matches every token.
-    Language caret;
-    AddRule(caret, u"^", u"", u"", false, u"<i>", u"</i>");
-    EXPECT_EQ(Tokens(caret, u"\r\nab"), (Texts{u"", u"\n", u"ab"}));
-    EXPECT_EQ(Convert(caret, u"\r\nab"), u"<i></i><i>\n</i><i>ab</i>");
-
-    // "$" as a start clause: an empty token at the very end.
-    Language dollar;
-    AddRule(dollar, u"$", u"", u"", false, u"<i>", u"</i>");
-    EXPECT_EQ(Tokens(dollar, u"ab"), (Texts{u"ab", u""}));
-    EXPECT_EQ(Convert(dollar, u"ab"), u"ab<i></i>");
-
     // "$" as an end clause runs to the end of the text, across lines.
     Language toEnd;
     AddRule(toEnd, u"@", u"$", u"", false, u"<i>", u"</i>");
@@ -91,6 +78,50 @@ TEST(FastMatcher, AnchorsInClauseText) {
     EXPECT_EQ(Tokens(anchoredPair, u"<ab x"), (Texts{u"<ab x"}));
     EXPECT_EQ(Tokens(anchoredPair, u"<a$b x"), (Texts{u"<", u"a", u"$", u"b", u" ", u"x"}));
     EXPECT_EQ(Tokens(anchoredPair, u"<a$"), (Texts{u"<", u"a", u"$"}));
+}
+
+// A start clause of anchors can match the empty text: the fixed alternatives then give the
+// token, and at the end of the text there is none, so no character is lost and no empty
+// pair of tags is written.
+TEST(FastMatcher, EmptyMatchesGiveWayToTheFixedAlternatives) {
+    Language block;
+    AddRule(block, u"^", u"^", u"", false, u"<i>", u"</i>");
+    EXPECT_EQ(Tokens(block, u"a $x ^y^ z"),
+              (Texts{u"a", u" ", u"$", u"x", u" ", u"^", u"y", u"^", u" ", u"z"}));
+    EXPECT_EQ(Convert(block, u"a $x ^y^ z"), u"a $x ^y^ z");
+    EXPECT_EQ(Tokens(block, u"\u3042\u3042 "), (Texts{u"\u3042", u"\u3042", u" "}));
+    EXPECT_EQ(Pieces(u"a $x ^y^ z", test::LiteralTokens(block, u"a $x ^y^ z")),
+              Tokens(block, u"a $x ^y^ z"));
+    // The token that takes the place of the empty match is classified like any other.
+    block.SetStartTag(u"<b>");
+    block.SetEndTag(u"</b>");
+    block.Keywords().Add(u"ab");
+    EXPECT_EQ(Convert(block, u"ab ab;"), u"<b>ab</b> <b>ab</b>;");
+    EXPECT_EQ(Convert(block, u"ab ab;", true), u"<b>ab ab</b>;");
+
+    // "^" before a line end: the white-space run is the token, the CR included. The rule
+    // pattern "^^" matches every token.
+    Language caret;
+    AddRule(caret, u"^", u"", u"", false, u"<i>", u"</i>");
+    EXPECT_EQ(Tokens(caret, u"\r\nab"), (Texts{u"\r\n", u"ab"}));
+    EXPECT_EQ(Convert(caret, u"\r\nab"), u"<i>\r\n</i><i>ab</i>");
+    EXPECT_EQ(Tokens(caret, u"\n"), (Texts{u"\n"}));
+
+    // "$" as a start clause matches only at the very end: no token there.
+    Language dollar;
+    AddRule(dollar, u"$", u"", u"", false, u"<i>", u"</i>");
+    EXPECT_EQ(Tokens(dollar, u"ab"), (Texts{u"ab"}));
+    EXPECT_EQ(Convert(dollar, u"ab"), u"ab");
+    EXPECT_EQ(Convert(dollar, u""), u"");
+    Language dollarBlock;
+    AddRule(dollarBlock, u"$", u"$", u"", false, u"<i>", u"</i>");
+    EXPECT_EQ(Tokens(dollarBlock, u"a;"), (Texts{u"a", u";"}));
+    EXPECT_EQ(Convert(dollarBlock, u"a;"), u"a;");
+
+    Language onEmpty;
+    AddRule(onEmpty, u"^$", u"", u"", false, u"<i>", u"</i>");
+    EXPECT_EQ(Tokens(onEmpty, u""), Texts{});
+    EXPECT_EQ(Convert(onEmpty, u""), u"");
 }
 
 TEST(FastMatcher, UnterminatedLiteralEndsAtTheLastEscapedPair) {

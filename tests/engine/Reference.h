@@ -1,6 +1,6 @@
 #pragma once
 
-// The conversion read literally: one global match of the whole tokenizer pattern, then every
+// The conversion read literally: a global match of the whole tokenizer pattern, then every
 // token tested against each rule pattern, the keyword pattern and "\S" on the
 // regular-expression engine, output pieces joined at the end. No shortcut of any kind, so
 // both engines can be checked against it on small inputs.
@@ -14,13 +14,25 @@
 
 namespace brevlin::test {
 
+// The global match, except that where the match is empty (anchors only) the token is the
+// fixed alternatives' match there, and at the end of the text there is no token.
 inline std::vector<RegExpMatch> LiteralTokens(const Language& language, TextView text) {
     RegExp tokenizer;
-    tokenizer.SetGlobal(true);
     tokenizer.SetIgnoreCase(language.IgnoreCase());
     tokenizer.SetPattern(language.CreateWordSeperatePattern(
         [](const Comment& rule) { return !rule.ClauseStart().empty(); }));
-    return tokenizer.Execute(text);
+    RegExp fixed;
+    fixed.SetPattern(u"[\\w#]+|\\s+|[^\\w#]");
+    std::vector<RegExpMatch> tokens;
+    RegExpMatch token;
+    for (std::size_t start = 0; start < text.size(); start = token.FirstIndex + token.Length) {
+        if (!tokenizer.FindFrom(text, start, token))
+            break;
+        if (token.Length == 0 && !fixed.FindFrom(text, token.FirstIndex, token))
+            break;
+        tokens.push_back(token);
+    }
+    return tokens;
 }
 
 inline Text LiteralTagTokens(const Language& language, TextView text,
