@@ -13,6 +13,9 @@ export BREVLIN_SETTINGS=$WORK/settings.reg
 export HOME=$WORK/home
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$HOME"
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE QT_QPA_PLATFORM SESSION_MANAGER
+# No session bus unless a test starts its own: the desktop's tray host must not answer.
+unset DBUS_SESSION_BUS_ADDRESS
+E2E_DIR=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 export QT_LOGGING_RULES="*.debug=false;qt.qpa.*=false"
 
 PIDS=()
@@ -39,6 +42,8 @@ fail() {
         xwininfo -root -tree >&2 || true
     fi
     [ -f "$WORK/app.log" ] && sed 's/^/app: /' "$WORK/app.log" >&2
+    [ -f "$WORK/host.log" ] && sed 's/^/host: /' "$WORK/host.log" >&2
+    [ -f "$WORK/host.err" ] && sed 's/^/host error: /' "$WORK/host.err" >&2
     exit 1
 }
 
@@ -162,4 +167,36 @@ clip_get() {
 # Whether the clipboard holds exactly $1 (for wait_for: the clipboard is read on every try).
 clip_is() {
     [ "$(clip_get)" = "$1" ]
+}
+
+# A private session bus for the StatusNotifierItem tests.
+start_bus() {
+    local fifo=$WORK/busfd
+    mkfifo "$fifo"
+    dbus-daemon --session --nofork --nopidfile --print-address=3 3>"$fifo" >/dev/null 2>&1 &
+    PIDS+=($!)
+    read -r DBUS_SESSION_BUS_ADDRESS <"$fifo"
+    export DBUS_SESSION_BUS_ADDRESS
+}
+
+# The test's StatusNotifierWatcher and host (arguments: --no-host for a watcher alone).
+start_sni_host() {
+    : >"$WORK/host.log"
+    /usr/bin/python3 "$E2E_DIR/sni_host.py" watch --log "$WORK/host.log" "$@" \
+        >>"$WORK/host.err" 2>&1 &
+    HOST_PID=$!
+    PIDS+=($HOST_PID)
+    wait_for "$PATIENCE" grep -q '^watching' "$WORK/host.log" || fail "the tray host did not start"
+}
+
+sni() {
+    /usr/bin/python3 "$E2E_DIR/sni_host.py" "$@"
+}
+
+sni_item_count() {
+    sni items 2>/dev/null | grep -c . || true
+}
+
+has_sni_item() {
+    [ "$(sni_item_count)" -ge 1 ]
 }

@@ -1,9 +1,12 @@
 #include "ctlNotify.h"
 
+#include "StatusNotifierItem.h"
 #include "platform/CodePage.h"
 
 #include <QCoreApplication>
+#include <QCursor>
 #include <QGuiApplication>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QStyleHints>
 
@@ -46,7 +49,7 @@ int MessageOf(QEvent::Type type, Qt::MouseButton button) {
 } // namespace
 
 ctlNotify::ctlNotify(QObject* parent)
-    : QObject(parent), m_tray(new QSystemTrayIcon(this)),
+    : QObject(parent), m_item(new StatusNotifierItem(this)),
       m_state(*this, NotifyClickState::Events{
                          [this](int button) { emit Click(button); },
                          [this](int button) { emit DblClick(button); },
@@ -54,7 +57,19 @@ ctlNotify::ctlNotify(QObject* parent)
                      }) {
     m_timer.setSingleShot(true);
     connect(&m_timer, &QTimer::timeout, this, [this] { m_state.TimerTick(); });
-    connect(m_tray, &QSystemTrayIcon::activated, this, &ctlNotify::TrayActivated);
+    connect(m_item, &StatusNotifierItem::Activated, this, [this](QPoint position) {
+        HostPoint(position);
+        HostActivate();
+    });
+    connect(m_item, &StatusNotifierItem::SecondaryActivated, this, [this](QPoint position) {
+        HostPoint(position);
+        HostSecondaryActivate();
+    });
+    connect(m_item, &StatusNotifierItem::ContextMenuRequested, this, [this](QPoint position) {
+        HostPoint(position);
+        HostContextMenu();
+    });
+    connect(m_item, &StatusNotifierItem::HostAvailableChanged, this, &ctlNotify::UpdateHost);
     // The X11 icon window is created by Qt, and created anew when the tray restarts.
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -68,31 +83,94 @@ void ctlNotify::SetIconID(int value) {
         return;
     // The tray gets the new icon before the old one goes.
     QIcon icon = LoadIcon(value);
-    m_tray->setIcon(icon);
+    if (m_tray != nullptr)
+        m_tray->setIcon(icon);
+    m_item->SetIcon(icon);
     m_icon = std::move(icon);
     m_iconId = value;
 }
 
 void ctlNotify::SetTipText(const QString& value) {
     m_tipText = value.isEmpty() ? QString() : CutTipText(value);
-    m_tray->setToolTip(m_tipText);
+    if (m_tray != nullptr)
+        m_tray->setToolTip(m_tipText);
+    m_item->SetToolTip(m_tipText);
+}
+
+void ctlNotify::SetEnabled(bool value) {
+    m_state.SetEnabled(value);
+    m_item->SetMenuEnabled(value);
 }
 
 void ctlNotify::Show() {
     if (m_shown)
         return;
-    m_tray->setIcon(m_icon);
-    m_tray->setToolTip(m_tipText);
-    // Without a notification area yet, Qt adds the icon once one appears.
-    m_tray->show();
     m_shown = true;
+    UpdateHost();
 }
 
 void ctlNotify::Hide() {
     if (!m_shown)
         return;
-    m_tray->hide();
     m_shown = false;
+    UpdateHost();
+}
+
+void ctlNotify::SetMenu(QMenu* menu) {
+    m_item->SetMenu(menu);
+}
+
+QPoint ctlNotify::PopupPosition() const {
+    return m_hostPoint.isNull() ? QCursor::pos() : m_hostPoint;
+}
+
+bool ctlNotify::OnStatusNotifierHost() const {
+    return m_item->Registered();
+}
+
+void ctlNotify::UpdateHost() {
+    const bool onItem = m_shown && m_item->HostAvailable();
+    m_item->SetShown(onItem);
+    if (m_shown && !onItem) {
+        // Without a notification area yet, Qt adds the icon once one appears.
+        Tray().show();
+    } else if (m_tray != nullptr) {
+        m_tray->hide();
+    }
+}
+
+QSystemTrayIcon& ctlNotify::Tray() {
+    if (m_tray == nullptr) {
+        m_tray = new QSystemTrayIcon(this);
+        connect(m_tray, &QSystemTrayIcon::activated, this, &ctlNotify::TrayActivated);
+        m_tray->setIcon(m_icon);
+        m_tray->setToolTip(m_tipText);
+    }
+    return *m_tray;
+}
+
+void ctlNotify::HostPoint(QPoint position) {
+    m_hostPoint = position;
+}
+
+void ctlNotify::HostActivate() {
+    // A second activation within the double-click time completes a double click.
+    if (m_state.Enabled() && m_state.LeftState() == NotifyClickState::ClickPending) {
+        m_state.Notify(NotifyMessage::LButtonDblClk);
+    } else {
+        m_state.Notify(NotifyMessage::LButtonDown);
+    }
+    m_state.Notify(NotifyMessage::LButtonUp);
+}
+
+void ctlNotify::HostSecondaryActivate() {
+    m_state.Notify(NotifyMessage::LButtonDblClk);
+    m_state.Notify(NotifyMessage::LButtonUp);
+}
+
+void ctlNotify::HostContextMenu() {
+    m_state.Notify(NotifyMessage::RButtonDown);
+    m_state.Notify(NotifyMessage::RButtonUp);
 }
 
 QString ctlNotify::CutTipText(const QString& text) {
@@ -134,6 +212,7 @@ bool ctlNotify::eventFilter(QObject* watched, QEvent* event) {
         return false;
     if (!IsTrayIconWindow(watched))
         return false;
+    m_hostPoint = QPoint();
     if (type == QEvent::MouseMove) {
         m_state.Notify(NotifyMessage::MouseMove);
         return false;
@@ -156,18 +235,17 @@ void ctlNotify::Stop() {
 
 void ctlNotify::TrayActivated(QSystemTrayIcon::ActivationReason reason) {
     // Hosts that report activations instead of buttons: the shell's message sequences.
+    m_hostPoint = QPoint();
     switch (reason) {
     case QSystemTrayIcon::Trigger:
-        m_state.Notify(NotifyMessage::LButtonDown);
-        m_state.Notify(NotifyMessage::LButtonUp);
+        HostActivate();
         break;
     case QSystemTrayIcon::DoubleClick:
-        m_state.Notify(NotifyMessage::LButtonDblClk);
-        m_state.Notify(NotifyMessage::LButtonUp);
+    case QSystemTrayIcon::MiddleClick:
+        HostSecondaryActivate();
         break;
     case QSystemTrayIcon::Context:
-        m_state.Notify(NotifyMessage::RButtonDown);
-        m_state.Notify(NotifyMessage::RButtonUp);
+        HostContextMenu();
         break;
     default:
         break;

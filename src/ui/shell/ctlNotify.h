@@ -5,19 +5,28 @@
 
 #include <QIcon>
 #include <QObject>
+#include <QPoint>
 #include <QString>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
+class QMenu;
+
 namespace brevlin::shell {
+
+class StatusNotifierItem;
 
 // The program's icon in the notification area, with its tooltip, and the tray's mouse
 // activity decoded into Click, DblClick and MouseMove (see NotifyClickState).
 //
-// On X11 the tray icon is a small window of its own, so real presses, releases and double
-// clicks reach the decoder. Tray hosts that only report activations (the D-Bus item of some
-// desktops, Windows) are mapped onto the same messages. One instance per process: the X11
-// icon window is recognised by its class.
+// Two kinds of tray host: where a StatusNotifierWatcher with a host is on the session bus,
+// the icon is a StatusNotifierItem; otherwise it is Qt's tray icon, which on X11 is a small
+// window of its own in the XEmbed notification area, so real presses, releases and double
+// clicks reach the decoder. The icon moves between the two as hosts come and go. Hosts that
+// only report activations are mapped onto the same messages: an activation is a click, a
+// second one within the double-click time a double click, a secondary activation (the
+// middle button) a double click, a context-menu request a right click. One instance per
+// process: the X11 icon window is recognised by its class.
 class ctlNotify : public QObject, private ClickTimer {
     Q_OBJECT
 
@@ -31,7 +40,7 @@ public:
 
     // While false every mouse notification is ignored; a pending click still fires.
     bool Enabled() const { return m_state.Enabled(); }
-    void SetEnabled(bool value) { m_state.SetEnabled(value); }
+    void SetEnabled(bool value);
 
     // 1 the application icon, 101 the icon shown while converting, 0 none loaded.
     int IconID() const { return m_iconId; }
@@ -53,6 +62,18 @@ public:
     // The decoder, for feeding notifications directly.
     NotifyClickState& ClickState() { return m_state; }
 
+    // The menu that a StatusNotifierItem host may show by itself; disabled with the icon.
+    void SetMenu(QMenu* menu);
+    // Where a pop-up for the last click belongs: the point the host reported, else the pointer.
+    QPoint PopupPosition() const;
+    // Whether the icon is offered to a StatusNotifierItem host now (else to the XEmbed tray).
+    bool OnStatusNotifierHost() const;
+
+    // An activation from a host that reports no buttons.
+    void HostActivate();
+    void HostSecondaryActivate();
+    void HostContextMenu();
+
 signals:
     void Click(int button);
     void DblClick(int button);
@@ -65,8 +86,14 @@ private:
     void Start() override;
     void Stop() override;
     void TrayActivated(QSystemTrayIcon::ActivationReason reason);
+    void UpdateHost();
+    QSystemTrayIcon& Tray();
+    void HostPoint(QPoint position);
 
-    QSystemTrayIcon* m_tray;
+    // Created only when needed: Qt picks its kind of tray icon once, when it first makes one.
+    QSystemTrayIcon* m_tray = nullptr;
+    StatusNotifierItem* m_item;
+    QPoint m_hostPoint;
     QTimer m_timer;
     NotifyClickState m_state;
     int m_iconId = 0;

@@ -14,7 +14,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
-#include <QCursor>
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
@@ -73,6 +72,7 @@ frmMain::frmMain() {
     m_notifyIcon->setObjectName(QStringLiteral("NotifyIcon"));
     connect(m_notifyIcon, &ctlNotify::Click, this, &frmMain::NotifyIcon_Click);
     connect(m_notifyIcon, &ctlNotify::DblClick, this, &frmMain::NotifyIcon_DblClick);
+    m_notifyIcon->SetMenu(mnuRightClick);
     m_notifyIcon->SetIconID(ctlNotify::AppIconID);
     m_notifyIcon->SetTipText(ProductName);
     m_notifyIcon->Show();
@@ -138,7 +138,7 @@ void frmMain::RebuildLanguageMenu() {
 
 void frmMain::NotifyIcon_Click(int button) {
     // A hidden window needs no foreground: the pop-up takes the pointer itself.
-    const QPoint position = QCursor::pos();
+    const QPoint position = m_notifyIcon->PopupPosition();
     if (button == vbLeftButton)
         mnuLeftClick->popup(position);
     else
