@@ -3,6 +3,7 @@
 
     sni_host.py watch --log FILE [--no-host]   the watcher (and host) on the session bus
     sni_host.py items                          the registered items, one per line
+    sni_host.py host                           a host registers with the watcher
     sni_host.py call METHOD [INT ...]          calls Activate, ContextMenu, ... on the item
     sni_host.py twice METHOD [INT ...]         the same call twice at once (a double click)
     sni_host.py prop NAME                      one property of the item
@@ -166,6 +167,11 @@ def main(args):
     if command == "watch":
         return watch(args[1:])
     bus = dbus.SessionBus()
+    if command == "host":
+        watcher = bus.get_object(WATCHER, WATCHER_PATH, introspect=False)
+        watcher.RegisterStatusNotifierHost("org.kde.StatusNotifierHost-test",
+                                           dbus_interface=WATCHER)
+        return
     if command == "items":
         watcher = bus.get_object(WATCHER, WATCHER_PATH, introspect=False)
         for item in watcher.Get(WATCHER, "RegisteredStatusNotifierItems", dbus_interface=PROPS):
