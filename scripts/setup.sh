@@ -9,7 +9,7 @@ packages=(
   libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool xclip x11-utils imagemagick
-  dbus-daemon python3 python3-dbus python3-gi
+  dbus-daemon python3 python3-dbus python3-gi weston xwayland wl-clipboard
   fonts-noto-cjk clang-format dpkg-dev file ccache
 )
 

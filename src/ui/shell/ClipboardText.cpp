@@ -2,6 +2,8 @@
 
 #include "engine/TextRoutines.h"
 
+#include <QClipboard>
+
 namespace brevlin::shell {
 
 Text ClipboardText::ToEngine(const QString& text) {
@@ -11,6 +13,14 @@ Text ClipboardText::ToEngine(const QString& text) {
 
 QString ClipboardText::FromEngine(TextView text) {
     return QString::fromStdU16String(ToLf(text));
+}
+
+bool ClipboardText::Replace(QClipboard& clipboard, const QString& text) {
+    clipboard.clear(QClipboard::Clipboard);
+    clipboard.setText(text, QClipboard::Clipboard);
+    // Owning the clipboard is asked of the X server; platforms that cannot tell are asked
+    // for the text itself.
+    return clipboard.ownsClipboard() || clipboard.text(QClipboard::Clipboard) == text;
 }
 
 } // namespace brevlin::shell

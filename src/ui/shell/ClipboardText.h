@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QClipboard;
+
 namespace brevlin::shell {
 
 // Line ends at the clipboard's edge: the clipboard here carries LF, the engine CR LF.
@@ -13,6 +15,11 @@ public:
     static Text ToEngine(const QString& text);
     // Each CR LF becomes LF.
     static QString FromEngine(TextView text);
+
+    // Clears the clipboard and puts the text on it. False when the clipboard did not take
+    // it: on X11 another program that took the clipboard after this one's last input
+    // (copying while the conversion ran, or the bridge of a Wayland compositor) keeps it.
+    static bool Replace(QClipboard& clipboard, const QString& text);
 };
 
 } // namespace brevlin::shell

@@ -36,6 +36,9 @@ struct ConversionJob {
 namespace {
 
 const QString ProductName = QStringLiteral("Brevlin Glosser");
+const QString ClipboardFailure =
+    QStringLiteral("変換結果をクリップボードに書き込めませんでした。"
+                   "ほかのプログラムがクリップボードを使用しています。");
 
 void Convert(ConversionJob& job, ConversionHook* hook) {
     try {
@@ -198,9 +201,9 @@ void frmMain::ConversionFinished() {
         m_notifyIcon->SetIconID(ctlNotify::AppIconID);
         ShowError(job->error);
     } else {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->clear(QClipboard::Clipboard);
-        clipboard->setText(ClipboardText::FromEngine(job->output), QClipboard::Clipboard);
+        const QString result = ClipboardText::FromEngine(job->output);
+        if (!ClipboardText::Replace(*QGuiApplication::clipboard(), result))
+            ShowError(ClipboardFailure);
     }
     UpdateTrayEnabled();
     emit ProcessFinished();
