@@ -160,8 +160,9 @@ clip_set() {
     wait_for "$PATIENCE" xclip -selection clipboard -o || fail "xclip did not take the clipboard"
 }
 
+# A transfer that stalls (seen now and then with megabytes over INCR) fails this try only.
 clip_get() {
-    xclip -selection clipboard -o
+    timeout 20 xclip -selection clipboard -o
 }
 
 # Whether the clipboard holds exactly $1 (for wait_for: the clipboard is read on every try).
