@@ -72,12 +72,18 @@ start_display() {
     wait_for "$PATIENCE" xdpyinfo || fail "no X display"
 }
 
+# trayer now and then fails to come up on a busy machine; a fresh start then does.
 start_tray() {
-    trayer --edge top --align right --widthtype request --height 24 --iconspacing 2 \
-        >/dev/null 2>&1 &
-    TRAY_PID=$!
-    PIDS+=($TRAY_PID)
-    wait_for "$PATIENCE" tray_present || fail "trayer did not start"
+    local try
+    for try in 1 2 3; do
+        trayer --edge top --align right --widthtype request --height 24 --iconspacing 2 \
+            >/dev/null 2>&1 &
+        TRAY_PID=$!
+        PIDS+=($TRAY_PID)
+        wait_for $((PATIENCE / 3)) tray_present && return 0
+        kill "$TRAY_PID" 2>/dev/null || true
+    done
+    fail "trayer did not start"
 }
 
 tray_present() {
