@@ -136,20 +136,15 @@ DBusToolTip StatusNotifierItem::ToolTip() const {
 }
 
 void StatusNotifierItem::HostContextMenu(int x, int y) {
-    emit ContextMenuRequested(PointOf(x, y));
+    emit ContextMenuRequested(QPoint(x, y));
 }
 
 void StatusNotifierItem::HostActivate(int x, int y) {
-    emit Activated(PointOf(x, y));
+    emit Activated(QPoint(x, y));
 }
 
 void StatusNotifierItem::HostSecondaryActivate(int x, int y) {
-    emit SecondaryActivated(PointOf(x, y));
-}
-
-QPoint StatusNotifierItem::PointOf(int x, int y) {
-    // Hosts that know no position (Wayland ones, mostly) send 0, 0.
-    return QPoint(x, y);
+    emit SecondaryActivated(QPoint(x, y));
 }
 
 void StatusNotifierItem::WatcherAppeared() {

@@ -51,7 +51,7 @@ public:
     const DBusIconPixmapList& IconPixmaps() const { return m_pixmaps; }
     DBusToolTip ToolTip() const;
 
-    // The host's calls.
+    // The host's calls; hosts that know no position (Wayland ones, mostly) send 0, 0.
     void HostContextMenu(int x, int y);
     void HostActivate(int x, int y);
     void HostSecondaryActivate(int x, int y);
@@ -76,7 +76,6 @@ private:
     void QueryHost();
     void SetHostAvailable(bool value);
     void UpdateRegistration();
-    static QPoint PointOf(int x, int y);
 
     QString m_service;
     bool m_connected = false;
