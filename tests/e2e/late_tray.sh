@@ -4,11 +4,7 @@
 source "$(dirname "$0")/lib.sh"
 
 start_display
-"$GLOSSER" >>"$WORK/app.log" 2>&1 &
-APP_PID=$!
-wait_for "$PATIENCE" test -S "$XDG_RUNTIME_DIR/brevlin-glosser.socket" || fail "the program did not start"
-sleep 1
-app_running || fail "the program ended without a notification area"
+start_app_waiting
 
 start_tray
 wait_for "$PATIENCE" has_icon || fail "no icon after the notification area appeared"

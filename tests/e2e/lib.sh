@@ -101,6 +101,15 @@ start_app() {
     wait_for "$PATIENCE" has_icon || fail "no tray icon"
 }
 
+# Starts the program where no tray host is there yet: it must start and keep waiting.
+start_app_waiting() {
+    "$GLOSSER" >>"$WORK/app.log" 2>&1 &
+    APP_PID=$!
+    wait_for "$PATIENCE" test -S "$XDG_RUNTIME_DIR/brevlin-glosser.socket" || fail "the program did not start"
+    sleep 1
+    app_running || fail "the program ended while no tray host was there"
+}
+
 has_icon() {
     [ "$(icon_count)" -ge 1 ]
 }

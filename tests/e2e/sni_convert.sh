@@ -31,11 +31,7 @@ start_display
 start_bus
 # A watcher without a host yet: nothing to show the item, so the program waits.
 start_sni_host --no-host
-"$GLOSSER" >>"$WORK/app.log" 2>&1 &
-APP_PID=$!
-wait_for "$PATIENCE" test -S "$XDG_RUNTIME_DIR/brevlin-glosser.socket" || fail "the program did not start"
-sleep 1
-app_running || fail "the program ended without a tray host"
+start_app_waiting
 [ "$(sni_item_count)" -eq 0 ] || fail "an item offered while no host is there"
 sni host
 wait_for "$PATIENCE" has_sni_item || fail "no item after a host registered"

@@ -8,11 +8,7 @@ source "$(dirname "$0")/lib.sh"
 
 start_display
 start_bus
-"$GLOSSER" >>"$WORK/app.log" 2>&1 &
-APP_PID=$!
-wait_for "$PATIENCE" test -S "$XDG_RUNTIME_DIR/brevlin-glosser.socket" || fail "the program did not start"
-sleep 1
-app_running || fail "the program ended without a tray host"
+start_app_waiting
 
 start_sni_host
 wait_for "$PATIENCE" has_sni_item || fail "no item after the host appeared"
