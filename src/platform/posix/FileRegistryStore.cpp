@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <pwd.h>
 #include <stdexcept>
@@ -90,6 +91,21 @@ std::string TimeText() {
     char text[32];
     std::strftime(text, sizeof text, "%Y%m%d-%H%M%S", &local);
     return text;
+}
+
+// Temporary files of writers that were killed before their rename. Only called under the
+// lock, so no living writer of this file has one.
+void RemoveStrayTemporaries(const std::string& folder, const std::string& target) {
+    const std::string prefix = target.substr(target.rfind('/') + 1) + ".tmp-";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string_view name = entry->d_name;
+        if (name.size() == prefix.size() + 6 && name.starts_with(prefix))
+            ::unlinkat(::dirfd(dir), entry->d_name, 0);
+    }
+    ::closedir(dir);
 }
 
 } // namespace
@@ -425,6 +441,7 @@ void FileRegistryStore::Save(const RegistryTree& tree) {
         ::unlink(temporary.c_str());
         throw;
     }
+    RemoveStrayTemporaries(folder, target);
     SyncFolder(folder);
     m_broken = false;
     m_cache = std::make_shared<RegistryTree>(tree);
