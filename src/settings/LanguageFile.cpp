@@ -151,6 +151,7 @@ std::unique_ptr<Language> LanguageFile::Load(const QString& path) {
     CheckExists(path);
     clsINIFile file;
     file.SetFilename(path);
+    file.HoldFirstRead();
     auto language = std::make_unique<Language>();
     language->SetName(ReadCheckedName(file));
     Read(file, *language);

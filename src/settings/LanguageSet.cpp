@@ -35,6 +35,7 @@ LanguageSet::ImportResult LanguageSet::ImportLanguage(Languages& languages, cons
     LanguageFile::CheckExists(path);
     clsINIFile file;
     file.SetFilename(path);
+    file.HoldFirstRead();
     const Text name = LanguageFile::ReadCheckedName(file);
 
     ImportResult result;

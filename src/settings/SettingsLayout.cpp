@@ -3,6 +3,8 @@
 #include "ValueConversion.h"
 #include "engine/BrevlinError.h"
 
+#include <algorithm>
+
 namespace brevlin {
 
 const Text SettingsLayout::RootPath = u"HKCU\\Software\\Morvane\\Brevlin";
@@ -143,6 +145,45 @@ void SettingsLayout::SaveToReg(clsRegistry& registry, const Language& language) 
     registry.RegWrite(key + u"TabColumns", Variant::Long(language.TabColumns()));
     registry.RegWrite(key + u"Keywords", Variant::List(language.Keywords().GetAllItems()));
     registry.RegWrite(key + u"Comments", Variant::Long(rules));
+}
+
+std::vector<Text> SettingsLayout::NamesOf(const Languages& languages) {
+    std::vector<Text> names;
+    for (const auto& language : languages)
+        names.push_back(language->Name());
+    return names;
+}
+
+std::vector<Text> SettingsLayout::KeepAddedLanguages(clsRegistry& registry, Languages& languages,
+                                                     const std::vector<Text>& known) {
+    clsRegistry::Batch batch(registry, BatchMode::Read);
+    Languages stored;
+    LoadFromReg(registry, stored);
+    std::vector<Text> added;
+    for (const auto& language : stored) {
+        const Text& name = language->Name();
+        if (languages.ItemByName(name) ||
+            std::find(known.begin(), known.end(), name) != known.end())
+            continue;
+        Language& copy = languages.Add(name);
+        const int index = copy.Index();
+        copy.SetIndex(language->Index());
+        LoadFromReg(registry, copy);
+        copy.SetIndex(index);
+        added.push_back(name);
+    }
+    batch.Commit();
+    return added;
+}
+
+void SettingsLayout::SaveSettingsKeepingAdded(clsRegistry& registry, Languages& languages,
+                                              std::vector<Text>& known, bool beepOnProcess,
+                                              bool optimizeTags) {
+    clsRegistry::Batch batch(registry, BatchMode::Write);
+    KeepAddedLanguages(registry, languages, known);
+    SaveSettings(registry, languages, beepOnProcess, optimizeTags);
+    batch.Commit();
+    known = NamesOf(languages);
 }
 
 void SettingsLayout::LoadSettings(clsRegistry& registry, Languages& languages, bool& beepOnProcess,

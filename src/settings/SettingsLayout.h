@@ -23,6 +23,19 @@ public:
     static void SaveSettings(clsRegistry& registry, const Languages& languages, bool beepOnProcess,
                              bool optimizeTags);
 
+    // Languages that another program stored since `known` were read or written, that is with
+    // a name neither in `known` nor in `languages`, are read and added at the end of
+    // `languages`, so that saving a set read earlier does not drop them. Returns their names.
+    // Inside the caller's Write batch, the save that follows cannot miss one.
+    static std::vector<Text> KeepAddedLanguages(clsRegistry& registry, Languages& languages,
+                                                const std::vector<Text>& known);
+    static std::vector<Text> NamesOf(const Languages& languages);
+    // SaveSettings for a set read earlier: in one Write batch, KeepAddedLanguages, then the
+    // save; `known` becomes the names saved.
+    static void SaveSettingsKeepingAdded(clsRegistry& registry, Languages& languages,
+                                         std::vector<Text>& known, bool beepOnProcess,
+                                         bool optimizeTags);
+
     // The steps, as the sequences above call them (without batches of their own).
     static void LoadFromReg(clsRegistry& registry, Languages& languages);
     static void SaveToReg(clsRegistry& registry, const Languages& languages);

@@ -38,7 +38,7 @@ void clsINIFile::SetFilename(const QString& path) {
 }
 
 void clsINIFile::Refresh() {
-    if (m_cleared || (m_updating && m_loaded))
+    if (m_cleared || ((m_updating || m_holdFirstRead) && m_loaded))
         return; // collected writes are not to be replaced by the file's content
     const QFileInfo info(m_filename);
     const bool exists = info.exists();
@@ -58,6 +58,11 @@ void clsINIFile::Refresh() {
     if (!exists)
         return; // a missing file reads as defaults everywhere
 
+    if (info.isFile() && info.size() > MaxFileSize) {
+        m_loaded = false;
+        throw BrevlinError(errors::PathFileAccess,
+                           Describe("ファイルが大きすぎます (16 MiB まで)", m_filename));
+    }
     QFile file(m_filename);
     if (!file.open(QIODevice::ReadOnly)) {
         m_loaded = false;

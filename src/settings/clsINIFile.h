@@ -32,6 +32,10 @@ public:
     void EndUpdate();
     // Forgets the file's content: the next write starts a new file.
     void Clear();
+    // From now on, reads keep what the file held when it was first read, even when another
+    // program changes it meanwhile: a language is read from one state of its file, and a
+    // file that keeps growing is not read again for each value.
+    void HoldFirstRead() { m_holdFirstRead = true; }
 
 private:
     void Refresh();
@@ -42,6 +46,7 @@ private:
     bool m_loaded = false;
     bool m_updating = false;
     bool m_cleared = false;
+    bool m_holdFirstRead = false;
     // What the file looked like when it was read or written, to notice a change.
     bool m_existed = false;
     qint64 m_size = -1;

@@ -174,3 +174,17 @@ TEST(IniFileEncoding, Utf8Validation) {
     EXPECT_FALSE(TextFileEncoding::IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
     EXPECT_FALSE(TextFileEncoding::IsValidUtf8("\xE8\xA8"));         // cut short
 }
+
+TEST(IniFile, HoldingTheFirstReadIgnoresLaterChangesOfTheFile) {
+    TempFolder folder;
+    const QString path = folder.Path("a.ini");
+    WriteBytes(path, "[Language]\r\nName=first\r\n");
+    clsINIFile held = Open(path);
+    held.HoldFirstRead();
+    clsINIFile plain = Open(path);
+    EXPECT_EQ(held.ReadString(u"Language", u"Name", u""), u"first");
+    EXPECT_EQ(plain.ReadString(u"Language", u"Name", u""), u"first");
+    WriteBytes(path, "[Language]\r\nName=changed meanwhile\r\n");
+    EXPECT_EQ(held.ReadString(u"Language", u"Name", u""), u"first");
+    EXPECT_EQ(plain.ReadString(u"Language", u"Name", u""), u"changed meanwhile");
+}

@@ -253,3 +253,58 @@ TEST(SettingsLayout, AnUnparseableStoreIsReportedAndKeptWhenSavedOver) {
               FileRoot + "]\n\"LangCount\"=dword:0000000g\n");
     EXPECT_EQ(Load(*t.registry).languages.Count(), 3);
 }
+
+TEST(SettingsLayout, ASaveOfASetReadEarlierKeepsLanguagesStoredMeanwhile) {
+    TestRegistry t;
+    SettingsLayout::SaveSettings(*t.registry, ThreeLanguages(), false, false);
+    Languages inMemory = Load(*t.registry).languages;
+    std::vector<Text> known = SettingsLayout::NamesOf(inMemory);
+
+    // Another program adds "d" with a rule and keywords; here "b" is deleted and "e" added.
+    {
+        Languages other = Load(*t.registry).languages;
+        Language& d = other.Add(u"d");
+        d.Keywords().Add(u"kw");
+        d.Comments().Add().SetClauseStart(u"//");
+        d.SetTabColumns(7);
+        SettingsLayout::SaveSettings(*t.registry, other, true, false);
+    }
+    inMemory.Remove(2);
+    inMemory.Add(u"e");
+    SettingsLayout::SaveSettingsKeepingAdded(*t.registry, inMemory, known, false, true);
+
+    const Loaded stored = Load(*t.registry);
+    EXPECT_EQ(SettingsLayout::NamesOf(stored.languages),
+              (std::vector<Text>{u"a", u"c", u"e", u"d"}));
+    EXPECT_EQ(known, SettingsLayout::NamesOf(stored.languages));
+    const Language& d = *stored.languages.ItemByName(u"d");
+    EXPECT_EQ(d.Keywords().GetAllItems(), std::vector<Text>{u"kw"});
+    ASSERT_EQ(d.Comments().Count(), 1);
+    EXPECT_EQ(d.Comments().Item(1).ClauseStart(), u"//");
+    EXPECT_EQ(d.TabColumns(), 7);
+    EXPECT_EQ(stored.languages.ItemByName(u"c")->Comments().Count(), 2);
+    EXPECT_TRUE(stored.optimize); // the switches are this save's
+
+    // Deleted here after it was seen: it stays deleted.
+    inMemory.Remove(inMemory.ItemByName(u"d")->Index());
+    SettingsLayout::SaveSettingsKeepingAdded(*t.registry, inMemory, known, false, true);
+    EXPECT_EQ(Load(*t.registry).languages.ItemByName(u"d"), nullptr);
+}
+
+TEST(SettingsLayout, CountsThatPromiseFarMoreThanTheStoreHoldsAreRefusedSoon) {
+    TestRegistry t;
+    // What a set of 100000 languages with 100000 rules each would claim, in a few lines.
+    WriteBytes(t.path,
+               "Windows Registry Editor Version 5.00\n\n" + FileRoot +
+                   "]\n\"LangCount\"=dword:000186a0\n\n" + FileRoot +
+                   "\\1]\n@=\"a\"\n\"Comments\"=dword:000186a0\n\"Keywords\"=str(7):\"\"\n");
+    const std::string before = t.File();
+    Loaded loaded;
+    loaded.languages.Add(u"kept");
+    const std::string error = ErrorText([&] {
+        SettingsLayout::LoadSettings(*t.registry, loaded.languages, loaded.beep, loaded.optimize);
+    });
+    EXPECT_NE(error.find("Software\\Morvane\\Brevlin\\"), std::string::npos) << error;
+    EXPECT_EQ(SettingsLayout::NamesOf(loaded.languages), std::vector<Text>{u"kept"});
+    EXPECT_EQ(t.File(), before);
+}

@@ -185,7 +185,8 @@ std::shared_ptr<const RegistryTree> FileRegistryStore::Current() {
 std::shared_ptr<const RegistryTree> FileRegistryStore::Load() {
     m_cache.reset();
     HoldCacheFile(-1);
-    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Not blocking: a named pipe in the file's place must not stop the program.
+    const int fd = ::open(m_path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         FailAccess("設定ファイルを読み込めません", m_path, errno);
     std::string bytes;
@@ -196,6 +197,15 @@ std::shared_ptr<const RegistryTree> FileRegistryStore::Load() {
             const int error = errno;
             ::close(fd);
             FailAccess("設定ファイルを読み込めません", m_path, error);
+        }
+        if (!S_ISREG(info.st_mode)) {
+            ::close(fd);
+            throw BrevlinError(errors::PathFileAccess,
+                               "設定ファイルが通常のファイルではありません: " + m_path);
+        }
+        if (static_cast<unsigned long long>(info.st_size) > MaxFileSize) {
+            ::close(fd);
+            throw BrevlinError(errors::SettingsFormat, "設定ファイルが大きすぎます: " + m_path);
         }
         stamp = Stamp::Of(info);
         char buffer[65536];

@@ -126,11 +126,15 @@ void frmMain::CreateMenus() {
 
 void frmMain::LoadSettings() {
     SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags);
+    m_knownLanguages = SettingsLayout::NamesOf(m_languages);
     RebuildLanguageMenu();
 }
 
 void frmMain::SaveSettings() {
-    SettingsLayout::SaveSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags);
+    // `brevlin import` may have stored a language since this program last read the store;
+    // it is kept, not overwritten by the set in memory.
+    SettingsLayout::SaveSettingsKeepingAdded(*m_registry, m_languages, m_knownLanguages,
+                                             BeepOnProcess, OptimizeTags);
 }
 
 void frmMain::RebuildLanguageMenu() {
@@ -216,6 +220,15 @@ void frmMain::ShowOptionsDialog() {
         m_optionForm->raise();
         m_optionForm->activateWindow();
         return;
+    }
+    try {
+        // The dialog shows what was stored meanwhile, too; those are known now, so deleting
+        // one in the dialog deletes it.
+        for (Text& name :
+             SettingsLayout::KeepAddedLanguages(*m_registry, m_languages, m_knownLanguages))
+            m_knownLanguages.push_back(std::move(name));
+    } catch (const std::exception&) {
+        // An unreadable store is reported when the dialog saves.
     }
     m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this);
     connect(m_optionForm, &frmOptions::Unload, this, &frmMain::OptionForm_Unload);

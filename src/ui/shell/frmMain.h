@@ -78,6 +78,8 @@ private:
     void ShowError(const QString& description);
 
     std::unique_ptr<clsRegistry> m_registry;
+    // The language names as last read from or written to the store.
+    std::vector<Text> m_knownLanguages;
     Languages m_languages;
     clsVarMenu m_languageMenu;
     ctlNotify* m_notifyIcon = nullptr;
