@@ -1,5 +1,6 @@
-// Loading arbitrary bytes as a language file: refused with a BrevlinError, or a language that,
-// written out and loaded again, writes the same file.
+// Loading arbitrary bytes as a language file: refused with a BrevlinError, or a language that
+// writes and loads again; where its texts survive the INI rules (no blanks at either end, no
+// enclosing quotes, no comma in a keyword), the second file is the same as the first.
 
 #include "engine/BrevlinError.h"
 #include "settings/LanguageFile.h"
@@ -16,11 +17,40 @@ namespace {
 
 QString Folder() {
     static const QString folder = [] {
-        QString path = QDir::tempPath() + "/brevlin-fuzz-" + QString::number(::getpid());
+        // In memory where there is a tmpfs: every write flushes its file.
+        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
+                                                                       : QDir::tempPath();
+        QString path = base + "/brevlin-fuzz-" + QString::number(::getpid());
         QDir().mkpath(path);
         return path;
     }();
     return folder;
+}
+
+bool IsBlank(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'\v' || c == u'\f' ||
+           c == u'\x1A';
+}
+
+bool Survives(const Text& value) {
+    if (value.empty())
+        return true;
+    if (IsBlank(value.front()) || IsBlank(value.back()))
+        return false;
+    return !(value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+             value.back() == value.front());
+}
+
+bool SurvivesIniRules(const Language& language) {
+    bool survives = Survives(language.StartTag()) && Survives(language.EndTag());
+    for (const auto& rule : language.Comments())
+        survives = survives && Survives(rule->ClauseStart()) && Survives(rule->ClauseEnd()) &&
+                   Survives(rule->EscapeChar()) && Survives(rule->StartTag()) &&
+                   Survives(rule->EndTag());
+    for (const Text& keyword : language.Keywords().GetAllItems())
+        survives =
+            survives && !keyword.empty() && Survives(keyword) && keyword.find(u',') == Text::npos;
+    return survives;
 }
 
 QByteArray ReadAll(const QString& path) {
@@ -59,7 +89,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                      error.Description().c_str());
         std::abort();
     }
-    if (ReadAll(first) != ReadAll(second)) {
+    if (SurvivesIniRules(*language) && ReadAll(first) != ReadAll(second)) {
         std::fprintf(stderr, "a language changes when written, loaded and written again\n");
         std::abort();
     }

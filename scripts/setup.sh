@@ -11,6 +11,7 @@ packages=(
   xvfb xauth trayer xdotool xclip x11-utils imagemagick
   dbus-daemon python3 python3-dbus python3-gi weston xwayland wl-clipboard
   fonts-noto-cjk clang-format dpkg-dev file ccache
+  clang libfuzzer-14-dev libclang-rt-14-dev
 )
 
 missing=()

@@ -35,6 +35,8 @@ public:
     // True when a token can only be a rule token through its first character and only a
     // run of [\w#] can be a keyword: tokens of the fixed alternatives need no rule test.
     bool DecidedByFirstCharacter() const { return m_lists[0].empty() && !m_keywordRegex; }
+    // Keywords that are patterns of their own (\s, a dot) can match white space too.
+    bool SpaceCanBeKeyword() const { return m_keywordRegex != nullptr; }
     // `wordRun`: the token is known to be a run of [\w#].
     bool IsKeyword(TextView token, bool wordRun) {
         if (m_keywordSet && wordRun)

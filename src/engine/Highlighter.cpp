@@ -58,7 +58,7 @@ Text ConvertFast(const Language& language, TextView text, bool optimizeTags, con
         const FastTokenizer::Kind kind = tokenizer.LastKind();
         if (const Comment* rule = classifier.MatchRule(t)) {
             writer.AppendRule(rule->StartTag(), t, rule->EndTag());
-        } else if (kind != FastTokenizer::Kind::Space &&
+        } else if ((kind != FastTokenizer::Kind::Space || classifier.SpaceCanBeKeyword()) &&
                    classifier.IsKeyword(t, kind == FastTokenizer::Kind::Word)) {
             writer.AppendKeyword(t);
         } else {

@@ -55,14 +55,17 @@ IniDocument IniDocument::Parse(TextView text) {
     IniDocument document;
     std::size_t start = 0;
     while (start < text.size()) {
-        std::size_t end = text.find(u'\n', start);
-        const std::size_t next = end == TextView::npos ? text.size() : end + 1;
+        // CR LF, LF or a lone CR ends a line: a value never holds a line break, so every
+        // value read can be written again.
+        std::size_t end = text.find_first_of(u"\r\n", start);
         if (end == TextView::npos)
             end = text.size();
-        TextView raw = text.substr(start, end - start);
-        if (!raw.empty() && raw.back() == u'\r')
-            raw.remove_suffix(1);
-        start = next;
+        const TextView raw = text.substr(start, end - start);
+        start = end;
+        if (start < text.size() && text[start] == u'\r')
+            ++start;
+        if (start < text.size() && text[start] == u'\n')
+            ++start;
 
         if (const auto name = SectionName(raw)) {
             document.AddSection(Text(raw), *name);

@@ -14,7 +14,8 @@ public:
     // non-ASCII byte; UTF-16 after its byte-order mark; CP932 otherwise.
     static Text Decode(std::string_view bytes);
     // CP932 when the text comes back unchanged from it and cannot be mistaken for UTF-8 when
-    // read; otherwise UTF-8 with a byte-order mark.
+    // read; otherwise UTF-8 with a byte-order mark, or UTF-16 (little-endian, with its mark)
+    // for text with an unpaired surrogate, which UTF-8 cannot hold.
     static std::string Encode(TextView text);
 
     // Valid UTF-8 (no overlong forms, surrogates or values above U+10FFFF).

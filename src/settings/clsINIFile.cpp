@@ -69,16 +69,24 @@ void clsINIFile::Refresh() {
         throw BrevlinError(errors::PathFileAccess,
                            Describe("ファイルを読み込めません", m_filename, file.errorString()));
     }
-    const QByteArray bytes = file.read(MaxFileSize + 1);
-    if (file.error() != QFileDevice::NoError) {
-        m_loaded = false;
-        throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルを読み込めません", m_filename, file.errorString()));
-    }
-    if (bytes.size() > MaxFileSize) {
-        m_loaded = false;
-        throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルが大きすぎます (16 MiB まで)", m_filename));
+    // In pieces: a buffer of the largest size for every small file would cost more than the
+    // reading, and a pipe has no size to go by.
+    QByteArray bytes;
+    for (;;) {
+        const QByteArray piece = file.read(64 * 1024);
+        if (file.error() != QFileDevice::NoError) {
+            m_loaded = false;
+            throw BrevlinError(errors::PathFileAccess, Describe("ファイルを読み込めません",
+                                                                m_filename, file.errorString()));
+        }
+        if (piece.isEmpty())
+            break;
+        bytes += piece;
+        if (bytes.size() > MaxFileSize) {
+            m_loaded = false;
+            throw BrevlinError(errors::PathFileAccess,
+                               Describe("ファイルが大きすぎます (16 MiB まで)", m_filename));
+        }
     }
     m_document = IniDocument::Parse(
         TextFileEncoding::Decode(std::string_view(bytes.constData(), bytes.size())));

@@ -14,7 +14,8 @@ namespace brevlin {
 //
 // Encoding: a file with a UTF-8 byte-order mark, or one that is valid UTF-8 with non-ASCII
 // bytes, is read as UTF-8, anything else as CP932. The file is written in CP932 when every
-// character survives that, otherwise in UTF-8 with a byte-order mark, so no text is lost.
+// character survives that, otherwise in UTF-8 with a byte-order mark (UTF-16 for text that
+// UTF-8 cannot hold), so no text is lost. Lines end at CR LF, LF or a lone CR.
 // Every write replaces the file whole (temporary file, then rename); a failure is raised.
 class clsINIFile {
 public:

@@ -140,6 +140,20 @@ TEST(Highlighter, KeywordsFromFilesKeepPatternMeaning) {
     }
 }
 
+TEST(Highlighter, KeywordPatternsThatMatchWhiteSpaceTagItOnBothEngines) {
+    Language language;
+    language.SetStartTag(u"[");
+    language.SetEndTag(u"]");
+    language.Keywords().Add(u"\\s+");
+    language.Keywords().Add(u"if");
+    for (const HighlightEngine engine : {HighlightEngine::Fast, HighlightEngine::Regex}) {
+        EXPECT_EQ(HighlightText(language, u"if\r\nx y", HighlightOptions{false, false, engine}),
+                  u"[if][\r\n]x[ ]y");
+        EXPECT_EQ(HighlightText(language, u"x  if", HighlightOptions{true, false, engine}),
+                  u"x[  if]");
+    }
+}
+
 TEST(Highlighter, HookSeesStartBeepAndEnd) {
     Language language;
     RecordingHook hook;

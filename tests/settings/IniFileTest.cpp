@@ -188,3 +188,25 @@ TEST(IniFile, HoldingTheFirstReadIgnoresLaterChangesOfTheFile) {
     EXPECT_EQ(held.ReadString(u"Language", u"Name", u""), u"first");
     EXPECT_EQ(plain.ReadString(u"Language", u"Name", u""), u"changed meanwhile");
 }
+
+TEST(IniFile, ALoneCarriageReturnEndsALineSoEveryValueReadCanBeWrittenAgain) {
+    TempFolder folder;
+    const QString path = folder.Path("a.ini");
+    WriteBytes(path, "[Language]\rName=a\rStartTag=<b\rx>\r\r\nEndTag=</b>\n");
+    clsINIFile file = Open(path);
+    EXPECT_EQ(file.ReadString(u"Language", u"Name", u""), u"a");
+    EXPECT_EQ(file.ReadString(u"Language", u"StartTag", u""), u"<b");
+    EXPECT_EQ(file.ReadString(u"Language", u"x>", u"none"), u"none");
+    EXPECT_EQ(file.ReadString(u"Language", u"EndTag", u""), u"</b>");
+    const Text tag = file.ReadString(u"Language", u"StartTag", u"");
+    EXPECT_NO_THROW(file.WriteString(u"Language", u"StartTag", tag));
+}
+
+TEST(IniFile, TextWithAnUnpairedSurrogateIsWrittenAsUtf16AndReadBackWhole) {
+    const Text text = u"[Language]\r\nName=a\xD800z\r\nEndTag=\xDC00\r\n";
+    const std::string bytes = TextFileEncoding::Encode(text);
+    EXPECT_EQ(bytes.substr(0, 2), "\xFF\xFE");
+    EXPECT_EQ(TextFileEncoding::Decode(bytes), text);
+    // Paired surrogates still go as UTF-8.
+    EXPECT_EQ(TextFileEncoding::Encode(u"\U0001F600").substr(0, 3), "\xEF\xBB\xBF");
+}

@@ -115,7 +115,7 @@ TEST(LanguageFile, VersionAndNameChecks) {
     EXPECT_THROW(LoadText(folder, "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=  \r\n"),
                  BrevlinError);
     // binary junk is refused like any other file that is not a language file
-    EXPECT_THROW(LoadText(folder, std::string("\x00\xFF\xFE[\x81\n\x89\x00", 10)), BrevlinError);
+    EXPECT_THROW(LoadText(folder, std::string("\x00\xFF\xFE[\x81\n\x89\x00", 8)), BrevlinError);
 }
 
 TEST(LanguageFile, MissingFileIsNamed) {

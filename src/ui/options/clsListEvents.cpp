@@ -7,9 +7,10 @@
 
 namespace brevlin {
 
-clsListEvents::clsListEvents(QTreeWidget* list) : QObject(list), m_list(list) {
+clsListEvents::clsListEvents(QTreeWidget* list)
+    : QObject(list), m_list(list), m_viewport(list->viewport()) {
     m_list->installEventFilter(this);
-    m_list->viewport()->installEventFilter(this);
+    m_viewport->installEventFilter(this);
 }
 
 bool clsListEvents::eventFilter(QObject* watched, QEvent* event) {
@@ -43,7 +44,7 @@ bool clsListEvents::eventFilter(QObject* watched, QEvent* event) {
         default:
             break;
         }
-    } else if (watched == m_list->viewport()) {
+    } else if (watched == m_viewport) {
         if (type == QEvent::MouseButtonRelease) {
             const auto* mouse = static_cast<QMouseEvent*>(event);
             emit MouseUp(mouse->button(), mouse->globalPosition().toPoint());

@@ -27,6 +27,9 @@ protected:
 
 private:
     QTreeWidget* m_list;
+    // Kept, not asked for: the viewport's last events arrive while the list is being
+    // destroyed, when the list can no longer be asked.
+    QObject* m_viewport;
     int m_pressedKey = 0;
 };
 

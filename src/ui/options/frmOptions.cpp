@@ -72,7 +72,12 @@ frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimize
     SetDialogSize();
 }
 
-frmOptions::~frmOptions() = default;
+frmOptions::~frmOptions() {
+    // While the window's controls are destroyed the focus leaves the lists; by then this
+    // dialog can no longer take the signals.
+    for (clsListEvents* events : {m_keywords->Events(), m_comments->Events()})
+        disconnect(events, nullptr, this, nullptr);
+}
 
 void frmOptions::Form_Load() {
     if (QWidget* owner = parentWidget())

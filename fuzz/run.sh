@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Runs the fuzz targets for a while: fuzz/run.sh SECONDS [NAME...] (default: all, one after
+# the other; FUZZ_JOBS=2 runs two at a time). Builds the sanitizer build first. What a target
+# finds is left as build-san/fuzz/<target>-crash-*; its corpus grows in build-san/fuzz/corpus-*.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:?usage: fuzz/run.sh SECONDS [NAME...]}
+shift
+scripts/sanitize.sh --build-only
+pattern=fuzz
+if [ $# -gt 0 ]; then
+    pattern="fuzz\\.fuzz_($(IFS='|'; echo "$*"))\$"
+fi
+BREVLIN_FUZZ_TIME=$seconds ctest --test-dir build-san -L fuzz -R "$pattern" -j"${FUZZ_JOBS:-1}" \
+    --timeout $((seconds + 600)) -V 2>&1 |
+    grep -E '^[0-9]+: (stat::number_of_executed_units|stat::peak_rss_mb|SUMMARY|==[0-9]+==)|Test +#|tests passed|FAILED|Failed' || true
