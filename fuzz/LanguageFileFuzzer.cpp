@@ -1,6 +1,7 @@
 // Loading arbitrary bytes as a language file: refused with a BrevlinError, or a language that
 // writes and loads again; where its texts survive the INI rules (no blanks at either end, no
-// enclosing quotes, no comma in a keyword), the second file is the same as the first.
+// enclosing quotes, no comma or quote at the ends of a keyword), the second file is the same as the
+// first.
 
 #include "engine/BrevlinError.h"
 #include "settings/LanguageFile.h"
@@ -48,8 +49,10 @@ bool SurvivesIniRules(const Language& language) {
                    Survives(rule->EscapeChar()) && Survives(rule->StartTag()) &&
                    Survives(rule->EndTag());
     for (const Text& keyword : language.Keywords().GetAllItems())
-        survives =
-            survives && !keyword.empty() && Survives(keyword) && keyword.find(u',') == Text::npos;
+        // A keyword starting or ending a group may make the group's value look quoted.
+        survives = survives && !keyword.empty() && Survives(keyword) &&
+                   keyword.find(u',') == Text::npos && keyword.find_first_of(u"\"'") != 0 &&
+                   keyword.find_last_of(u"\"'") != keyword.size() - 1;
     return survives;
 }
 

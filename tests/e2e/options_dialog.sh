@@ -8,35 +8,6 @@ start_display
 start_tray
 start_app
 
-options_open() {
-    window_named "オプション - Brevlin Glosser"
-}
-keys() { # KEY... to the options window
-    xdotool windowfocus --sync "$(options_open)" key --delay 60 "$@"
-}
-typed() { # TEXT into the options window
-    xdotool windowfocus --sync "$(options_open)" type --delay 60 "$1"
-}
-# Whether the text box with the focus holds exactly TEXT: End and Shift+Home select its whole
-# text, which the program then offers as the primary selection. Where no text box has the
-# focus the keys do nothing, so a wait may repeat them until the box is there; the text is
-# left selected, so typing replaces it. An access key clicks its button a moment after the
-# key, so this is how the test knows the button's work is done.
-box_holds() {
-    keys End shift+Home
-    primary_is "$1"
-}
-primary_is() {
-    [ "$(xclip -selection primary -o 2>/dev/null)" = "$1" ]
-}
-# Takes the primary selection away from the program, so that an old text cannot pass for a
-# new one.
-primary_reset() {
-    printf '%s' - | xclip -selection primary -i -quiet 2>/dev/null &
-    PIDS+=($!)
-    wait_for "$PATIENCE" primary_is - || fail "xclip did not take the primary selection"
-}
-
 "$GLOSSER" || fail "the second start failed"
 wait_for "$PATIENCE" options_open || fail "no options window after a second start"
 

@@ -30,9 +30,6 @@ exported_menu() {
 [ "$(exported_menu)" = "$expected_menu" ] || fail "exported menu:
 $(exported_menu)"
 
-options_open() {
-    window_named "オプション - Brevlin Glosser"
-}
 close_options() {
     xdotool windowfocus --sync "$(window_named "オプション - Brevlin Glosser")" key Escape
     wait_for "$PATIENCE" not options_open || fail "the options window did not close"

@@ -7,9 +7,6 @@ start_display
 start_tray
 start_app
 read -r x y < <(icon_centre)
-options_open() {
-    window_named "オプション - Brevlin Glosser"
-}
 close_options() {
     xdotool windowfocus --sync "$(window_named "オプション - Brevlin Glosser")" key Escape
     wait_for "$PATIENCE" not options_open || fail "the options window did not close"
