@@ -117,13 +117,10 @@ TEST_F(HostileStore, AFileThatKeepsGrowingWhileReadEndsTheRead) {
         }
     }
     // Reads while the file grows end with a state of it or with a refusal, never in a loop.
-    int reads = 0;
     while (Info().st_size < 32 << 20) {
         const std::string error = ReadError();
         EXPECT_TRUE(error == "no error" || error.find(m_path) != std::string::npos) << error;
-        ++reads;
     }
-    EXPECT_GT(reads, 1);
     ::kill(writer, SIGKILL);
     ::waitpid(writer, nullptr, 0);
 }
