@@ -23,8 +23,8 @@ declare -A failures
 start=$SECONDS
 for round in $(seq "$rounds"); do
     log=$(mktemp)
-    if ctest --test-dir build -L e2e -j2 --timeout 600 >"$log" 2>&1; then
-        echo "round $round: all passed ($(grep -o 'Total Test time (real) = [0-9.]* sec' "$log"))"
+    if ctest --test-dir build -L e2e -j2 --timeout 600 --output-on-failure >"$log" 2>&1; then
+        echo "round $round: all passed ($(grep -o 'Total Test time (real) = *[0-9.]* sec' "$log"))"
     else
         failed=$(grep -E '^\s+[0-9]+ - ' "$log" | sed -E 's/^\s+[0-9]+ - ([^ ]+).*/\1/')
         echo "round $round: failed: $failed"
