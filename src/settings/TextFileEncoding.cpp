@@ -29,21 +29,6 @@ Text DecodeUtf16(std::string_view bytes, bool littleEndian) {
     return text;
 }
 
-// A high surrogate without its low one, or a low one alone: UTF-8 cannot hold it.
-bool HasUnpairedSurrogate(TextView text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= 0xD800 && c <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] <= 0xDFFF) {
-            ++i;
-            continue;
-        }
-        if (c >= 0xD800 && c <= 0xDFFF)
-            return true;
-    }
-    return false;
-}
-
 std::string EncodeUtf16(TextView text) {
     std::string bytes = "\xFF\xFE";
     bytes.reserve(2 + text.size() * 2);
@@ -115,10 +100,12 @@ std::string TextFileEncoding::Encode(TextView text) {
         if (readsBack && !looksLikeUtf8)
             return *cp932;
     }
-    // Text read from a UTF-16 file may hold what UTF-8 cannot; it goes back as UTF-16.
-    if (HasUnpairedSurrogate(text))
+    // Text read from a UTF-16 file may hold what UTF-8 cannot (an unpaired surrogate); such
+    // text goes back as UTF-16.
+    const std::string utf8 = ToUtf8(text);
+    if (FromUtf8(utf8) != text)
         return EncodeUtf16(text);
-    return std::string(ByteOrderMark) + ToUtf8(text);
+    return std::string(ByteOrderMark) + utf8;
 }
 
 } // namespace brevlin
