@@ -58,35 +58,29 @@ void clsINIFile::Refresh() {
     if (!exists)
         return; // a missing file reads as defaults everywhere
 
-    if (info.isFile() && info.size() > MaxFileSize) {
+    // A refused file counts as not read, so the next access tries again.
+    const auto refuse = [this](const char* what, const QString& reason = {}) {
         m_loaded = false;
-        throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルが大きすぎます (16 MiB まで)", m_filename));
-    }
+        return BrevlinError(errors::PathFileAccess, Describe(what, m_filename, reason));
+    };
+    constexpr const char* TooBig = "ファイルが大きすぎます (16 MiB まで)";
+    if (info.isFile() && info.size() > MaxFileSize)
+        throw refuse(TooBig);
     QFile file(m_filename);
-    if (!file.open(QIODevice::ReadOnly)) {
-        m_loaded = false;
-        throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルを読み込めません", m_filename, file.errorString()));
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        throw refuse("ファイルを読み込めません", file.errorString());
     // In pieces: a buffer of the largest size for every small file would cost more than the
     // reading, and a pipe has no size to go by.
     QByteArray bytes;
     for (;;) {
         const QByteArray piece = file.read(64 * 1024);
-        if (file.error() != QFileDevice::NoError) {
-            m_loaded = false;
-            throw BrevlinError(errors::PathFileAccess, Describe("ファイルを読み込めません",
-                                                                m_filename, file.errorString()));
-        }
+        if (file.error() != QFileDevice::NoError)
+            throw refuse("ファイルを読み込めません", file.errorString());
         if (piece.isEmpty())
             break;
         bytes += piece;
-        if (bytes.size() > MaxFileSize) {
-            m_loaded = false;
-            throw BrevlinError(errors::PathFileAccess,
-                               Describe("ファイルが大きすぎます (16 MiB まで)", m_filename));
-        }
+        if (bytes.size() > MaxFileSize)
+            throw refuse(TooBig);
     }
     m_document = IniDocument::Parse(
         TextFileEncoding::Decode(std::string_view(bytes.constData(), bytes.size())));
