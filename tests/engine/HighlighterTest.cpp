@@ -21,6 +21,14 @@ std::vector<Text> Tokens(const Language& language, const Text& text) {
     return out;
 }
 
+// A language whose keywords show in brackets.
+Language Bracketed() {
+    Language language;
+    language.SetStartTag(u"[");
+    language.SetEndTag(u"]");
+    return language;
+}
+
 class RecordingHook : public ConversionHook {
 public:
     void ConversionStarted() override { events += "start;"; }
@@ -121,9 +129,7 @@ TEST(Highlighter, LanguagesWithoutRulesOrKeywords) {
 }
 
 TEST(Highlighter, KeywordsFromFilesKeepPatternMeaning) {
-    Language language;
-    language.SetStartTag(u"[");
-    language.SetEndTag(u"]");
+    Language language = Bracketed();
     language.Keywords().Add(u"a.c");
     language.Keywords().Add(u"Left$");
     EXPECT_EQ(Convert(language, u"abc Left"), u"[abc] [Left]");
@@ -141,9 +147,7 @@ TEST(Highlighter, KeywordsFromFilesKeepPatternMeaning) {
 }
 
 TEST(Highlighter, KeywordPatternsThatMatchWhiteSpaceTagItOnBothEngines) {
-    Language language;
-    language.SetStartTag(u"[");
-    language.SetEndTag(u"]");
+    Language language = Bracketed();
     language.Keywords().Add(u"\\s+");
     language.Keywords().Add(u"if");
     for (const HighlightEngine engine : {HighlightEngine::Fast, HighlightEngine::Regex}) {
