@@ -1,6 +1,10 @@
 // Writers killed with SIGKILL at random moments of a save: the file must always hold one
-// whole state, old or new, and the temporary file a killed writer leaves is removed by the
+// whole state, old or new, and a temporary file a killed writer leaves is removed by the
 // next save. BREVLIN_KILLS sets the number of kills (default 1000).
+//
+// Where a kill lands is chance, so nothing asserted here depends on it: the window for the
+// kills widens while no save gets through, and the clean-up is checked on a planted
+// temporary as well as on whatever strays real kills left.
 
 #include "platform/RegFile.h"
 #include "platform/posix/FileRegistryStore.h"
@@ -102,13 +106,13 @@ TEST(KilledSave, FileHoldsOldOrNewStateAndStrayTemporariesGo) {
         FileRegistryStore store(path);
         SaveTree(store, trees[0]);
     }
-    const long saveMicros =
-        std::max<long>(1000, std::chrono::duration_cast<std::chrono::microseconds>(
-                                 std::chrono::steady_clock::now() - begin)
-                                 .count());
+    long saveMicros = std::max<long>(1000, std::chrono::duration_cast<std::chrono::microseconds>(
+                                               std::chrono::steady_clock::now() - begin)
+                                               .count());
 
     std::mt19937 random(12345);
     int killedMidway = 0, oldKept = 0, newTaken = 0, straysSeen = 0;
+    int killedInARow = 0; // a slow machine (sanitizers, load) needs a wider window
     for (long i = 0; i < kills; ++i) {
         const int next = (current + 1) % 26;
         const pid_t child = ::fork();
@@ -124,8 +128,15 @@ TEST(KilledSave, FileHoldsOldOrNewStateAndStrayTemporariesGo) {
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
-        if (WIFSIGNALED(status))
+        if (WIFSIGNALED(status)) {
             ++killedMidway;
+            if (++killedInARow == 20) {
+                saveMicros = saveMicros * 3 / 2;
+                killedInARow = 0;
+            }
+        } else {
+            killedInARow = 0;
+        }
 
         const std::string bytes = ReadFile(path);
         if (bytes == states[static_cast<std::size_t>(next)]) {
@@ -142,7 +153,9 @@ TEST(KilledSave, FileHoldsOldOrNewStateAndStrayTemporariesGo) {
         ASSERT_NO_THROW(reader.ReadValue(HKCU, u"Software\\Morvane\\Brevlin\\0", u"Value0"));
         if (!Temporaries(folder).empty())
             ++straysSeen;
-        if (i % 100 == 99) {
+        if (i % 100 == 99 || i == kills - 1) {
+            // As a writer killed after creating its temporary would leave it.
+            std::ofstream(path + ".tmp-k1Ll3d") << "half a save";
             FileRegistryStore store(path);
             SaveTree(store, trees[static_cast<std::size_t>(current)]);
             EXPECT_EQ(Temporaries(folder), std::vector<std::string>()) << "after kill " << i;
@@ -150,9 +163,8 @@ TEST(KilledSave, FileHoldsOldOrNewStateAndStrayTemporariesGo) {
     }
     std::cout << "kills " << kills << ": " << killedMidway << " while running, old state kept "
               << oldKept << ", new state taken " << newTaken << ", stray temporary seen after "
-              << straysSeen << "; one save takes " << saveMicros << " us\n";
+              << straysSeen << "; kill window " << saveMicros * 2 << " us\n";
     EXPECT_GT(oldKept, 0);
     EXPECT_GT(newTaken, 0);
-    EXPECT_GT(straysSeen, 0) << "no kill landed between the temporary file and its rename";
     std::system(("rm -rf '" + folder + "'").c_str());
 }
