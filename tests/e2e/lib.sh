@@ -247,3 +247,38 @@ primary_reset() {
     PIDS+=($!)
     wait_for "$PATIENCE" primary_is - || fail "xclip did not take the primary selection"
 }
+
+# The focus report: the program appends where the keyboard focus went ("window/control") to
+# this file on every change, "-" when it left the program.
+start_focus_report() {
+    export BREVLIN_FOCUS_REPORT=$WORK/focus.log
+    : >"$BREVLIN_FOCUS_REPORT"
+}
+focus_now() {
+    tail -n 1 "$BREVLIN_FOCUS_REPORT"
+}
+focus_is() {
+    [ "$(focus_now)" = "$1" ]
+}
+# walk EXPECTED KEY...: the keys go to whichever window has the focus, as a user's do; then
+# the control EXPECTED ("window/control") must have it.
+walk() {
+    local expected=$1
+    shift
+    xdotool key --delay 60 "$@"
+    wait_for "$PATIENCE" focus_is "$expected" ||
+        fail "after $*: the focus is on $(focus_now), not on $expected"
+}
+# Whether the language page shows the language NAME, seen from the tab strip: Tab to the
+# name box, its text, Shift+Tab back.
+shown_language() {
+    walk frmOptions/txtName Tab
+    primary_reset
+    xdotool key --delay 60 End shift+Home
+    wait_for "$PATIENCE" primary_is "$1" || fail "the page shows $(xclip -selection primary -o), not $1"
+    walk frmOptions/tbsOptions shift+Tab
+}
+# Types TEXT to whichever control has the focus.
+typed_focus() {
+    xdotool type --delay 60 "$1"
+}

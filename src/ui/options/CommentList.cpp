@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -28,14 +29,17 @@ CommentList::CommentList(OptionsContext& context, OptionsControls& controls, QOb
       m_events(new clsListEvents(controls.lvwComments)) {
     connect(m_events, &clsListEvents::KeyUp, this, &CommentList::lvwComments_KeyUp);
     connect(m_events, &clsListEvents::MouseUp, this, &CommentList::lvwComments_MouseUp);
-    connect(m_events, &clsListEvents::DblClick, this, &CommentList::EditComment);
+    QTreeWidget* list = m_c.lvwComments;
+    connect(m_events, &clsListEvents::DblClick, this, [this, list] { EditComment(list); });
 
-    connect(m_c.cmdCmAdd, &QPushButton::clicked, this, &CommentList::AddComment);
-    connect(m_c.cmdCmEdit, &QPushButton::clicked, this, &CommentList::EditComment);
-    connect(m_c.cmdCmDelete, &QPushButton::clicked, this, &CommentList::DeleteComment);
-    connect(m_c.mnuCmAdd, &QAction::triggered, this, &CommentList::AddComment);
-    connect(m_c.mnuCmEdit, &QAction::triggered, this, &CommentList::EditComment);
-    connect(m_c.mnuCmDelete, &QAction::triggered, this, &CommentList::DeleteComment);
+    connect(m_c.cmdCmAdd, &QPushButton::clicked, this, [this] { AddComment(m_c.cmdCmAdd); });
+    connect(m_c.cmdCmEdit, &QPushButton::clicked, this, [this] { EditComment(m_c.cmdCmEdit); });
+    connect(m_c.cmdCmDelete, &QPushButton::clicked, this,
+            [this] { DeleteComment(m_c.cmdCmDelete); });
+    // The pop-up menu belongs to the list.
+    connect(m_c.mnuCmAdd, &QAction::triggered, this, [this, list] { AddComment(list); });
+    connect(m_c.mnuCmEdit, &QAction::triggered, this, [this, list] { EditComment(list); });
+    connect(m_c.mnuCmDelete, &QAction::triggered, this, [this, list] { DeleteComment(list); });
     connect(m_c.mnuCmPopup, &QMenu::aboutToShow, this, &CommentList::UpdateCommentButtons);
 }
 
@@ -68,9 +72,9 @@ void CommentList::UpdateCommentButtons() {
     m_c.mnuCmEdit->setEnabled(s);
 }
 
-frmEditComment* CommentList::OpenEditor(bool addMode) {
+frmEditComment* CommentList::OpenEditor(bool addMode, QWidget* opener) {
     // The options dialog stays disabled while its editor is open.
-    m_focusBefore = m_context.form->focusWidget();
+    m_opener = opener ? opener : m_context.form->focusWidget();
     m_context.form->setEnabled(false);
     auto* editor = new frmEditComment(m_context.form);
     editor->setEnabled(true);
@@ -80,18 +84,18 @@ frmEditComment* CommentList::OpenEditor(bool addMode) {
     return editor;
 }
 
-void CommentList::AddComment() {
+void CommentList::AddComment(QWidget* opener) {
     if (!m_context.ShowsLanguage() || m_commentForm)
         return;
     m_editRow = -1;
-    OpenEditor(true)->show();
+    ShowEditor(OpenEditor(true, opener));
 }
 
-void CommentList::EditComment() {
+void CommentList::EditComment(QWidget* opener) {
     const int row = SelectedRow();
     if (row < 0 || !m_context.ShowsLanguage() || m_commentForm)
         return;
-    frmEditComment* editor = OpenEditor(false);
+    frmEditComment* editor = OpenEditor(false, opener);
     m_editRow = row;
     const Comment& r = m_context.Current().Comments().Item(row + 1);
     // The switch first, so that a whole-word rule's long start clause is not cut.
@@ -101,7 +105,13 @@ void CommentList::EditComment() {
     editor->txtEscapeChar()->setText(ToQString(r.EscapeChar()));
     editor->txtStartHTML()->setText(ToQString(r.StartTag()));
     editor->txtEndHTML()->setText(ToQString(r.EndTag()));
+    ShowEditor(editor);
+}
+
+void CommentList::ShowEditor(frmEditComment* editor) {
     editor->show();
+    // The options dialog is disabled meanwhile: the keyboard belongs to the editor.
+    editor->activateWindow();
 }
 
 void CommentList::CommentForm_Unload(bool canceled) {
@@ -146,12 +156,11 @@ void CommentList::CommentForm_Unload(bool canceled) {
     m_editRow = -1;
     editor->deleteLater();
     m_context.form->setEnabled(true);
-    m_context.form->activateWindow();
-    if (m_focusBefore)
-        m_focusBefore->setFocus();
+    ReturnFocus({m_opener.data(), m_c.lvwComments});
 }
 
-void CommentList::DeleteComment() {
+void CommentList::DeleteComment(QWidget* opener) {
+    const QPointer<QWidget> returnTo = opener ? opener : m_context.form->focusWidget();
     const int row = SelectedRow();
     if (row >= 0 && m_context.ShowsLanguage()) {
         const QString text = m_c.lvwComments->topLevelItem(row)->text(0);
@@ -166,6 +175,7 @@ void CommentList::DeleteComment() {
         }
     }
     UpdateCommentButtons();
+    ReturnFocus({returnTo.data(), m_c.lvwComments});
 }
 
 void CommentList::lvwComments_KeyUp(int key) {
@@ -173,13 +183,13 @@ void CommentList::lvwComments_KeyUp(int key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_F2:
-        EditComment();
+        EditComment(m_c.lvwComments);
         break;
     case Qt::Key_Delete:
-        DeleteComment();
+        DeleteComment(m_c.lvwComments);
         break;
     case Qt::Key_Insert:
-        AddComment();
+        AddComment(m_c.lvwComments);
         break;
     default:
         break;

@@ -21,9 +21,11 @@ public:
 
     void Fill(const Language& language);
     void UpdateCommentButtons();
-    void AddComment();
-    void EditComment();
-    void DeleteComment();
+    // `opener` is the control the command came from; the focus returns to it afterwards (to
+    // the list where it can no longer take it). Without one, to the focused control.
+    void AddComment(QWidget* opener = nullptr);
+    void EditComment(QWidget* opener = nullptr);
+    void DeleteComment(QWidget* opener = nullptr);
 
     clsListEvents* Events() const { return m_events; }
     // The open rule editor, if any.
@@ -31,7 +33,8 @@ public:
 
 private:
     int SelectedRow() const;
-    frmEditComment* OpenEditor(bool addMode);
+    frmEditComment* OpenEditor(bool addMode, QWidget* opener);
+    void ShowEditor(frmEditComment* editor);
     void CommentForm_Unload(bool canceled);
     void lvwComments_KeyUp(int key);
     void lvwComments_MouseUp(Qt::MouseButton button, const QPoint& position);
@@ -42,8 +45,8 @@ private:
     QPointer<frmEditComment> m_commentForm;
     // The rule being edited, by position; the dialog is disabled meanwhile.
     int m_editRow = -1;
-    // Where the focus was when the editor opened; it returns there.
-    QPointer<QWidget> m_focusBefore;
+    // The control that opened the editor; the focus returns there.
+    QPointer<QWidget> m_opener;
 };
 
 } // namespace brevlin

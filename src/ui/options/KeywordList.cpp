@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -38,10 +39,12 @@ KeywordList::KeywordList(OptionsContext& context, OptionsControls& controls, QOb
 
     connect(m_c.cmdKwAdd, &QPushButton::clicked, this, &KeywordList::AddKeyword);
     connect(m_c.cmdKwEdit, &QPushButton::clicked, this, &KeywordList::EditKeyword);
-    connect(m_c.cmdKwDelete, &QPushButton::clicked, this, &KeywordList::DeleteKeyword);
+    connect(m_c.cmdKwDelete, &QPushButton::clicked, this,
+            [this] { DeleteKeyword(m_c.cmdKwDelete); });
     connect(m_c.mnuKwAdd, &QAction::triggered, this, &KeywordList::AddKeyword);
     connect(m_c.mnuKwEdit, &QAction::triggered, this, &KeywordList::EditKeyword);
-    connect(m_c.mnuKwDelete, &QAction::triggered, this, &KeywordList::DeleteKeyword);
+    // The pop-up menu belongs to the list.
+    connect(m_c.mnuKwDelete, &QAction::triggered, this, [this] { DeleteKeyword(m_c.lvwKeywords); });
     connect(m_c.mnuKwPopup, &QMenu::aboutToShow, this, &KeywordList::UpdateKeywordButtons);
 }
 
@@ -112,7 +115,8 @@ void KeywordList::EditKeyword() {
     m_c.lvwKeywords->editItem(m_c.lvwKeywords->topLevelItem(row), 0);
 }
 
-void KeywordList::DeleteKeyword() {
+void KeywordList::DeleteKeyword(QWidget* opener) {
+    const QPointer<QWidget> returnTo = opener ? opener : m_context.form->focusWidget();
     const int row = SelectedRow();
     if (row >= 0 && m_context.ShowsLanguage()) {
         const QString text = m_c.lvwKeywords->topLevelItem(row)->text(0);
@@ -128,6 +132,7 @@ void KeywordList::DeleteKeyword() {
         }
     }
     UpdateKeywordButtons();
+    ReturnFocus({returnTo.data(), m_c.lvwKeywords});
 }
 
 void KeywordList::EndLabelEdit(bool commit) {
@@ -152,7 +157,7 @@ void KeywordList::lvwKeywords_KeyUp(int key) {
         EditKeyword();
         break;
     case Qt::Key_Delete:
-        DeleteKeyword();
+        DeleteKeyword(m_c.lvwKeywords);
         break;
     case Qt::Key_Insert:
         AddKeyword();

@@ -23,7 +23,9 @@ public:
     void UpdateKeywordButtons();
     void AddKeyword();
     void EditKeyword();
-    void DeleteKeyword();
+    // After the question the focus returns to `opener` (to the list where it can no longer
+    // take it); without one, to the focused control.
+    void DeleteKeyword(QWidget* opener = nullptr);
     // Ends an in-place edit still open, into the shown language (before the page changes),
     // or, without `commit`, drops it (when the dialog is cancelled).
     void EndLabelEdit(bool commit = true);

@@ -1,5 +1,7 @@
 #include "clsLeaveCheck.h"
 
+#include "modOptions.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
@@ -93,7 +95,7 @@ bool clsLeaveCheck::Run(Entry& entry) {
     entry.check(cancel);
     m_running = false;
     if (cancel && entry.control && m_window->isVisible())
-        entry.control->setFocus(Qt::OtherFocusReason);
+        ReturnFocus({entry.control});
     return !cancel;
 }
 

@@ -132,10 +132,16 @@ void frmOptions::tbsOptions_Click() {
         m_c.chkBeepOnProcess->setChecked(m_beepOnProcess);
         m_c.chkOptimizeTags->setChecked(m_optimizeTags);
     }
+    QWidget* leaving = m_c.picOptions[newIndex == 0 ? 1 : 0];
+    const bool focusLeaves = leaving->isVisible() && leaving->isAncestorOf(focusWidget());
     m_c.picOptions[0]->setVisible(newIndex == 0);
     m_c.picOptions[1]->setVisible(newIndex != 0);
     m_c.cmdDelete->setEnabled(newIndex != 0);
     m_c.cmdExport->setEnabled(newIndex != 0);
+    // Qt would pass the focus of a page that goes to the next control shown, OK; the tab
+    // strip is where the page changed.
+    if (focusLeaves)
+        ReturnFocus({m_c.tbsOptions});
 }
 
 void frmOptions::chkBeepOnProcess_Click() {
@@ -171,7 +177,7 @@ void frmOptions::cmdNew_Click() {
     SelectTab(m_c.tbsOptions->count());
     // Typing replaces the default name; the box may have kept the focus (an access key
     // clicks without taking it), so its text is selected here rather than on focus alone.
-    m_c.txtName->setFocus(Qt::OtherFocusReason);
+    ReturnFocus({m_c.txtName});
     SelectAllText(m_c.txtName);
 }
 
@@ -181,15 +187,18 @@ void frmOptions::cmdDelete_Click() {
     m_keywords->EndLabelEdit();
     const int index = m_context.lCurrentIndex;
     const QString name = ToQString(m_context.Current().Name());
-    if (!AskYesNo(this, QStringLiteral("言語設定「") + name + QStringLiteral("」を削除しますか？")))
-        return;
-    m_context.languages.Remove(index);
-    {
-        // The page must not switch to whichever tab the strip picks by itself.
-        const QSignalBlocker blocker(m_c.tbsOptions);
-        m_c.tbsOptions->removeTab(index);
+    if (AskYesNo(this,
+                 QStringLiteral("言語設定「") + name + QStringLiteral("」を削除しますか？"))) {
+        m_context.languages.Remove(index);
+        {
+            // The page must not switch to whichever tab the strip picks by itself.
+            const QSignalBlocker blocker(m_c.tbsOptions);
+            m_c.tbsOptions->removeTab(index);
+        }
+        SelectTab(index);
     }
-    SelectTab(index);
+    // On the general page the button is disabled.
+    ReturnFocus({m_c.cmdDelete, m_c.tbsOptions});
 }
 
 QString frmOptions::ShowFileDialog(bool save, const QString& fileName) {
@@ -217,6 +226,16 @@ QString frmOptions::ShowFileDialog(bool save, const QString& fileName) {
 }
 
 void frmOptions::cmdExport_Click() {
+    ExportShownLanguage();
+    ReturnFocus({m_c.cmdExport});
+}
+
+void frmOptions::cmdImport_Click() {
+    ImportFromFile();
+    ReturnFocus({m_c.cmdImport});
+}
+
+void frmOptions::ExportShownLanguage() {
     if (!m_context.ShowsLanguage())
         return;
     const Language& language = m_context.Current();
@@ -232,7 +251,7 @@ void frmOptions::cmdExport_Click() {
     }
 }
 
-void frmOptions::cmdImport_Click() {
+void frmOptions::ImportFromFile() {
     // Before the import may clear the shown language's keywords under an open edit.
     m_keywords->EndLabelEdit();
     const QString path = ShowFileDialog(false, QString());

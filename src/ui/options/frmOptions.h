@@ -56,6 +56,8 @@ private:
     void cmdDelete_Click();
     void cmdImport_Click();
     void cmdExport_Click();
+    void ImportFromFile();
+    void ExportShownLanguage();
     // The file dialog, set up as both commands need it; an empty path when cancelled.
     QString ShowFileDialog(bool save, const QString& fileName);
     void txtName_Validate(bool& cancel);

@@ -6,6 +6,7 @@
 #include <QFontInfo>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QScreen>
 
 namespace brevlin {
@@ -107,21 +108,44 @@ void SetBeepHandler(std::function<void()> handler) {
     BeepHandler() = std::move(handler);
 }
 
+void ReturnFocus(std::initializer_list<QWidget*> candidates) {
+    for (QWidget* control : candidates) {
+        if (control == nullptr || !control->isVisible() || !control->isEnabled() ||
+            control->focusPolicy() == Qt::NoFocus)
+            continue;
+        control->setFocus(Qt::OtherFocusReason);
+        if (QWidget* window = control->window(); !window->isActiveWindow())
+            window->activateWindow();
+        return;
+    }
+}
+
+namespace {
+
+int RunBox(QMessageBox& box, QWidget* parent) {
+    const QPointer<QWidget> before = parent ? parent->window()->focusWidget() : nullptr;
+    const int answer = box.exec();
+    ReturnFocus({before.data()});
+    return answer;
+}
+
+} // namespace
+
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(QMessageBox::Yes);
-    return box.exec() == QMessageBox::Yes;
+    return RunBox(box, parent) == QMessageBox::Yes;
 }
 
 void ShowError(QWidget* parent, const std::exception& error) {
     QMessageBox box(QMessageBox::Critical, kProductName, QString::fromUtf8(error.what()),
                     QMessageBox::Ok, parent);
-    box.exec();
+    RunBox(box, parent);
 }
 
 void Exclaim(QWidget* parent, const QString& text, const QString& title) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
-    box.exec();
+    RunBox(box, parent);
 }
 
 } // namespace brevlin

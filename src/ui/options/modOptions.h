@@ -8,6 +8,7 @@
 
 #include <exception>
 #include <functional>
+#include <initializer_list>
 
 class QLineEdit;
 class QWidget;
@@ -47,6 +48,13 @@ QSize TwipsToPixels(const QWidget* widget, int width, int height);
 void SystemBeep();
 void SetBeepHandler(std::function<void()> handler);
 
+// Gives the keyboard focus to the first of `candidates` that is shown, enabled and takes the
+// focus, and makes its window the active one again. Called after a message box, a file dialog
+// or the rule editor closed, and after a command changed the page: a window manager may give
+// the activation to another window, and without one nobody gives it back at all.
+void ReturnFocus(std::initializer_list<QWidget*> candidates);
+
+// The message boxes below give the focus back to where it was in their parent's window.
 // Yes/No question with the question icon, Yes as default.
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title = kProductName);
 // A failure that ended a command: its description, the error icon and OK.

@@ -233,6 +233,9 @@ void frmMain::ShowOptionsDialog() {
     m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this);
     connect(m_optionForm, &frmOptions::Unload, this, &frmMain::OptionForm_Unload);
     m_optionForm->show();
+    // Opened from the tray or by a second start, it takes the keyboard at once; without a
+    // window manager nothing else would give it.
+    m_optionForm->activateWindow();
     UpdateTrayEnabled();
 }
 
@@ -268,6 +271,7 @@ void frmMain::mnuAbout_Click() {
     m_aboutForm = new frmAbout(this);
     connect(m_aboutForm, &frmAbout::Unload, this, &frmMain::AboutForm_Unload);
     m_aboutForm->show();
+    m_aboutForm->activateWindow();
     UpdateTrayEnabled();
 }
 

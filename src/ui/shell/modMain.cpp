@@ -1,5 +1,6 @@
 #include "modMain.h"
 
+#include "FocusReport.h"
 #include "clsSingleInstance.h"
 #include "ctlNotify.h"
 #include "frmMain.h"
@@ -61,6 +62,7 @@ int modMain::Main(int argc, char** argv) {
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ctlNotify::LoadIcon(ctlNotify::AppIconID));
     LoadTranslations();
+    FocusReport::StartFromEnvironment();
 
     std::string directoryError;
     const std::string directory = platform::RuntimeDirectory::Path(directoryError);
