@@ -1,9 +1,11 @@
 #include "ContextHelp.h"
 
+#include "AccessibleMenuEntry.h"
 #include "modOptions.h"
 #include "settings/HelpLocation.h"
 #include "settings/HelpPopups.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCursor>
 #include <QFrame>
@@ -70,10 +72,18 @@ QToolButton* ContextHelp::Attach(QWidget* dialog) {
 
 QToolButton* ContextHelp::Attach(QWidget* dialog, const HelpPopups& popups) {
     dialog->setWindowFlag(Qt::WindowContextHelpButtonHint, true);
+    // A screen reader reads the same text as the control's description.
     for (QWidget* control : dialog->findChildren<QWidget*>()) {
         const int id = HelpContextID(control);
-        if (id != 0)
-            control->setWhatsThis(AsWhatsThis(popups.Text(id)));
+        if (id == 0)
+            continue;
+        control->setWhatsThis(AsWhatsThis(popups.Text(id)));
+        if (control->accessibleDescription().isEmpty())
+            control->setAccessibleDescription(popups.Text(id));
+    }
+    for (QAction* entry : dialog->findChildren<QAction*>()) {
+        if (const int id = HelpContextID(entry); id != 0)
+            AccessibleMenuEntry::Describe(entry, popups.Text(id));
     }
 
     auto* shortcut = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1), dialog);

@@ -16,9 +16,9 @@ class HelpPopups;
 // text.
 class ContextHelp {
 public:
-    // Gives every control of `dialog` with a help ID its text from the program's pop-up file,
-    // installs Shift+F1, and returns the "?" button (object name "cmdWhatsThis") for the
-    // caller to place.
+    // Gives every control of `dialog` with a help ID its text from the program's pop-up file
+    // (also as its accessible description, as to menu entries with a help ID), installs Shift+F1,
+    // and returns the "?" button (object name "cmdWhatsThis") for the caller to place.
     static QToolButton* Attach(QWidget* dialog);
     // Same, with the texts given.
     static QToolButton* Attach(QWidget* dialog, const HelpPopups& popups);

@@ -131,6 +131,7 @@ void OptionsControls::Build(QDialog* form) {
     BuildMenus(form);
     SetTabOrder();
     SetHelpContextIDs();
+    SetAccessibleNames();
     right->addWidget(ContextHelp::Attach(form), 0, Qt::AlignRight);
 }
 
@@ -298,6 +299,24 @@ void OptionsControls::SetHelpContextIDs() {
         {cmdExport, 1006}};
     for (const auto& [control, id] : ids)
         SetHelpContextID(control, id);
+    // The pop-up menus' entries do what the buttons beside the lists do.
+    const std::pair<QAction*, int> entries[] = {{mnuKwEdit, 1018},   {mnuKwAdd, 1017},
+                                                {mnuKwDelete, 1019}, {mnuCmEdit, 1022},
+                                                {mnuCmAdd, 1021},    {mnuCmDelete, 1023}};
+    for (const auto& [entry, id] : entries)
+        SetHelpContextID(entry, id);
+}
+
+void OptionsControls::SetAccessibleNames() {
+    // What a screen reader says for controls whose caption is not their own text or that
+    // have none: the lists by their frame or label, the tab width by its help's words.
+    lvwKeywords->setAccessibleName(fraKeywords->title());
+    lvwKeywords->setHeaderLabels({fraKeywords->title()});
+    lvwComments->setAccessibleName(QString(lblCaption[0]->text()).remove(QLatin1Char('&')));
+    txtTabs->setAccessibleName(QStringLiteral("タブの幅（桁）"));
+    updTabs->setAccessibleName(QStringLiteral("タブの幅"));
+    mnuKwPopup->setWindowTitle(fraKeywords->title());
+    mnuCmPopup->setWindowTitle(lvwComments->accessibleName());
 }
 
 } // namespace brevlin

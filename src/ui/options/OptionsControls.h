@@ -74,6 +74,7 @@ private:
     void BuildMenus(QDialog* form);
     void SetTabOrder();
     void SetHelpContextIDs();
+    void SetAccessibleNames();
 };
 
 } // namespace brevlin

@@ -29,6 +29,8 @@ QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, const QString& name
 ctlUpDown::ctlUpDown(QWidget* parent) : QWidget(parent) {
     m_up = MakeArrow(this, Qt::UpArrow, QStringLiteral("Up"));
     m_down = MakeArrow(this, Qt::DownArrow, QStringLiteral("Down"));
+    m_up->setAccessibleName(QStringLiteral("増やす"));
+    m_down->setAccessibleName(QStringLiteral("減らす"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

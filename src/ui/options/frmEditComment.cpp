@@ -129,6 +129,10 @@ void frmEditComment::BuildControls() {
     SetHelpContextID(m_txtStartHTML, 1028);
     SetHelpContextID(m_lblCaption[4], 1029);
     SetHelpContextID(m_txtEndHTML, 1029);
+    // The field has no help ID; a screen reader still says what it is for.
+    m_txtEscapeChar->setAccessibleDescription(
+        QStringLiteral("この 1 文字の直後にある終了タグは、範囲の終わりになりません。例: 文字列の "
+                       "\\\"。"));
     buttons->insertWidget(0, ContextHelp::Attach(this));
 
     // The design's client area, grown evenly if the fonts need more room.

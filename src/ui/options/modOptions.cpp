@@ -55,11 +55,11 @@ QFont TextBoxFont() {
     return fixed;
 }
 
-void SetHelpContextID(QWidget* control, int id) {
+void SetHelpContextID(QObject* control, int id) {
     control->setProperty(kHelpProperty, id);
 }
 
-int HelpContextID(const QWidget* control) {
+int HelpContextID(const QObject* control) {
     return control->property(kHelpProperty).toInt();
 }
 

@@ -11,6 +11,7 @@
 #include <initializer_list>
 
 class QLineEdit;
+class QObject;
 class QWidget;
 
 namespace brevlin {
@@ -34,9 +35,9 @@ void SelectAllTextOnFocus(QLineEdit* box);
 // "ＭＳ ゴシック" 9 pt where installed, else the system's fixed-pitch font at 9 pt.
 QFont TextBoxFont();
 
-// The help number of a control's pop-up text, kept for the context help.
-void SetHelpContextID(QWidget* control, int id);
-int HelpContextID(const QWidget* control);
+// The help number of a control's (or a menu entry's) pop-up text, kept for the context help.
+void SetHelpContextID(QObject* control, int id);
+int HelpContextID(const QObject* control);
 
 // The number at the start of the text (leading blanks skipped), 0 when there is none.
 double Val(const QString& text);

@@ -43,6 +43,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
     auto* imgAppIcon = new QLabel(this);
     imgAppIcon->setObjectName(QStringLiteral("imgAppIcon"));
+    imgAppIcon->setAccessibleName(QStringLiteral("Brevlin Glosser のアイコン"));
     imgAppIcon->setPixmap(icon.pixmap(32, 32));
     imgAppIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
@@ -62,6 +63,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgLogo"));
+    logo->setAccessibleName(QStringLiteral("ロゴ"));
     logo->setPixmap(QIcon(QString::fromLatin1(kLogo)).pixmap(120, 48));
 
     auto* cmdOk = new QPushButton(QStringLiteral("OK"), this);

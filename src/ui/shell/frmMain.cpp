@@ -9,6 +9,7 @@
 #include "frmAbout.h"
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
+#include "ui/options/AccessibleMenuEntry.h"
 #include "ui/options/frmOptions.h"
 
 #include <QAction>
@@ -118,6 +119,16 @@ void frmMain::CreateMenus() {
     mnuSep02->setObjectName(QStringLiteral("mnuSep02"));
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuRightClick->setDefaultAction(mnuOption);
+    // What a screen reader reads for the menus and their entries.
+    mnuLeftClick->setWindowTitle(QStringLiteral("変換する言語"));
+    mnuRightClick->setWindowTitle(ProductName);
+    AccessibleMenuEntry::Describe(
+        mnuOption, QStringLiteral("言語とその設定を編集するオプション ダイアログを開きます。"));
+    AccessibleMenuEntry::Describe(mnuHelp,
+                                  QStringLiteral("Brevlin Glosser のヘルプを表示します。"));
+    AccessibleMenuEntry::Describe(mnuAbout, QStringLiteral("バージョンと連絡先を表示します。"));
+    AccessibleMenuEntry::Describe(
+        mnuExit, QStringLiteral("Brevlin Glosser を終了し、通知領域のアイコンを消します。"));
     connect(mnuOption, &QAction::triggered, this, &frmMain::ShowOptionsDialog);
     connect(mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
@@ -139,8 +150,16 @@ void frmMain::SaveSettings() {
 
 void frmMain::RebuildLanguageMenu() {
     m_languageMenu.Clear();
-    for (int i = 1; i <= m_languages.Count(); ++i)
-        m_languageMenu.Add(QString::fromStdU16String(m_languages.Item(i).Name()), true, false);
+    for (int i = 1; i <= m_languages.Count(); ++i) {
+        const QString name = QString::fromStdU16String(m_languages.Item(i).Name());
+        AccessibleMenuEntry::Describe(m_languageMenu.Add(name, true, false),
+                                      QStringLiteral("クリップボードのテキストを「") + name +
+                                          QStringLiteral("」の設定で HTML に変換します。"));
+    }
+    if (m_languageMenu.Count() == 0)
+        AccessibleMenuEntry::Describe(
+            mnuProcessKw, QStringLiteral("言語がありません。オプション ダイアログで追加するか、"
+                                         "言語設定ファイルをインポートしてください。"));
 }
 
 void frmMain::NotifyIcon_Click(int button) {
