@@ -111,6 +111,14 @@ walk "$OKBOX" Tab
 walk $O/txtName Return
 xdotool type --delay 60 "Kept"
 walk $O/txtStartHTML Tab
+# Enter (OK) with a name that is taken: the warning, the dialog stays, the name box again.
+walk $O/txtName shift+Tab
+xdotool type --delay 60 "新しい言語1"
+walk "$OKBOX" Return
+walk $O/txtName Return
+options_open >/dev/null || fail "OK closed the dialog over a name that is taken"
+xdotool type --delay 60 "Kept"
+walk $O/txtStartHTML Tab
 # Ctrl+Tab to the general page hides the control with the focus: the tab strip takes it.
 walk $O/tbsOptions ctrl+Tab
 walk $O/chkBeepOnProcess Tab
