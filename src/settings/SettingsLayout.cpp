@@ -178,12 +178,26 @@ std::vector<Text> SettingsLayout::KeepAddedLanguages(clsRegistry& registry, Lang
 
 void SettingsLayout::SaveSettingsKeepingAdded(clsRegistry& registry, Languages& languages,
                                               std::vector<Text>& known, bool beepOnProcess,
-                                              bool optimizeTags) {
+                                              bool optimizeTags, const Extras* extras) {
     clsRegistry::Batch batch(registry, BatchMode::Write);
     KeepAddedLanguages(registry, languages, known);
     SaveSettings(registry, languages, beepOnProcess, optimizeTags);
+    if (extras != nullptr)
+        SaveExtras(registry, *extras);
     batch.Commit();
     known = NamesOf(languages);
+}
+
+SettingsLayout::Extras SettingsLayout::LoadExtras(clsRegistry& registry) {
+    clsRegistry::Batch batch(registry, BatchMode::Read);
+    Extras extras;
+    extras.htmlClipboard = ReadBoolean(registry, RootPath + u"\\HtmlClipboard");
+    batch.Commit();
+    return extras;
+}
+
+void SettingsLayout::SaveExtras(clsRegistry& registry, const Extras& extras) {
+    registry.RegWrite(RootPath + u"\\HtmlClipboard", Variant::Boolean(extras.htmlClipboard));
 }
 
 void SettingsLayout::LoadSettings(clsRegistry& registry, Languages& languages, bool& beepOnProcess,

@@ -11,6 +11,15 @@ class SettingsLayout {
 public:
     static const Text RootPath; // u"HKCU\\Software\\Morvane\\Brevlin"
 
+    // Settings added after the first layout, each under a value name of its own beside the
+    // switches; an absent value reads as the default, which keeps the earlier behaviour.
+    struct Extras {
+        bool htmlClipboard = false; // "HtmlClipboard": a text/html flavour beside the text
+    };
+    static Extras LoadExtras(clsRegistry& registry);
+    // Without a batch of its own: inside the caller's, or each value stored as it is written.
+    static void SaveExtras(clsRegistry& registry, const Extras& extras);
+
     // Counts above this are refused as damaged rather than loaded, and are not saved.
     static constexpr std::int32_t MaxCount = 100000;
 
@@ -32,9 +41,10 @@ public:
     static std::vector<Text> NamesOf(const Languages& languages);
     // SaveSettings for a set read earlier: in one Write batch, KeepAddedLanguages, then the
     // save; `known` becomes the names saved.
+    // With `extras`, they are saved in the same batch.
     static void SaveSettingsKeepingAdded(clsRegistry& registry, Languages& languages,
                                          std::vector<Text>& known, bool beepOnProcess,
-                                         bool optimizeTags);
+                                         bool optimizeTags, const Extras* extras = nullptr);
 
     // The steps, as the sequences above call them (without batches of their own).
     static void LoadFromReg(clsRegistry& registry, Languages& languages);

@@ -22,7 +22,7 @@ OKBOX="QMessageBox/QPushButton:OK"
 wait_for "$PATIENCE" focus_is $O/tbsOptions || fail "the tab strip has no focus at first: $(focus_now)"
 
 # The general page: disabled Delete and Export are passed over.
-for control in chkBeepOnProcess chkOptimizeTags cmdOK cmdCancel cmdNew cmdImport tbsOptions; do
+for control in chkBeepOnProcess chkOptimizeTags chkHtmlClipboard cmdOK cmdCancel cmdNew cmdImport tbsOptions; do
     walk $O/$control Tab
 done
 walk $O/cmdImport shift+Tab

@@ -143,9 +143,13 @@ QWidget* OptionsControls::BuildGeneralPage(QWidget* parent) {
                              QStringLiteral("chkBeepOnProcess"));
     chkOptimizeTags = Named(new QCheckBox(QStringLiteral("連続タグの最適化(&O)"), fraGeneral),
                             QStringLiteral("chkOptimizeTags"));
+    chkHtmlClipboard =
+        Named(new QCheckBox(QStringLiteral("HTML形式でもクリップボードに置く(&H)"), fraGeneral),
+              QStringLiteral("chkHtmlClipboard"));
     auto* frame = new QVBoxLayout(fraGeneral);
     frame->addWidget(chkBeepOnProcess);
     frame->addWidget(chkOptimizeTags);
+    frame->addWidget(chkHtmlClipboard);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(fraGeneral);
@@ -276,27 +280,27 @@ void OptionsControls::BuildMenus(QDialog* form) {
 }
 
 void OptionsControls::SetTabOrder() {
-    QWidget* order[] = {tbsOptions, chkBeepOnProcess, chkOptimizeTags, txtName,       txtStartHTML,
-                        txtEndHTML, chkReplaceTab,    txtTabs,         chkIgnoreCase, lvwKeywords,
-                        cmdKwAdd,   cmdKwEdit,        cmdKwDelete,     lvwComments,   cmdCmAdd,
-                        cmdCmEdit,  cmdCmDelete,      cmdOK,           cmdCancel,     cmdNew,
-                        cmdDelete,  cmdImport,        cmdExport};
+    QWidget* order[] = {
+        tbsOptions, chkBeepOnProcess, chkOptimizeTags, chkHtmlClipboard, txtName,     txtStartHTML,
+        txtEndHTML, chkReplaceTab,    txtTabs,         chkIgnoreCase,    lvwKeywords, cmdKwAdd,
+        cmdKwEdit,  cmdKwDelete,      lvwComments,     cmdCmAdd,         cmdCmEdit,   cmdCmDelete,
+        cmdOK,      cmdCancel,        cmdNew,          cmdDelete,        cmdImport,   cmdExport};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void OptionsControls::SetHelpContextIDs() {
     const std::pair<QWidget*, int> ids[] = {
-        {chkBeepOnProcess, 1008}, {chkOptimizeTags, 1009}, {lblCaption[1], 1010},
-        {txtName, 1010},          {lblCaption[2], 1011},   {txtStartHTML, 1011},
-        {lblCaption[3], 1012},    {txtEndHTML, 1012},      {chkReplaceTab, 1013},
-        {updTabs, 1014},          {txtTabs, 1014},         {lblCaption[4], 1014},
-        {chkIgnoreCase, 1015},    {lvwKeywords, 1016},     {cmdKwAdd, 1017},
-        {cmdKwEdit, 1018},        {cmdKwDelete, 1019},     {lblCaption[0], 1020},
-        {lvwComments, 1020},      {cmdCmAdd, 1021},        {cmdCmEdit, 1022},
-        {cmdCmDelete, 1023},      {cmdOK, 1000},           {cmdCancel, 1001},
-        {cmdNew, 1003},           {cmdDelete, 1004},       {cmdImport, 1005},
-        {cmdExport, 1006}};
+        {chkBeepOnProcess, 1008}, {chkOptimizeTags, 1009}, {chkHtmlClipboard, 1030},
+        {lblCaption[1], 1010},    {txtName, 1010},         {lblCaption[2], 1011},
+        {txtStartHTML, 1011},     {lblCaption[3], 1012},   {txtEndHTML, 1012},
+        {chkReplaceTab, 1013},    {updTabs, 1014},         {txtTabs, 1014},
+        {lblCaption[4], 1014},    {chkIgnoreCase, 1015},   {lvwKeywords, 1016},
+        {cmdKwAdd, 1017},         {cmdKwEdit, 1018},       {cmdKwDelete, 1019},
+        {lblCaption[0], 1020},    {lvwComments, 1020},     {cmdCmAdd, 1021},
+        {cmdCmEdit, 1022},        {cmdCmDelete, 1023},     {cmdOK, 1000},
+        {cmdCancel, 1001},        {cmdNew, 1003},          {cmdDelete, 1004},
+        {cmdImport, 1005},        {cmdExport, 1006}};
     for (const auto& [control, id] : ids)
         SetHelpContextID(control, id);
     // The pop-up menus' entries do what the buttons beside the lists do.

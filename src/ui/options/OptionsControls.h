@@ -29,6 +29,7 @@ struct OptionsControls {
     QGroupBox* fraGeneral = nullptr;
     QCheckBox* chkBeepOnProcess = nullptr;
     QCheckBox* chkOptimizeTags = nullptr;
+    QCheckBox* chkHtmlClipboard = nullptr;
 
     QLineEdit* txtName = nullptr;
     QGroupBox* fraTags = nullptr;

@@ -28,13 +28,15 @@
 namespace brevlin {
 
 frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags,
-                       QWidget* owner)
+                       QWidget* owner, bool* htmlClipboard)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowContextHelpButtonHint),
-      m_context{languages, this}, m_beepOnProcess(beepOnProcess), m_optimizeTags(optimizeTags) {
+      m_context{languages, this}, m_beepOnProcess(beepOnProcess), m_optimizeTags(optimizeTags),
+      m_htmlClipboard(htmlClipboard) {
     setObjectName(QStringLiteral("frmOptions"));
     m_c.Build(this);
+    m_c.chkHtmlClipboard->setVisible(m_htmlClipboard != nullptr);
 
     m_leaveCheck = new clsLeaveCheck(this);
     clsLeaveCheck::SetCausesValidation(m_c.cmdCancel, false);
@@ -51,6 +53,7 @@ frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimize
     connect(m_c.tbsOptions, &QTabBar::currentChanged, this, &frmOptions::tbsOptions_Click);
     connect(m_c.chkBeepOnProcess, &QCheckBox::toggled, this, &frmOptions::chkBeepOnProcess_Click);
     connect(m_c.chkOptimizeTags, &QCheckBox::toggled, this, &frmOptions::chkOptimizeTags_Click);
+    connect(m_c.chkHtmlClipboard, &QCheckBox::toggled, this, &frmOptions::chkHtmlClipboard_Click);
     connect(m_c.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
     connect(m_c.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     connect(m_c.cmdNew, &QPushButton::clicked, this, &frmOptions::cmdNew_Click);
@@ -131,6 +134,8 @@ void frmOptions::tbsOptions_Click() {
     } else {
         m_c.chkBeepOnProcess->setChecked(m_beepOnProcess);
         m_c.chkOptimizeTags->setChecked(m_optimizeTags);
+        if (m_htmlClipboard != nullptr)
+            m_c.chkHtmlClipboard->setChecked(*m_htmlClipboard);
     }
     QWidget* leaving = m_c.picOptions[newIndex == 0 ? 1 : 0];
     const bool focusLeaves = leaving->isVisible() && leaving->isAncestorOf(focusWidget());
@@ -150,6 +155,11 @@ void frmOptions::chkBeepOnProcess_Click() {
 
 void frmOptions::chkOptimizeTags_Click() {
     m_optimizeTags = m_c.chkOptimizeTags->isChecked();
+}
+
+void frmOptions::chkHtmlClipboard_Click() {
+    if (m_htmlClipboard != nullptr)
+        *m_htmlClipboard = m_c.chkHtmlClipboard->isChecked();
 }
 
 void frmOptions::txtName_Validate(bool& cancel) {

@@ -19,7 +19,10 @@ class clsLeaveCheck;
 class frmOptions : public QDialog {
     Q_OBJECT
 public:
-    frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags, QWidget* owner);
+    // `htmlClipboard`, when given, is the switch for a text/html flavour on the clipboard;
+    // without it the switch is not shown.
+    frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags, QWidget* owner,
+               bool* htmlClipboard = nullptr);
     ~frmOptions() override;
 
     bool Canceled() const { return m_canceled; }
@@ -50,6 +53,7 @@ private:
     void tbsOptions_Click();
     void chkBeepOnProcess_Click();
     void chkOptimizeTags_Click();
+    void chkHtmlClipboard_Click();
     void cmdOk_Click();
     void cmdCancel_Click();
     void cmdNew_Click();
@@ -68,6 +72,7 @@ private:
     OptionsContext m_context;
     bool& m_beepOnProcess;
     bool& m_optimizeTags;
+    bool* m_htmlClipboard;
     OptionsControls m_c;
     clsLeaveCheck* m_leaveCheck = nullptr;
     LanguagePage* m_page = nullptr;

@@ -3,6 +3,7 @@
 #include "engine/TextRoutines.h"
 
 #include <QClipboard>
+#include <QMimeData>
 
 namespace brevlin::shell {
 
@@ -15,9 +16,21 @@ QString ClipboardText::FromEngine(TextView text) {
     return QString::fromStdU16String(ToLf(text));
 }
 
-bool ClipboardText::Replace(QClipboard& clipboard, const QString& text) {
+QString ClipboardText::HtmlFlavour(const QString& markup) {
+    // Receivers read text/html as UTF-8 only when told.
+    return QStringLiteral("<meta charset=\"utf-8\"><pre>") + markup + QStringLiteral("</pre>");
+}
+
+bool ClipboardText::Replace(QClipboard& clipboard, const QString& text, bool html) {
     clipboard.clear(QClipboard::Clipboard);
-    clipboard.setText(text, QClipboard::Clipboard);
+    if (html) {
+        auto* data = new QMimeData;
+        data->setText(text);
+        data->setHtml(HtmlFlavour(text));
+        clipboard.setMimeData(data, QClipboard::Clipboard);
+    } else {
+        clipboard.setText(text, QClipboard::Clipboard);
+    }
     // Owning the clipboard is asked of the X server; platforms that cannot tell are asked
     // for the text itself.
     return clipboard.ownsClipboard() || clipboard.text(QClipboard::Clipboard) == text;

@@ -28,6 +28,7 @@ namespace brevlin::shell {
 struct ConversionJob {
     std::shared_ptr<const Language> language;
     Text input;
+    ClipboardUndo::Content before; // the clipboard as the conversion found it
     HighlightOptions options;
     Text output;
     bool failed = false;
@@ -107,12 +108,15 @@ void frmMain::CreateMenus() {
     mnuRightClick = new QMenu(QStringLiteral("右クリック"), this);
     mnuRightClick->setObjectName(QStringLiteral("mnuRightClick"));
     mnuOption = mnuRightClick->addAction(QStringLiteral("オプション(&O)...."));
+    mnuUndo = mnuRightClick->addAction(QStringLiteral("変換を元に戻す(&U)"));
+    mnuUndo->setEnabled(false);
     mnuSep01 = mnuRightClick->addSeparator();
     mnuHelp = mnuRightClick->addAction(QStringLiteral("ヘルプ(&H)"));
     mnuAbout = mnuRightClick->addAction(QStringLiteral("Brevlin Glosserについて(&A)..."));
     mnuSep02 = mnuRightClick->addSeparator();
     mnuExit = mnuRightClick->addAction(QStringLiteral("閉じる(&X)"));
     mnuOption->setObjectName(QStringLiteral("mnuOption"));
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     mnuSep01->setObjectName(QStringLiteral("mnuSep01"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
     mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
@@ -124,12 +128,16 @@ void frmMain::CreateMenus() {
     mnuRightClick->setWindowTitle(ProductName);
     AccessibleMenuEntry::Describe(
         mnuOption, QStringLiteral("言語とその設定を編集するオプション ダイアログを開きます。"));
+    AccessibleMenuEntry::Describe(
+        mnuUndo, QStringLiteral("最後の変換の前にクリップボードにあったテキストを元に戻します。"));
     AccessibleMenuEntry::Describe(mnuHelp,
                                   QStringLiteral("Brevlin Glosser のヘルプを表示します。"));
     AccessibleMenuEntry::Describe(mnuAbout, QStringLiteral("バージョンと連絡先を表示します。"));
     AccessibleMenuEntry::Describe(
         mnuExit, QStringLiteral("Brevlin Glosser を終了し、通知領域のアイコンを消します。"));
     connect(mnuOption, &QAction::triggered, this, &frmMain::ShowOptionsDialog);
+    connect(mnuRightClick, &QMenu::aboutToShow, this, &frmMain::mnuRightClick_Click);
+    connect(mnuUndo, &QAction::triggered, this, &frmMain::mnuUndo_Click);
     connect(mnuHelp, &QAction::triggered, this, &frmMain::mnuHelp_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuExit, &QAction::triggered, this, &frmMain::mnuExit_Click);
@@ -137,6 +145,7 @@ void frmMain::CreateMenus() {
 
 void frmMain::LoadSettings() {
     SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags);
+    HtmlClipboard = SettingsLayout::LoadExtras(*m_registry).htmlClipboard;
     m_knownLanguages = SettingsLayout::NamesOf(m_languages);
     RebuildLanguageMenu();
 }
@@ -144,8 +153,10 @@ void frmMain::LoadSettings() {
 void frmMain::SaveSettings() {
     // `brevlin import` may have stored a language since this program last read the store;
     // it is kept, not overwritten by the set in memory.
+    SettingsLayout::Extras extras;
+    extras.htmlClipboard = HtmlClipboard;
     SettingsLayout::SaveSettingsKeepingAdded(*m_registry, m_languages, m_knownLanguages,
-                                             BeepOnProcess, OptimizeTags);
+                                             BeepOnProcess, OptimizeTags, &extras);
 }
 
 void frmMain::RebuildLanguageMenu() {
@@ -188,7 +199,9 @@ void frmMain::mnuProcessKw_Click(int index) {
         return;
     auto job = std::make_shared<ConversionJob>();
     job->language = LanguageSnapshot::Of(m_languages.Item(index + 1));
-    job->input = ClipboardText::ToEngine(QGuiApplication::clipboard()->text(QClipboard::Clipboard));
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    job->before = ClipboardUndo::Content::Of(clipboard->mimeData(QClipboard::Clipboard));
+    job->input = ClipboardText::ToEngine(job->before.text);
     job->options = HighlightOptions{OptimizeTags, BeepOnProcess};
     m_job = job;
     UpdateTrayEnabled();
@@ -225,7 +238,9 @@ void frmMain::ConversionFinished() {
         ShowError(job->error);
     } else {
         const QString result = ClipboardText::FromEngine(job->output);
-        if (!ClipboardText::Replace(*QGuiApplication::clipboard(), result))
+        if (ClipboardText::Replace(*QGuiApplication::clipboard(), result, HtmlClipboard))
+            m_undo.Converted(std::move(job->before), result);
+        else
             ShowError(ClipboardFailure);
     }
     UpdateTrayEnabled();
@@ -249,7 +264,7 @@ void frmMain::ShowOptionsDialog() {
     } catch (const std::exception&) {
         // An unreadable store is reported when the dialog saves.
     }
-    m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this);
+    m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this, &HtmlClipboard);
     connect(m_optionForm, &frmOptions::Unload, this, &frmMain::OptionForm_Unload);
     m_optionForm->show();
     // Opened from the tray or by a second start, it takes the keyboard at once; without a
@@ -275,6 +290,17 @@ void frmMain::OptionForm_Unload(bool canceled) {
         m_optionForm->deleteLater();
     m_optionForm = nullptr;
     UpdateTrayEnabled();
+}
+
+void frmMain::mnuRightClick_Click() {
+    mnuUndo->setEnabled(m_undo.Available(*QGuiApplication::clipboard()));
+}
+
+void frmMain::mnuUndo_Click() {
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    // Something copied since the menu opened: nothing of this program's to undo.
+    if (m_undo.Available(clipboard) && !m_undo.Restore(clipboard))
+        ShowError(ClipboardFailure);
 }
 
 void frmMain::mnuHelp_Click() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ClipboardUndo.h"
 #include "clsVarMenu.h"
 #include "engine/ConversionHook.h"
 #include "engine/Languages.h"
@@ -36,6 +37,8 @@ public:
 
     bool BeepOnProcess = false;
     bool OptimizeTags = false;
+    // A text/html flavour beside the text on the clipboard (off: the text alone).
+    bool HtmlClipboard = false;
 
     Languages& AllLanguages() { return m_languages; }
     clsVarMenu& LanguageMenu() { return m_languageMenu; }
@@ -68,6 +71,8 @@ private:
     void NotifyIcon_DblClick(int button);
     void mnuLeftClick_Click();
     void mnuProcessKw_Click(int index);
+    void mnuRightClick_Click();
+    void mnuUndo_Click();
     void mnuHelp_Click();
     void mnuAbout_Click();
     void mnuExit_Click();
@@ -86,11 +91,13 @@ private:
     QPointer<frmOptions> m_optionForm;
     QPointer<frmAbout> m_aboutForm;
     int m_openErrors = 0;
+    ClipboardUndo m_undo;
 
     QMenu* mnuLeftClick = nullptr;
     QAction* mnuProcessKw = nullptr;
     QMenu* mnuRightClick = nullptr;
     QAction* mnuOption = nullptr;
+    QAction* mnuUndo = nullptr;
     QAction* mnuSep01 = nullptr;
     QAction* mnuHelp = nullptr;
     QAction* mnuAbout = nullptr;

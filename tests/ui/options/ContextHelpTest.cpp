@@ -90,8 +90,8 @@ private slots:
         OptionsFixture f;
         AddLanguage(f.languages, QStringLiteral("C"));
         QVERIFY(f.Open());
-        // 28 controls and labels in the dialog, markup in the texts shown literally.
-        QCOMPARE(CheckTexts(f.form.get(), popups), 28);
+        // 29 controls and labels in the dialog, markup in the texts shown literally.
+        QCOMPARE(CheckTexts(f.form.get(), popups), 29);
         QVERIFY(f.Find<QLineEdit>(QStringLiteral("txtStartHTML"))
                     ->whatsThis()
                     .contains(QStringLiteral("&lt;span class=&quot;kw&quot;&gt;")));
@@ -114,6 +114,7 @@ private slots:
                                          {QStringLiteral("cmdExport"), 1006},
                                          {QStringLiteral("chkBeepOnProcess"), 1008},
                                          {QStringLiteral("chkOptimizeTags"), 1009},
+                                         {QStringLiteral("chkHtmlClipboard"), 1030},
                                          {QStringLiteral("lblCaption1"), 1010},
                                          {QStringLiteral("txtName"), 1010},
                                          {QStringLiteral("lblCaption2"), 1011},

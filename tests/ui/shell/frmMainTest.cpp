@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -93,11 +94,12 @@ private slots:
         QVERIFY(icon.Shown());
         QVERIFY(icon.Enabled());
 
-        QCOMPARE(Captions(Menu("mnuRightClick")),
-                 (QStringList{QStringLiteral("オプション(&O)...."), QStringLiteral("-"),
-                              QStringLiteral("ヘルプ(&H)"),
-                              QStringLiteral("Brevlin Glosserについて(&A)..."), QStringLiteral("-"),
-                              QStringLiteral("閉じる(&X)")}));
+        QCOMPARE(
+            Captions(Menu("mnuRightClick")),
+            (QStringList{QStringLiteral("オプション(&O)...."), QStringLiteral("変換を元に戻す(&U)"),
+                         QStringLiteral("-"), QStringLiteral("ヘルプ(&H)"),
+                         QStringLiteral("Brevlin Glosserについて(&A)..."), QStringLiteral("-"),
+                         QStringLiteral("閉じる(&X)")}));
         QCOMPARE(Menu("mnuRightClick")->defaultAction(), Action("mnuOption"));
         QVERIFY(Menu("mnuLeftClick")->defaultAction() == nullptr);
         QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("(設定がありません)")});
@@ -169,6 +171,65 @@ private slots:
         Choose(2);
         QVERIFY(QGuiApplication::clipboard()->text().contains(QStringLiteral("&amp;amp;")));
         QVERIFY(QGuiApplication::clipboard()->text().startsWith(QStringLiteral("&lt;two&gt;")));
+    }
+
+    void TheHtmlFlavourGoesBesideTheTextWhenSwitchedOnAndIsStored() {
+        AddLanguage(u"C", u"<k>");
+        form->RebuildLanguageMenu();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("int a<b;"));
+        Choose(0);
+        QVERIFY(!clipboard->mimeData()->hasHtml());
+
+        form->HtmlClipboard = true;
+        clipboard->setText(QStringLiteral("int a<b;"));
+        Choose(0);
+        QCOMPARE(clipboard->text(), QStringLiteral("<k>int</k> a&lt;b;"));
+        QVERIFY(clipboard->mimeData()->hasHtml());
+        QCOMPARE(clipboard->mimeData()->html(),
+                 QStringLiteral("<meta charset=\"utf-8\"><pre><k>int</k> a&lt;b;</pre>"));
+
+        // Stored under its own value; a store without it reads as off.
+        form->SaveSettings();
+        QFile file(settingsFile);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.readAll().contains("\"HtmlClipboard\"=dword:ffffffff"));
+        form = std::make_unique<frmMain>();
+        QVERIFY(form->HtmlClipboard);
+        QFile::remove(settingsFile);
+        form = std::make_unique<frmMain>();
+        QVERIFY(!form->HtmlClipboard);
+    }
+
+    void UndoPutsBackWhatTheLastConversionReplacedWhileItsResultIsThere() {
+        AddLanguage(u"C", u"<k>");
+        form->RebuildLanguageMenu();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        QAction* undo = Action("mnuUndo");
+        const auto openRightMenu = [this] { emit Menu("mnuRightClick")->aboutToShow(); };
+        openRightMenu();
+        QVERIFY(!undo->isEnabled()); // nothing converted yet
+
+        auto* before = new QMimeData;
+        before->setText(QStringLiteral("int first;"));
+        before->setHtml(QStringLiteral("<b>rich</b>"));
+        clipboard->setMimeData(before);
+        Choose(0);
+        openRightMenu();
+        QVERIFY(undo->isEnabled());
+        undo->trigger();
+        QCOMPARE(clipboard->text(), QStringLiteral("int first;"));
+        QCOMPARE(clipboard->mimeData()->html(), QStringLiteral("<b>rich</b>"));
+        openRightMenu();
+        QVERIFY(!undo->isEnabled()); // used up
+
+        // Something copied after the conversion: the undo no longer applies.
+        Choose(0);
+        clipboard->setText(QStringLiteral("copied later"));
+        openRightMenu();
+        QVERIFY(!undo->isEnabled());
+        undo->trigger();
+        QCOMPARE(clipboard->text(), QStringLiteral("copied later"));
     }
 
     void ConversionRunsBesideTheEventLoop() {
