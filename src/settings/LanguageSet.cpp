@@ -1,5 +1,6 @@
 #include "LanguageSet.h"
 
+#include "KeywordListFile.h"
 #include "LanguageFile.h"
 #include "ValueConversion.h"
 #include "engine/BrevlinError.h"
@@ -32,6 +33,8 @@ void LanguageSet::ExportLanguage(const Language& language, const QString& path) 
 
 LanguageSet::ImportResult LanguageSet::ImportLanguage(Languages& languages, const QString& path,
                                                       const ConfirmReplace& confirmReplace) {
+    if (KeywordListFile::IsKeywordList(path))
+        return ImportKeywordList(languages, path, confirmReplace);
     LanguageFile::CheckExists(path);
     clsINIFile file;
     file.SetFilename(path);
@@ -50,6 +53,31 @@ LanguageSet::ImportResult LanguageSet::ImportLanguage(Languages& languages, cons
         result.added = true;
     }
     LanguageFile::Read(file, *result.language);
+    return result;
+}
+
+LanguageSet::ImportResult LanguageSet::ImportKeywordList(Languages& languages, const QString& path,
+                                                         const ConfirmReplace& confirmReplace) {
+    std::vector<Text> keywords = KeywordListFile::Read(path);
+    const Text name = KeywordListFile::LanguageName(path);
+    if (name.empty())
+        throw BrevlinError(errors::FileFormat,
+                           "キーワードの一覧のファイル名から言語の名前が作れません。: " +
+                               path.toStdString());
+    ImportResult result;
+    if (Language* existing = languages.ItemByName(name)) {
+        if (!confirmReplace || !confirmReplace(name))
+            return result;
+        existing->Keywords().Clear();
+        result.language = existing;
+    } else {
+        result.language = &languages.Add(name);
+        result.added = true;
+        // The class of the bundled style sheet, so that the keywords show at once.
+        result.language->SetStartTag(u"<span class=\"kw\">");
+        result.language->SetEndTag(u"</span>");
+    }
+    result.language->Keywords().AddRange(std::move(keywords));
     return result;
 }
 

@@ -32,8 +32,15 @@ public:
     // settings the file lacks, like IgnoreCase, keep their values). Raises errors::FileNotFound
     // or errors::FileFormat ("ファイル形式が認識できないか、または互換性がありません。") and
     // then changes nothing.
+    // A keyword list (KeywordListFile, a ".txt" file) is read as a language named after the
+    // file, with those keywords and the bundled style sheet's keyword tags; over an existing
+    // language of that name only its keywords are replaced, its tags and rules stay.
     static ImportResult ImportLanguage(Languages& languages, const QString& path,
                                        const ConfirmReplace& confirmReplace);
+
+private:
+    static ImportResult ImportKeywordList(Languages& languages, const QString& path,
+                                          const ConfirmReplace& confirmReplace);
 };
 
 } // namespace brevlin

@@ -58,15 +58,24 @@ void clsINIFile::Refresh() {
     if (!exists)
         return; // a missing file reads as defaults everywhere
 
-    // A refused file counts as not read, so the next access tries again.
-    const auto refuse = [this](const char* what, const QString& reason = {}) {
+    try {
+        m_document = IniDocument::Parse(ReadText(m_filename));
+    } catch (...) {
+        // A refused file counts as not read, so the next access tries again.
         m_loaded = false;
-        return BrevlinError(errors::PathFileAccess, Describe(what, m_filename, reason));
+        throw;
+    }
+}
+
+Text clsINIFile::ReadText(const QString& path) {
+    const auto refuse = [&path](const char* what, const QString& reason = {}) {
+        return BrevlinError(errors::PathFileAccess, Describe(what, path, reason));
     };
     constexpr const char* TooBig = "ファイルが大きすぎます (16 MiB まで)";
+    const QFileInfo info(path);
     if (info.isFile() && info.size() > MaxFileSize)
         throw refuse(TooBig);
-    QFile file(m_filename);
+    QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         throw refuse("ファイルを読み込めません", file.errorString());
     // In pieces: a buffer of the largest size for every small file would cost more than the
@@ -82,8 +91,7 @@ void clsINIFile::Refresh() {
         if (bytes.size() > MaxFileSize)
             throw refuse(TooBig);
     }
-    m_document = IniDocument::Parse(
-        TextFileEncoding::Decode(std::string_view(bytes.constData(), bytes.size())));
+    return TextFileEncoding::Decode(std::string_view(bytes.constData(), bytes.size()));
 }
 
 Text clsINIFile::ReadString(const Text& section, const Text& key, const Text& defaultValue) {

@@ -21,6 +21,9 @@ class clsINIFile {
 public:
     // Bigger files are refused: no language file comes near this, and memory stays bounded.
     static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+    // The whole file decoded by the rules of language files; errors::PathFileAccess for a file
+    // that is too big or cannot be read.
+    static Text ReadText(const QString& path);
 
     const QString& Filename() const { return m_filename; }
     void SetFilename(const QString& path);

@@ -130,3 +130,29 @@ TEST_F(SettingsCommands, DamagedStoresAreReportedNotOverwritten) {
     EXPECT_EQ(Run("import tiny.bvl").status, 1);
     EXPECT_EQ(Store(), "[HKEY_CURRENT_USER\\Software]\n\"broken\n");
 }
+
+TEST_F(SettingsCommands, KeywordListsImportAsLanguagesAndReplaceOnlyKeywords) {
+    Write("words.txt", "alpha\nbeta\n");
+    ASSERT_EQ(Run("import words.txt").status, 0) << m_stderr;
+    EXPECT_EQ(Run("list").out, "words\n");
+    Write("in.txt", "alpha gamma beta\n");
+    EXPECT_EQ(Run("convert --language words in.txt").out,
+              "<span class=\"kw\">alpha</span> gamma <span class=\"kw\">beta</span>\n");
+
+    Write("words2.bvl", "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=words\r\n"
+                        "StartTag=<b>\r\nEndTag=</b>\r\n[Comment1]\r\nClauseStart=#\r\n"
+                        "StartTag=<i>\r\nEndTag=</i>\r\n");
+    ASSERT_EQ(Run("import --replace words2.bvl").status, 0) << m_stderr;
+    Write("words.txt", "gamma\n");
+    EXPECT_EQ(Run("import words.txt").status, 1); // the name exists
+    EXPECT_NE(m_stderr.find("--replace"), std::string::npos) << m_stderr;
+    ASSERT_EQ(Run("import --replace words.txt").status, 0) << m_stderr;
+    Write("in.txt", "alpha gamma # note\n");
+    EXPECT_EQ(Run("convert --language words in.txt").out, "alpha <b>gamma</b> <i># note</i>\n");
+
+    Write("bad.txt", "two words\n");
+    const std::string before = Store();
+    EXPECT_EQ(Run("import bad.txt").status, 1);
+    EXPECT_NE(m_stderr.find("bad.txt"), std::string::npos) << m_stderr;
+    EXPECT_EQ(Store(), before);
+}

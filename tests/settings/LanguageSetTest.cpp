@@ -123,3 +123,70 @@ TEST(LanguageSet, RefusedFilesChangeNothing) {
               }),
               errors::FileNotFound);
 }
+
+TEST(LanguageSet, KeywordListsBecomeLanguagesOrReplaceOnlyTheKeywords) {
+    TempFolder folder;
+    // UTF-8 with a mark, CR LF and LF, blanks around, a blank line, a repeat.
+    WriteBytes(folder.Path("Go words.TXT"), "\xEF\xBB\xBF func\r\npackage\t\n\nfunc\nmap\n");
+    Languages languages;
+    languages.Add(u"first");
+    auto result = LanguageSet::ImportLanguage(languages, folder.Path("Go words.TXT"), Answer(true));
+    ASSERT_NE(result.language, nullptr);
+    EXPECT_TRUE(result.added);
+    EXPECT_EQ(result.language->Name(), u"Go words");
+    EXPECT_EQ(result.language->Keywords().GetAllItems(),
+              (std::vector<Text>{u"func", u"map", u"package"}));
+    EXPECT_EQ(result.language->StartTag(), u"<span class=\"kw\">");
+    EXPECT_EQ(result.language->EndTag(), u"</span>");
+
+    // Over a language of that name: the question, then its keywords alone are replaced.
+    Language& tiny = languages.Add(u"Tiny");
+    FillTiny(tiny);
+    const int rules = tiny.Comments().Count();
+    // CP932 and UTF-16 read as language files are.
+    for (const std::string& bytes :
+         {std::string("\x95\xB6\x8E\x9A\r\nnext\r\n"),                        // 文字 in CP932
+          std::string("\xFF\xFE\x87\x65\x57\x5B\r\0\n\0n\0e\0x\0t\0", 18)}) { // UTF-16LE
+        WriteBytes(folder.Path("Tiny.txt"), bytes);
+        int asked = 0;
+        const std::vector<Text> before = tiny.Keywords().GetAllItems();
+        EXPECT_EQ(
+            LanguageSet::ImportLanguage(languages, folder.Path("Tiny.txt"), Answer(false, &asked))
+                .language,
+            nullptr);
+        EXPECT_EQ(asked, 1);
+        EXPECT_EQ(tiny.Keywords().GetAllItems(), before);
+        result = LanguageSet::ImportLanguage(languages, folder.Path("Tiny.txt"), Answer(true));
+        EXPECT_EQ(result.language, &tiny);
+        EXPECT_FALSE(result.added);
+        EXPECT_EQ(tiny.Keywords().GetAllItems(), (std::vector<Text>{u"next", u"文字"}));
+        EXPECT_EQ(tiny.StartTag(), u"<b>");
+        EXPECT_EQ(tiny.Comments().Count(), rules);
+    }
+    EXPECT_EQ(languages.Count(), 3);
+}
+
+TEST(LanguageSet, KeywordListsThatAreNotListsChangeNothing) {
+    TempFolder folder;
+    Languages languages;
+    languages.Add(u"L");
+    for (const std::string& text : {std::string("two words\n"), std::string("\r\n \r\n"),
+                                    std::string("[Brevlin]\r\nVersion=2.0\r\nName=x y\r\n")}) {
+        WriteBytes(folder.Path("list.txt"), text);
+        EXPECT_EQ(ErrorNumber([&] {
+                      LanguageSet::ImportLanguage(languages, folder.Path("list.txt"), Answer(true));
+                  }),
+                  errors::FileFormat)
+            << text;
+    }
+    WriteBytes(folder.Path(".txt"), "word\n"); // no name to give the language
+    EXPECT_EQ(ErrorNumber([&] {
+                  LanguageSet::ImportLanguage(languages, folder.Path(".txt"), Answer(true));
+              }),
+              errors::FileFormat);
+    EXPECT_EQ(ErrorNumber([&] {
+                  LanguageSet::ImportLanguage(languages, folder.Path("none.txt"), Answer(true));
+              }),
+              errors::FileNotFound);
+    EXPECT_EQ(languages.Count(), 1);
+}

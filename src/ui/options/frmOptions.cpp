@@ -9,6 +9,7 @@
 #include "frmEditComment.h"
 #include "modOptions.h"
 #include "settings/AppFolders.h"
+#include "settings/KeywordListFile.h"
 #include "settings/LanguageSet.h"
 
 #include <QCheckBox>
@@ -219,8 +220,11 @@ QString frmOptions::ShowFileDialog(bool save, const QString& fileName) {
     dlgFile.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlgFile.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
     dlgFile.setDefaultSuffix(QStringLiteral("bvl"));
-    const QStringList filters{QStringLiteral("言語設定ファイル (*.bvl)"),
-                              QStringLiteral("すべてのファイル (*.*)")};
+    QStringList filters{QStringLiteral("言語設定ファイル (*.bvl)"),
+                        QStringLiteral("すべてのファイル (*.*)")};
+    // A keyword list from another tool becomes a language too.
+    if (!save)
+        filters.insert(1, QStringLiteral("キーワードの一覧 (*.txt)"));
     dlgFile.setNameFilters(filters);
     dlgFile.selectNameFilter(filters.first());
     QString folder = AppFolders::LanguagesFolder(AppFolders::ProgramFolder());
@@ -269,10 +273,13 @@ void frmOptions::ImportFromFile() {
         return;
     LanguageSet::ImportResult result;
     try {
-        result = LanguageSet::ImportLanguage(m_context.languages, path, [this](const Text& name) {
-            return AskYesNo(
-                this, QStringLiteral("言語設定「") + ToQString(name) +
-                          QStringLiteral("」は既に存在します。ファイルの内容で置き換えますか？"));
+        const bool list = KeywordListFile::IsKeywordList(path);
+        result = LanguageSet::ImportLanguage(m_context.languages, path, [&](const Text& name) {
+            const QString question =
+                list
+                    ? QStringLiteral("」は既に存在します。キーワードを一覧の内容で置き換えますか？")
+                    : QStringLiteral("」は既に存在します。ファイルの内容で置き換えますか？");
+            return AskYesNo(this, QStringLiteral("言語設定「") + ToQString(name) + question);
         });
     } catch (const BrevlinError& error) {
         if (error.Number() == errors::FileFormat)

@@ -59,6 +59,7 @@ private slots:
     void importAddsANewLastLanguageAndShowsIt();
     void importOverAnExistingLanguageAnsweredYes();
     void importOverAnExistingLanguageAnsweredNo();
+    void keywordListsAddALanguageOrReplaceItsKeywords();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
 
@@ -202,7 +203,9 @@ void LanguageFilesTest::importAddsANewLastLanguageAndShowsIt() {
     QVERIFY(seen->shown);
     QVERIFY(!seen->save);
     QCOMPARE(seen->title, QStringLiteral("言語設定のインポート"));
-    QCOMPARE(seen->filters.size(), 2);
+    QCOMPARE(seen->filters, QStringList({QStringLiteral("言語設定ファイル (*.bvl)"),
+                                         QStringLiteral("キーワードの一覧 (*.txt)"),
+                                         QStringLiteral("すべてのファイル (*.*)")}));
 
     QCOMPARE(Names(f.languages), QStringList({QStringLiteral("C"), QStringLiteral("Tiny")}));
     QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
@@ -300,3 +303,35 @@ void LanguageFilesTest::refusedFilesChangeNothing() {
 
 QTEST_MAIN(LanguageFilesTest)
 #include "LanguageFilesTest.moc"
+
+void LanguageFilesTest::keywordListsAddALanguageOrReplaceItsKeywords() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    const QString path = Path(QStringLiteral("Words.txt"));
+    WriteFile(path, "if\nelse\n");
+    auto seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(seen->shown);
+    QCOMPARE(Names(f.languages), QStringList({QStringLiteral("C"), QStringLiteral("Words")}));
+    QCOMPARE(f.form->CurrentIndex(), 2);
+    auto* keywords = f.Find<QTreeWidget>(QStringLiteral("lvwKeywords"));
+    QCOMPARE(keywords->topLevelItemCount(), 2);
+    QCOMPARE(keywords->topLevelItem(0)->text(0), QStringLiteral("else"));
+
+    // Again, over the language of that name: asked so, and only the keywords change.
+    f.languages.Item(2).SetStartTag(u"<u>");
+    f.ClickTab(1);
+    WriteFile(path, "while\n");
+    auto question = AnswerNextMessageBox(QMessageBox::Yes);
+    seen = AnswerNextFileDialog(path);
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(question->shown);
+    QCOMPARE(question->text, QStringLiteral("言語設定「Words」は既に存在します。キーワードを一覧の"
+                                            "内容で置き換えますか？"));
+    QCOMPARE(f.languages.Count(), 2);
+    QCOMPARE(f.form->CurrentIndex(), 2);
+    QCOMPARE(keywords->topLevelItemCount(), 1);
+    QCOMPARE(keywords->topLevelItem(0)->text(0), QStringLiteral("while"));
+    QCOMPARE(f.Find<QLineEdit>(QStringLiteral("txtStartHTML"))->text(), QStringLiteral("<u>"));
+}

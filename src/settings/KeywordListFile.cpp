@@ -1,0 +1,65 @@
+#include "KeywordListFile.h"
+
+#include "LanguageFile.h"
+#include "clsINIFile.h"
+#include "engine/BrevlinError.h"
+
+#include <QFileInfo>
+
+#include <unordered_set>
+
+namespace brevlin {
+
+namespace {
+
+bool IsSpace(char16_t c) {
+    return c == u' ' || c == u'\t' || c == u'\v' || c == u'\f' || c == u'\x3000' || c == u'\xFEFF';
+}
+
+} // namespace
+
+bool KeywordListFile::IsKeywordList(const QString& path) {
+    return QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
+}
+
+Text KeywordListFile::LanguageName(const QString& path) {
+    return QFileInfo(path).completeBaseName().toStdU16String();
+}
+
+std::vector<Text> KeywordListFile::Read(const QString& path) {
+    LanguageFile::CheckExists(path);
+    const Text text = clsINIFile::ReadText(path);
+    std::vector<Text> keywords;
+    std::unordered_set<Text> seen;
+    std::size_t line = 0;
+    for (std::size_t start = 0; start <= text.size();) {
+        std::size_t end = text.find_first_of(u"\r\n", start);
+        if (end == Text::npos)
+            end = text.size();
+        ++line;
+        TextView word = TextView(text).substr(start, end - start);
+        while (!word.empty() && IsSpace(word.front()))
+            word.remove_prefix(1);
+        while (!word.empty() && IsSpace(word.back()))
+            word.remove_suffix(1);
+        for (const char16_t c : word) {
+            if (IsSpace(c))
+                throw BrevlinError(
+                    errors::FileFormat,
+                    "キーワードの一覧の " + std::to_string(line) +
+                        " 行目に空白があります。1 行に 1 つのキーワードを書いてください。: " +
+                        path.toStdString());
+        }
+        if (!word.empty() && seen.emplace(word).second)
+            keywords.emplace_back(word);
+        // CR LF is one line end.
+        start =
+            end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
+    }
+    if (keywords.empty())
+        throw BrevlinError(errors::FileFormat,
+                           "キーワードの一覧にキーワードがありません。: " + path.toStdString());
+    return keywords;
+}
+
+} // namespace brevlin

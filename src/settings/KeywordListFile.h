@@ -1,0 +1,24 @@
+#pragma once
+
+#include "engine/Text.h"
+
+#include <QString>
+#include <vector>
+
+namespace brevlin {
+
+// Keyword lists as other tools keep them: a plain text file (".txt"), one keyword a line, in
+// any encoding a language file may have. White space around a keyword is dropped, blank
+// lines and repeats are skipped.
+class KeywordListFile {
+public:
+    // Whether the import reads the file as a keyword list: by its extension, ".txt".
+    static bool IsKeywordList(const QString& path);
+    // The keywords in the order of the file; errors::FileNotFound, errors::PathFileAccess, or
+    // errors::FileFormat for a line with white space inside or a list without a keyword.
+    static std::vector<Text> Read(const QString& path);
+    // The name a language made from the list gets: the file's name without its extension.
+    static Text LanguageName(const QString& path);
+};
+
+} // namespace brevlin
