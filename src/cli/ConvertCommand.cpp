@@ -3,6 +3,7 @@
 #include "ArgumentList.h"
 #include "FileIO.h"
 #include "HtmlOutput.h"
+#include "StandalonePage.h"
 #include "StoredSettings.h"
 #include "TextCodec.h"
 #include "UsageError.h"
@@ -17,7 +18,7 @@ const char* ConvertCommand::Usage() {
     return "usage: brevlin convert (--bvl FILE | --language NAME)\n"
            "                       [--optimize-tags | --no-optimize-tags] [--raw]\n"
            "                       [--encoding utf-8|cp932] [--engine fast|regex]\n"
-           "                       [-o OUTPUT] [INPUT]\n";
+           "                       [--standalone] [-o OUTPUT] [INPUT]\n";
 }
 
 int ConvertCommand::Run(const std::vector<std::string>& arguments) {
@@ -27,6 +28,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     const bool optimizeOn = args.TakeFlag("--optimize-tags");
     const bool optimizeOff = args.TakeFlag("--no-optimize-tags");
     const bool raw = args.TakeFlag("--raw");
+    const bool standalone = args.TakeFlag("--standalone");
     const std::string encodingName = args.TakeValue("--encoding").value_or("utf-8");
     const std::string engineName = args.TakeValue("--engine").value_or("fast");
     std::optional<std::string> output = args.TakeValue("-o");
@@ -82,6 +84,11 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
 
     options.OptimizeTags = optimizeTags;
     HtmlOutput out(output);
+    if (standalone) {
+        const std::string head = StandalonePage::Head(
+            operands.empty() || operands[0] == "-" ? std::string("Brevlin Glosser") : operands[0]);
+        out.Write(head.data(), head.size());
+    }
     // The result comes in pieces; a CR at the end of one is held back until the next piece
     // shows whether an LF follows (CR LF becomes LF).
     std::string bytes;
@@ -100,6 +107,10 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     });
     if (heldCr)
         out.Write("\r", 1);
+    if (standalone) {
+        const std::string tail = StandalonePage::Tail();
+        out.Write(tail.data(), tail.size());
+    }
     out.Commit();
     return 0;
 }

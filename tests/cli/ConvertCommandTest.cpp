@@ -67,6 +67,29 @@ TEST_F(ConvertCommand, BothEnginesGiveTheSameResult) {
     EXPECT_NE(m_stderr.find("fast or regex"), std::string::npos) << m_stderr;
 }
 
+TEST_F(ConvertCommand, StandaloneWrapsTheSameCodeInAPageWithTheStyleSheet) {
+    const fs::path in = Write("a<b>.c", "int x; // c\r\n");
+    const std::string quoted = "'" + in.string() + "'"; // for the shell
+    const std::string code = Run("convert --bvl " + m_bvl + " " + quoted).out;
+    const CommandResult page = Run("convert --standalone --bvl " + m_bvl + " " + quoted);
+    EXPECT_EQ(page.status, 0) << m_stderr;
+    const std::size_t pre = page.out.find("<body>\n<pre>") + 7;
+    ASSERT_NE(pre, std::string::npos + 7);
+    EXPECT_EQ(page.out.substr(0, 16), "<!DOCTYPE html>\n");
+    EXPECT_EQ(page.out.substr(pre + 5), code + "</pre>\n</body>\n</html>\n");
+    const std::string head = page.out.substr(0, pre);
+    EXPECT_NE(head.find("<meta charset=\"utf-8\">"), std::string::npos);
+    EXPECT_NE(head.find("a&lt;b&gt;.c</title>"), std::string::npos) << head;
+    // The bundled style sheet, whole.
+    EXPECT_NE(head.find("<style>\n" + Read(fs::path(BREVLIN_SOURCE_DIR) / "languages/brevlin.css") +
+                        "</style>"),
+              std::string::npos);
+    // Standard input has no name to show.
+    EXPECT_NE(Run("convert --standalone --bvl " + m_bvl + " < " + quoted)
+                  .out.find("<title>Brevlin Glosser</title>"),
+              std::string::npos);
+}
+
 TEST_F(ConvertCommand, ErrorsAndUsage) {
     const fs::path bad = Write("bad.c", "ok\n\xFF");
     const fs::path out = m_dir / "never.html";
