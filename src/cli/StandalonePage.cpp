@@ -1,6 +1,6 @@
 #include "StandalonePage.h"
 
-#include "StyleSheet.h"
+#include "settings/BundledStyleSheet.h"
 
 namespace brevlin::cli {
 

@@ -2,7 +2,7 @@
 
 #include "ClipboardText.h"
 #include "HelpWindows.h"
-#include "LanguageSnapshot.h"
+#include "ui/options/LanguageSnapshot.h"
 #include "ctlNotify.h"
 #include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"

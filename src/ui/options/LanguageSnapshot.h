@@ -4,7 +4,7 @@
 
 #include <memory>
 
-namespace brevlin::shell {
+namespace brevlin {
 
 // A deep copy of a language for a conversion off the user-interface thread: the options
 // dialog may edit the live language meanwhile.
@@ -13,4 +13,4 @@ public:
     static std::shared_ptr<const Language> Of(const Language& language);
 };
 
-} // namespace brevlin::shell
+} // namespace brevlin

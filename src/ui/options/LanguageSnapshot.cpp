@@ -1,6 +1,6 @@
 #include "LanguageSnapshot.h"
 
-namespace brevlin::shell {
+namespace brevlin {
 
 std::shared_ptr<const Language> LanguageSnapshot::Of(const Language& language) {
     auto copy = std::make_shared<Language>();
@@ -28,4 +28,4 @@ std::shared_ptr<const Language> LanguageSnapshot::Of(const Language& language) {
     return copy;
 }
 
-} // namespace brevlin::shell
+} // namespace brevlin
