@@ -2,7 +2,6 @@
 
 #include "ClipboardText.h"
 #include "HelpWindows.h"
-#include "ui/options/LanguageSnapshot.h"
 #include "ctlNotify.h"
 #include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
@@ -10,6 +9,7 @@
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
 #include "ui/options/AccessibleMenuEntry.h"
+#include "ui/options/LanguageSnapshot.h"
 #include "ui/options/frmOptions.h"
 
 #include <QAction>

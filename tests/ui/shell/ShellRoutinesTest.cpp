@@ -1,6 +1,6 @@
 #include "engine/Highlighter.h"
-#include "ui/shell/ClipboardText.h"
 #include "ui/options/LanguageSnapshot.h"
+#include "ui/shell/ClipboardText.h"
 #include "ui/shell/ctlNotify.h"
 #include "ui/shell/modMain.h"
 
