@@ -24,6 +24,10 @@ public:
     void SetReplaceTab(bool value) { m_replaceTab = value; }
     int TabColumns() const { return m_tabColumns; }
     void SetTabColumns(int value) { m_tabColumns = value; }
+    // The sample the options dialog's preview converts; kept in the store, not in language
+    // files, and no part of a conversion.
+    const Text& PreviewSample() const { return m_previewSample; }
+    void SetPreviewSample(Text value) { m_previewSample = std::move(value); }
 
     brevlin::Comments& Comments() { return m_comments; }
     const brevlin::Comments& Comments() const { return m_comments; }
@@ -43,6 +47,7 @@ private:
     Text m_endTag;
     bool m_replaceTab = false;
     int m_tabColumns = 0;
+    Text m_previewSample;
     brevlin::Comments m_comments;
     brevlin::Keywords m_keywords;
 };

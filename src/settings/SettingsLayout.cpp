@@ -83,6 +83,7 @@ void SettingsLayout::LoadFromReg(clsRegistry& registry, Language& language) {
     language.SetIgnoreCase(ReadBoolean(registry, key + u"IgnoreCase"));
     language.SetReplaceTab(ReadBoolean(registry, key + u"ReplaceTab"));
     language.SetTabColumns(ReadLong(registry, key + u"TabColumns", Variant::Long(4)));
+    language.SetPreviewSample(ReadText(registry, key + u"PreviewSample"));
 
     const Text keywordsPath = key + u"Keywords";
     const Variant keywords = registry.RegRead(keywordsPath);
@@ -145,6 +146,13 @@ void SettingsLayout::SaveToReg(clsRegistry& registry, const Language& language) 
     registry.RegWrite(key + u"TabColumns", Variant::Long(language.TabColumns()));
     registry.RegWrite(key + u"Keywords", Variant::List(language.Keywords().GetAllItems()));
     registry.RegWrite(key + u"Comments", Variant::Long(rules));
+    // Written only once there is a sample, so that stores of users who never use the preview
+    // stay as they were; a key that held another language's sample loses it.
+    const Text samplePath = key + u"PreviewSample";
+    if (!language.PreviewSample().empty())
+        registry.RegWrite(samplePath, language.PreviewSample());
+    else if (registry.RegRead(samplePath).GetKind() != Variant::Kind::Empty)
+        registry.RegDelete(samplePath);
 }
 
 std::vector<Text> SettingsLayout::NamesOf(const Languages& languages) {

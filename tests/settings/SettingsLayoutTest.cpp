@@ -308,3 +308,31 @@ TEST(SettingsLayout, CountsThatPromiseFarMoreThanTheStoreHoldsAreRefusedSoon) {
     EXPECT_EQ(SettingsLayout::NamesOf(loaded.languages), std::vector<Text>{u"kept"});
     EXPECT_EQ(t.File(), before);
 }
+
+TEST(SettingsLayout, NewValuesAreWrittenOnlyWhenUsedAndReadAsTheirDefaults) {
+    TestRegistry t;
+    Languages languages = ThreeLanguages();
+    SettingsLayout::SaveSettings(*t.registry, languages, false, false);
+    EXPECT_FALSE(t.Contains("PreviewSample"));
+    EXPECT_FALSE(t.Contains("HtmlClipboard"));
+    EXPECT_FALSE(SettingsLayout::LoadExtras(*t.registry).htmlClipboard);
+
+    // A sample on "a" only; once "a" is deleted, key 1 ("b" now) must not inherit it.
+    languages.Item(1).SetPreviewSample(u"int x; // \"s\"\r\nnext line");
+    SettingsLayout::SaveSettings(*t.registry, languages, false, false);
+    Loaded loaded = Load(*t.registry);
+    EXPECT_EQ(loaded.languages.Item(1).PreviewSample(), u"int x; // \"s\"\r\nnext line");
+    EXPECT_EQ(loaded.languages.Item(2).PreviewSample(), u"");
+    languages.Remove(1);
+    SettingsLayout::SaveSettings(*t.registry, languages, false, false);
+    EXPECT_FALSE(t.Contains("PreviewSample"));
+    loaded = Load(*t.registry);
+    EXPECT_EQ(loaded.languages.Item(1).Name(), u"b");
+    EXPECT_EQ(loaded.languages.Item(1).PreviewSample(), u"");
+
+    SettingsLayout::Extras extras;
+    extras.htmlClipboard = true;
+    SettingsLayout::SaveExtras(*t.registry, extras);
+    EXPECT_TRUE(t.Contains("\"HtmlClipboard\"=dword:ffffffff\n"));
+    EXPECT_TRUE(SettingsLayout::LoadExtras(*t.registry).htmlClipboard);
+}

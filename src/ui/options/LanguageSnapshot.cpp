@@ -11,6 +11,7 @@ std::shared_ptr<const Language> LanguageSnapshot::Of(const Language& language) {
     copy->SetEndTag(language.EndTag());
     copy->SetReplaceTab(language.ReplaceTab());
     copy->SetTabColumns(language.TabColumns());
+    copy->SetPreviewSample(language.PreviewSample());
 
     // The same list in the same order with its pattern, copied whole: an in-place edit may
     // have left it unsorted, and adding keyword by keyword rebuilds the pattern each time.
