@@ -32,7 +32,8 @@ walk $O/tbsOptions Tab
 walk $O/tbsOptions ctrl+Tab
 shown_language C
 for control in txtName txtStartHTML txtEndHTML chkReplaceTab txtTabs chkIgnoreCase lvwKeywords \
-    cmdKwAdd cmdKwEdit cmdKwDelete lvwComments cmdCmAdd cmdCmEdit cmdCmDelete cmdOK cmdCancel \
+    cmdKwAdd cmdKwEdit cmdKwDelete lvwComments cmdCmAdd cmdCmEdit cmdCmDelete txtPreviewSample \
+    chkPreviewSource txtPreview cmdOK cmdCancel \
     cmdNew cmdDelete cmdImport cmdExport tbsOptions; do
     walk $O/$control Tab
 done

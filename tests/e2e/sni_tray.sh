@@ -22,7 +22,7 @@ wait_for "$PATIENCE" has_sni_item || fail "no item after the host appeared"
 [ "$(sni prop ItemIsMenu)" = 0 ] || fail "the item claims to be only a menu"
 sni prop IconPixmap | grep -q '^16x16/1024 .*32x32/4096' || fail "icon images: $(sni prop IconPixmap)"
 expected_menu=$(printf '%s\n' \
-    $'standard\tオプション(_O)....\tTrue' $'separator\t\tTrue' $'standard\tヘルプ(_H)\tTrue' \
+    $'standard\tオプション(_O)....\tTrue' $'standard\t変換を元に戻す(_U)\tFalse' $'separator\t\tTrue' $'standard\tヘルプ(_H)\tTrue' \
     $'standard\tBrevlin Glosserについて(_A)...\tTrue' $'separator\t\tTrue' $'standard\t閉じる(_X)\tTrue')
 exported_menu() {
     sni menu | cut -f2-4

@@ -15,8 +15,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -195,7 +197,42 @@ QWidget* OptionsControls::BuildLanguagePage(QWidget* parent) {
     layout->addWidget(lblCaption[0]);
     layout->addWidget(lvwComments, 2);
     layout->addLayout(ButtonRow({cmdCmAdd, cmdCmEdit, cmdCmDelete}));
+    layout->addWidget(BuildPreviewFrame(page), 2);
     return page;
+}
+
+QGroupBox* OptionsControls::BuildPreviewFrame(QWidget* parent) {
+    fraPreview =
+        Named(new QGroupBox(QStringLiteral("プレビュー"), parent), QStringLiteral("fraPreview"));
+    txtPreviewSample = Named(new QPlainTextEdit(fraPreview), QStringLiteral("txtPreviewSample"));
+    txtPreviewSample->setFont(TextBoxFont());
+    txtPreviewSample->setLineWrapMode(QPlainTextEdit::NoWrap);
+    // Tab moves on, as everywhere in the dialog; a sample with tabs can be pasted.
+    txtPreviewSample->setTabChangesFocus(true);
+    txtPreviewSample->setPlaceholderText(QStringLiteral("変換を試すコードをここに入力します"));
+    lblPreviewSample = Named(new QLabel(QStringLiteral("サンプル(&Y)"), fraPreview),
+                             QStringLiteral("lblPreviewSample"));
+    lblPreviewSample->setBuddy(txtPreviewSample);
+    chkPreviewSource = Named(new QCheckBox(QStringLiteral("HTMLソースを表示(&V)"), fraPreview),
+                             QStringLiteral("chkPreviewSource"));
+    txtPreview = Named(new QTextBrowser(fraPreview), QStringLiteral("txtPreview"));
+    txtPreview->setFont(TextBoxFont());
+    txtPreview->setLineWrapMode(QTextEdit::NoWrap);
+    txtPreview->setTabChangesFocus(true);
+    // The user's own tags may hold links; the preview shows them, it does not follow them.
+    txtPreview->setOpenLinks(false);
+    const int height = RowsHeight(lvwKeywords, 5);
+    txtPreviewSample->setMinimumHeight(height);
+    txtPreview->setMinimumHeight(height);
+
+    auto* grid = new QGridLayout(fraPreview);
+    grid->addWidget(lblPreviewSample, 0, 0);
+    grid->addWidget(chkPreviewSource, 0, 1);
+    grid->addWidget(txtPreviewSample, 1, 0);
+    grid->addWidget(txtPreview, 1, 1);
+    grid->setColumnStretch(0, 1);
+    grid->setColumnStretch(1, 1);
+    return fraPreview;
 }
 
 QGroupBox* OptionsControls::BuildTagsFrame(QWidget* parent) {
@@ -280,27 +317,37 @@ void OptionsControls::BuildMenus(QDialog* form) {
 }
 
 void OptionsControls::SetTabOrder() {
-    QWidget* order[] = {
-        tbsOptions, chkBeepOnProcess, chkOptimizeTags, chkHtmlClipboard, txtName,     txtStartHTML,
-        txtEndHTML, chkReplaceTab,    txtTabs,         chkIgnoreCase,    lvwKeywords, cmdKwAdd,
-        cmdKwEdit,  cmdKwDelete,      lvwComments,     cmdCmAdd,         cmdCmEdit,   cmdCmDelete,
-        cmdOK,      cmdCancel,        cmdNew,          cmdDelete,        cmdImport,   cmdExport};
+    QWidget* order[] = {tbsOptions,       chkBeepOnProcess,
+                        chkOptimizeTags,  chkHtmlClipboard,
+                        txtName,          txtStartHTML,
+                        txtEndHTML,       chkReplaceTab,
+                        txtTabs,          chkIgnoreCase,
+                        lvwKeywords,      cmdKwAdd,
+                        cmdKwEdit,        cmdKwDelete,
+                        lvwComments,      cmdCmAdd,
+                        cmdCmEdit,        cmdCmDelete,
+                        txtPreviewSample, chkPreviewSource,
+                        txtPreview,       cmdOK,
+                        cmdCancel,        cmdNew,
+                        cmdDelete,        cmdImport,
+                        cmdExport};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void OptionsControls::SetHelpContextIDs() {
     const std::pair<QWidget*, int> ids[] = {
-        {chkBeepOnProcess, 1008}, {chkOptimizeTags, 1009}, {chkHtmlClipboard, 1030},
-        {lblCaption[1], 1010},    {txtName, 1010},         {lblCaption[2], 1011},
-        {txtStartHTML, 1011},     {lblCaption[3], 1012},   {txtEndHTML, 1012},
-        {chkReplaceTab, 1013},    {updTabs, 1014},         {txtTabs, 1014},
-        {lblCaption[4], 1014},    {chkIgnoreCase, 1015},   {lvwKeywords, 1016},
-        {cmdKwAdd, 1017},         {cmdKwEdit, 1018},       {cmdKwDelete, 1019},
-        {lblCaption[0], 1020},    {lvwComments, 1020},     {cmdCmAdd, 1021},
-        {cmdCmEdit, 1022},        {cmdCmDelete, 1023},     {cmdOK, 1000},
-        {cmdCancel, 1001},        {cmdNew, 1003},          {cmdDelete, 1004},
-        {cmdImport, 1005},        {cmdExport, 1006}};
+        {chkBeepOnProcess, 1008}, {chkOptimizeTags, 1009},  {chkHtmlClipboard, 1030},
+        {lblCaption[1], 1010},    {txtName, 1010},          {lblCaption[2], 1011},
+        {txtStartHTML, 1011},     {lblCaption[3], 1012},    {txtEndHTML, 1012},
+        {chkReplaceTab, 1013},    {updTabs, 1014},          {txtTabs, 1014},
+        {lblCaption[4], 1014},    {chkIgnoreCase, 1015},    {lvwKeywords, 1016},
+        {cmdKwAdd, 1017},         {cmdKwEdit, 1018},        {cmdKwDelete, 1019},
+        {lblCaption[0], 1020},    {lvwComments, 1020},      {cmdCmAdd, 1021},
+        {cmdCmEdit, 1022},        {cmdCmDelete, 1023},      {cmdOK, 1000},
+        {cmdCancel, 1001},        {cmdNew, 1003},           {cmdDelete, 1004},
+        {cmdImport, 1005},        {cmdExport, 1006},        {lblPreviewSample, 1031},
+        {txtPreviewSample, 1031}, {chkPreviewSource, 1032}, {txtPreview, 1033}};
     for (const auto& [control, id] : ids)
         SetHelpContextID(control, id);
     // The pop-up menus' entries do what the buttons beside the lists do.

@@ -10,8 +10,10 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QMenu;
+class QPlainTextEdit;
 class QPushButton;
 class QTabBar;
+class QTextBrowser;
 class QTreeWidget;
 class QWidget;
 
@@ -48,6 +50,11 @@ struct OptionsControls {
     QPushButton* cmdCmAdd = nullptr;
     QPushButton* cmdCmEdit = nullptr;
     QPushButton* cmdCmDelete = nullptr;
+    QGroupBox* fraPreview = nullptr;
+    QLabel* lblPreviewSample = nullptr;
+    QPlainTextEdit* txtPreviewSample = nullptr;
+    QCheckBox* chkPreviewSource = nullptr;
+    QTextBrowser* txtPreview = nullptr;
 
     QPushButton* cmdOK = nullptr;
     QPushButton* cmdCancel = nullptr;
@@ -72,6 +79,7 @@ private:
     QWidget* BuildLanguagePage(QWidget* parent);
     QGroupBox* BuildTagsFrame(QWidget* parent);
     QGroupBox* BuildKeywordsFrame(QWidget* parent);
+    QGroupBox* BuildPreviewFrame(QWidget* parent);
     void BuildMenus(QDialog* form);
     void SetTabOrder();
     void SetHelpContextIDs();

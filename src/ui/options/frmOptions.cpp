@@ -4,6 +4,7 @@
 #include "CommentList.h"
 #include "KeywordList.h"
 #include "LanguagePage.h"
+#include "LanguagePreview.h"
 #include "clsLeaveCheck.h"
 #include "clsListEvents.h"
 #include "frmEditComment.h"
@@ -46,6 +47,8 @@ frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimize
     m_page = new LanguagePage(m_context, m_c, *m_leaveCheck, this);
     m_keywords = new KeywordList(m_context, m_c, this);
     m_comments = new CommentList(m_context, m_c, this);
+    m_preview = new LanguagePreview(
+        m_context, m_c, [this] { return m_optimizeTags; }, this);
     for (clsListEvents* events : {m_keywords->Events(), m_comments->Events()}) {
         connect(events, &clsListEvents::GotFocus, this, &frmOptions::List_GotFocus);
         connect(events, &clsListEvents::LostFocus, this, &frmOptions::List_LostFocus);
@@ -130,6 +133,7 @@ void frmOptions::tbsOptions_Click() {
         m_page->Fill(language);
         m_keywords->Fill(language);
         m_comments->Fill(language);
+        m_preview->Fill(language);
         m_comments->UpdateCommentButtons();
         m_keywords->UpdateKeywordButtons();
     } else {

@@ -10,6 +10,7 @@ namespace brevlin {
 class CommentList;
 class KeywordList;
 class LanguagePage;
+class LanguagePreview;
 class clsLeaveCheck;
 
 // The options dialog: the general switches on the first tab, one tab per language.
@@ -78,6 +79,7 @@ private:
     LanguagePage* m_page = nullptr;
     KeywordList* m_keywords = nullptr;
     CommentList* m_comments = nullptr;
+    LanguagePreview* m_preview = nullptr;
 
     bool m_canceled = false;
     bool m_unloadByCode = false;

@@ -90,8 +90,8 @@ private slots:
         OptionsFixture f;
         AddLanguage(f.languages, QStringLiteral("C"));
         QVERIFY(f.Open());
-        // 29 controls and labels in the dialog, markup in the texts shown literally.
-        QCOMPARE(CheckTexts(f.form.get(), popups), 29);
+        // 33 controls and labels in the dialog, markup in the texts shown literally.
+        QCOMPARE(CheckTexts(f.form.get(), popups), 33);
         QVERIFY(f.Find<QLineEdit>(QStringLiteral("txtStartHTML"))
                     ->whatsThis()
                     .contains(QStringLiteral("&lt;span class=&quot;kw&quot;&gt;")));
@@ -112,6 +112,10 @@ private slots:
                                          {QStringLiteral("cmdDelete"), 1004},
                                          {QStringLiteral("cmdImport"), 1005},
                                          {QStringLiteral("cmdExport"), 1006},
+                                         {QStringLiteral("lblPreviewSample"), 1031},
+                                         {QStringLiteral("txtPreviewSample"), 1031},
+                                         {QStringLiteral("chkPreviewSource"), 1032},
+                                         {QStringLiteral("txtPreview"), 1033},
                                          {QStringLiteral("chkBeepOnProcess"), 1008},
                                          {QStringLiteral("chkOptimizeTags"), 1009},
                                          {QStringLiteral("chkHtmlClipboard"), 1030},

@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -55,7 +56,13 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    frmOptions form(languages, beepOnProcess, optimizeTags, nullptr);
+    languages.Item(1).SetPreviewSample(
+        u"/* Greatest common divisor */\r\nint gcd(int a, int b)\r\n{\r\n"
+        u"    while (b != 0) {\r\n        int t = a % b;  // remainder\r\n"
+        u"        a = b;\r\n        b = t;\r\n    }\r\n    return a;\r\n}\r\n"
+        u"const char* s = \"a<b\";\r\n");
+    bool htmlClipboard = false;
+    frmOptions form(languages, beepOnProcess, optimizeTags, nullptr, &htmlClipboard);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;
@@ -63,6 +70,10 @@ int main(int argc, char** argv) {
 
     auto* tabs = form.findChild<QTabBar*>("tbsOptions");
     tabs->setCurrentIndex(1);
+    // The preview converts on a thread of its own a moment after the page is shown.
+    auto* preview = form.findChild<QTextBrowser*>("txtPreview");
+    for (int i = 0; i < 100 && preview->toPlainText().isEmpty(); ++i)
+        QTest::qWait(50);
     ok = Save(&form, output.filePath("options-language.png")) && ok;
 
     auto* rules = form.findChild<QTreeWidget*>("lvwComments");
