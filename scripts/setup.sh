@@ -12,7 +12,7 @@ packages=(
   dbus-daemon python3 python3-dbus python3-gi weston xwayland wl-clipboard
   fonts-noto-cjk clang-format dpkg-dev file ccache
   clang libfuzzer-14-dev libclang-rt-14-dev
-  chromium
+  chromium at-spi2-core gir1.2-atspi-2.0
 )
 
 missing=()
