@@ -77,6 +77,8 @@ void LanguagePreview::Fill(const Language& language) {
         const QSignalBlocker blocker(m_c.txtPreviewSample);
         m_c.txtPreviewSample->setPlainText(ToQString(language.PreviewSample()));
     }
+    // The page of another language must not show this one's result meanwhile.
+    m_c.txtPreview->clear();
     Schedule();
 }
 
@@ -143,6 +145,9 @@ void LanguagePreview::Finished() {
         Start();
         return;
     }
+    // An edit or another language's page since this began: a newer conversion follows.
+    if (m_pause.isActive())
+        return;
     if (job && job->document) {
         QTextDocument* shown = job->document.release();
         // The view deletes a document of its own itself; an earlier result is this one's.
