@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -22,6 +23,11 @@ public:
     static std::u16string FromCp932(std::string_view bytes);
     // Bytes of the text with unrepresentable characters replaced by "?".
     static std::string ToCp932Lossy(std::u16string_view text);
+
+private:
+    // Bytes of every BMP code unit in CP932, 0 for none: built once by the system's own
+    // conversion (iconv, or Windows' code page 932).
+    static const std::array<unsigned char, 65536>& WidthTable();
 };
 
 } // namespace brevlin::platform

@@ -48,8 +48,9 @@ private:
     iconv_t m_cd;
 };
 
-// Width of every BMP code unit in CP932 (0 for none), built once.
-const std::array<unsigned char, 65536>& WidthTable() {
+} // namespace
+
+const std::array<unsigned char, 65536>& CodePage::WidthTable() {
     static const std::array<unsigned char, 65536> table = [] {
         std::array<unsigned char, 65536> t{};
         Converter toCp932("CP932", "UTF-16LE");
@@ -67,34 +68,14 @@ const std::array<unsigned char, 65536>& WidthTable() {
     return table;
 }
 
+namespace {
+
 std::mutex& ConverterMutex() {
     static std::mutex m;
     return m;
 }
 
 } // namespace
-
-std::size_t CodePage::ByteWidth(std::u16string_view text) {
-    const auto& table = WidthTable();
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            ++i; // a pair outside the BMP is one unrepresentable character
-            width += 1;
-            continue;
-        }
-        const unsigned char w = table[c];
-        width += w == 0 ? 1 : w;
-    }
-    return width;
-}
-
-std::size_t CodePage::CharWidth(char16_t c) {
-    const unsigned char w = WidthTable()[c];
-    return w == 0 ? 1 : w;
-}
 
 std::optional<std::string> CodePage::ToCp932(std::u16string_view text) {
     const auto& table = WidthTable();
@@ -110,26 +91,6 @@ std::optional<std::string> CodePage::ToCp932(std::u16string_view text) {
     if (!conv.Run(reinterpret_cast<const char*>(text.data()), text.size() * 2, out, consumed))
         return std::nullopt;
     return out;
-}
-
-std::string CodePage::ToCp932Lossy(std::u16string_view text) {
-    const auto& table = WidthTable();
-    std::u16string clean(text);
-    for (char16_t& c : clean) {
-        if (table[c] == 0)
-            c = u'?';
-    }
-    // Pairs became "??"; a pair is one character, so keep one mark for it.
-    std::u16string merged;
-    merged.reserve(clean.size());
-    for (std::size_t i = 0; i < clean.size(); ++i) {
-        const char16_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000)
-            ++i;
-        merged += clean[i];
-    }
-    return ToCp932(merged).value_or(std::string());
 }
 
 std::u16string CodePage::FromCp932(std::string_view bytes) {

@@ -1,0 +1,49 @@
+#include "CodePage.h"
+
+namespace brevlin::platform {
+
+namespace {
+
+bool IsPair(std::u16string_view text, std::size_t i) {
+    return text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
+           text[i + 1] < 0xE000;
+}
+
+} // namespace
+
+std::size_t CodePage::ByteWidth(std::u16string_view text) {
+    const auto& table = WidthTable();
+    std::size_t width = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsPair(text, i)) {
+            ++i; // a pair outside the BMP is one unrepresentable character
+            width += 1;
+            continue;
+        }
+        const unsigned char w = table[text[i]];
+        width += w == 0 ? 1 : w;
+    }
+    return width;
+}
+
+std::size_t CodePage::CharWidth(char16_t c) {
+    const unsigned char w = WidthTable()[c];
+    return w == 0 ? 1 : w;
+}
+
+std::string CodePage::ToCp932Lossy(std::u16string_view text) {
+    const auto& table = WidthTable();
+    std::u16string clean;
+    clean.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (IsPair(text, i)) {
+            ++i; // one mark for the pair, which is one character
+            clean += u'?';
+            continue;
+        }
+        clean += table[text[i]] == 0 ? u'?' : text[i];
+    }
+    return ToCp932(clean).value_or(std::string());
+}
+
+} // namespace brevlin::platform
