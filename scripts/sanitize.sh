@@ -14,7 +14,7 @@ cmake --build build-san
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 # Fewer killed saves and generated cases than the plain build: every step is slower here.
-export BREVLIN_KILLS=${BREVLIN_KILLS:-100}
+export BREVLIN_KILLS=${BREVLIN_KILLS:-50}
 export BREVLIN_DIFF_CASES=${BREVLIN_DIFF_CASES:-1000}
 ctest --test-dir build-san --output-on-failure -j2 --timeout 900 -LE e2e \
     -E '^(package\.|format_check$)'

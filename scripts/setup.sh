@@ -23,15 +23,30 @@ for p in "${packages[@]}"; do
   fi
 done
 
-if [ ${#missing[@]} -eq 0 ]; then
-  exit 0
-fi
-
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then
   sudo_cmd=(sudo)
 fi
-
 export DEBIAN_FRONTEND=noninteractive
+
+# The Windows build compiles PCRE2 from Debian's source package: the archive's sources must
+# be known to apt, from the same places as its packages.
+update=0
+if ! apt-get source --print-uris -qq pcre2 >/dev/null 2>&1; then
+  if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/brevlin-deb-src.sources >/dev/null
+  else
+    grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | sed 's/^deb /deb-src /' |
+      "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/brevlin-deb-src.list >/dev/null
+  fi
+  update=1
+fi
+
+if [ ${#missing[@]} -eq 0 ] && [ $update -eq 0 ]; then
+  exit 0
+fi
 "${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+if [ ${#missing[@]} -gt 0 ]; then
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi

@@ -4,8 +4,23 @@
 # Needs the packages scripts/setup.sh installs.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-    -DBREVLIN_WERROR=ON
+toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
+
+# PCRE2 from Debian's own source package, Debian's patches applied, built once.
+if [ ! -f build-win/pcre2/lib/libpcre2-16.a ]; then
+    rm -rf build-win/pcre2-source && mkdir -p build-win/pcre2-source
+    (cd build-win/pcre2-source && apt-get source -qq pcre2 >source.log 2>&1) ||
+        { cat build-win/pcre2-source/source.log >&2; exit 1; }
+    source_dir=$(find build-win/pcre2-source -mindepth 1 -maxdepth 1 -type d -name 'pcre2-*' | head -1)
+    cmake -S "$source_dir" -B build-win/pcre2-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
+        -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PWD/build-win/pcre2" \
+        -DBUILD_SHARED_LIBS=OFF -DPCRE2_BUILD_PCRE2_8=OFF -DPCRE2_BUILD_PCRE2_16=ON \
+        -DPCRE2_SUPPORT_JIT=ON -DPCRE2_BUILD_TESTS=OFF -DPCRE2_BUILD_PCRE2GREP=OFF >/dev/null
+    cmake --build build-win/pcre2-build >/dev/null
+    cmake --install build-win/pcre2-build >/dev/null
+fi
+
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBREVLIN_WERROR=ON
 cmake --build build-win
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A fresh prefix is made on the first run (about ten seconds); wineserver keeps it between
