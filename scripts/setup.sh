@@ -30,14 +30,16 @@ fi
 export DEBIAN_FRONTEND=noninteractive
 
 # The Windows build compiles PCRE2 from Debian's source package: the archive's sources must
-# be known to apt, from the same places as its packages.
+# be known to apt, from the same places as its packages (the main archive; mirrors do not all
+# carry the security archive's sources).
 update=0
 if ! apt-get source --print-uris -qq pcre2 >/dev/null 2>&1; then
   if [ -f /etc/apt/sources.list.d/debian.sources ]; then
-    sed 's/^Types: deb$/Types: deb-src/' /etc/apt/sources.list.d/debian.sources |
+    awk 'BEGIN { RS = ""; ORS = "\n\n" } !/security/ { sub(/Types: deb\n/, "Types: deb-src\n"); print }' \
+      /etc/apt/sources.list.d/debian.sources |
       "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/brevlin-deb-src.sources >/dev/null
   else
-    grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | sed 's/^deb /deb-src /' |
+    grep -h '^deb ' /etc/apt/sources.list 2>/dev/null | grep -v security | sed 's/^deb /deb-src /' |
       "${sudo_cmd[@]}" tee /etc/apt/sources.list.d/brevlin-deb-src.list >/dev/null
   fi
   update=1

@@ -9,8 +9,15 @@ toolchain=$PWD/cmake/mingw-w64-x86_64.cmake
 # PCRE2 from Debian's own source package, Debian's patches applied, built once.
 if [ ! -f build-win/pcre2/lib/libpcre2-16.a ]; then
     rm -rf build-win/pcre2-source && mkdir -p build-win/pcre2-source
-    (cd build-win/pcre2-source && apt-get source -qq pcre2 >source.log 2>&1) ||
-        { cat build-win/pcre2-source/source.log >&2; exit 1; }
+    # The newest version the mirror serves; an entry it lists but cannot deliver is passed over.
+    fetched=0
+    for version in $(apt-cache showsrc pcre2 | sed -n 's/^Version: //p' | sort -rV | uniq); do
+        if (cd build-win/pcre2-source && apt-get source -qq "pcre2=$version" >source.log 2>&1); then
+            fetched=1
+            break
+        fi
+    done
+    [ $fetched = 1 ] || { cat build-win/pcre2-source/source.log >&2; exit 1; }
     source_dir=$(find build-win/pcre2-source -mindepth 1 -maxdepth 1 -type d -name 'pcre2-*' | head -1)
     cmake -S "$source_dir" -B build-win/pcre2-build -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$PWD/build-win/pcre2" \
