@@ -4,6 +4,8 @@
 # right-click menu puts back what was there, and only while the result is still there.
 source "$(dirname "$0")/lib.sh"
 
+start_focus_report
+
 "$BREVLIN" import "$E2E_DIR/../../languages/c.bvl" >/dev/null || fail "could not import C"
 start_display
 start_tray
@@ -19,9 +21,11 @@ xclip -selection clipboard -t TARGETS -o | grep -qx text/html && fail "text/html
 
 "$GLOSSER" || fail "the second start failed"
 wait_for "$PATIENCE" options_open || fail "no options window after a second start"
-keys alt+h # HTML形式でもクリップボードに置く(&H)
-sleep 1
-keys Return
+# To the switch "HTML形式でもクリップボードに置く(&H)" and Space, which toggles it at once
+# (its access key would click a moment later, perhaps after the Enter).
+wait_for "$PATIENCE" focus_is frmOptions/tbsOptions || fail "the options window has no focus"
+walk frmOptions/chkHtmlClipboard Tab Tab Tab
+xdotool key space Return
 wait_for "$PATIENCE" not options_open || fail "OK did not close the options"
 grep -q '^"HtmlClipboard"=dword:ffffffff' "$BREVLIN_SETTINGS" || fail "the switch is not stored"
 
