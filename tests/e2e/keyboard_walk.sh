@@ -103,18 +103,20 @@ walk $O/cmdOK shift+Tab shift+Tab shift+Tab
 walk "$YES" alt+d
 walk $O/tbsOptions Return
 
-# New and a name that is taken: the warning, then the name box again.
+# New and a name that is taken: the warning, then the name box again. (Typed names are ASCII:
+# xdotool types other characters through a remapped key, which a busy machine can garble.)
 walk $O/txtName alt+a
+xdotool type --delay 60 "Alpha"
 xdotool key alt+a
-wait_for "$PATIENCE" box_holds "新しい言語2" || fail "no second new language"
-xdotool type --delay 60 "新しい言語1"
+wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no second new language" # the first is Alpha now
+xdotool type --delay 60 "Alpha"
 walk "$OKBOX" Tab
 walk $O/txtName Return
 xdotool type --delay 60 "Kept"
 walk $O/txtStartHTML Tab
 # Enter (OK) with a name that is taken: the warning, the dialog stays, the name box again.
 walk $O/txtName shift+Tab
-xdotool type --delay 60 "新しい言語1"
+xdotool type --delay 60 "Alpha"
 walk "$OKBOX" Return
 walk $O/txtName Return
 options_open >/dev/null || fail "OK closed the dialog over a name that is taken"
