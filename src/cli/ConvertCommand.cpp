@@ -85,8 +85,11 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     options.OptimizeTags = optimizeTags;
     HtmlOutput out(output);
     if (standalone) {
-        const std::string head = StandalonePage::Head(
-            operands.empty() || operands[0] == "-" ? std::string("Brevlin Glosser") : operands[0]);
+        // The input's name, read as the command line's other paths are.
+        const Text title = operands.empty() || operands[0] == "-"
+                               ? Text(u"Brevlin Glosser")
+                               : QString::fromStdString(operands[0]).toStdU16String();
+        const std::string head = StandalonePage::Head(title);
         out.Write(head.data(), head.size());
     }
     // The result comes in pieces; a CR at the end of one is held back until the next piece

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/Text.h"
+
 #include <string>
 
 namespace brevlin::cli {
@@ -8,8 +10,8 @@ namespace brevlin::cli {
 // a browser, inside <pre>, with the bundled style sheet inlined.
 class StandalonePage {
 public:
-    // Everything before the code; `title` is plain text (UTF-8) and escaped here.
-    static std::string Head(const std::string& title);
+    // Everything before the code, in UTF-8; `title` is plain text, escaped here.
+    static std::string Head(TextView title);
     static std::string Tail();
 };
 
