@@ -21,12 +21,13 @@ QString ClipboardText::HtmlFlavour(const QString& markup) {
     return QStringLiteral("<meta charset=\"utf-8\"><pre>") + markup + QStringLiteral("</pre>");
 }
 
-bool ClipboardText::Replace(QClipboard& clipboard, const QString& text, bool html) {
+bool ClipboardText::Replace(QClipboard& clipboard, const QString& text,
+                            const std::optional<QString>& html) {
     clipboard.clear(QClipboard::Clipboard);
     if (html) {
         auto* data = new QMimeData;
         data->setText(text);
-        data->setHtml(HtmlFlavour(text));
+        data->setHtml(*html);
         clipboard.setMimeData(data, QClipboard::Clipboard);
     } else {
         clipboard.setText(text, QClipboard::Clipboard);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QClipboard;
 
 namespace brevlin::shell {
@@ -19,9 +21,11 @@ public:
     // Clears the clipboard and puts the text on it. False when the clipboard did not take
     // it: on X11 another program that took the clipboard after this one's last input
     // (copying while the conversion ran, or the bridge of a Wayland compositor) keeps it.
-    // With `html`, a text/html flavour of the same mark-up inside <pre> goes beside it, so
-    // that rich editors paste the formatted code.
-    static bool Replace(QClipboard& clipboard, const QString& text, bool html = false);
+    // With `html`, a text/html flavour goes beside it.
+    static bool Replace(QClipboard& clipboard, const QString& text,
+                        const std::optional<QString>& html = std::nullopt);
+    // The text/html flavour of converted mark-up: the same inside <pre>, so that rich
+    // editors paste the formatted code.
     static QString HtmlFlavour(const QString& markup);
 };
 

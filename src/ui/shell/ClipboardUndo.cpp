@@ -1,5 +1,7 @@
 #include "ClipboardUndo.h"
 
+#include "ClipboardText.h"
+
 #include <QClipboard>
 #include <QMimeData>
 
@@ -10,8 +12,7 @@ ClipboardUndo::Content ClipboardUndo::Content::Of(const QMimeData* data) {
     if (data == nullptr)
         return content;
     content.text = data->text();
-    content.hasHtml = data->hasHtml();
-    if (content.hasHtml)
+    if (data->hasHtml())
         content.html = data->html();
     return content;
 }
@@ -27,16 +28,8 @@ bool ClipboardUndo::Available(const QClipboard& clipboard) const {
 }
 
 bool ClipboardUndo::Restore(QClipboard& clipboard) {
-    const bool applies = Available(clipboard);
     m_kept = false;
-    if (!applies)
-        return false;
-    auto* data = new QMimeData;
-    data->setText(m_before.text);
-    if (m_before.hasHtml)
-        data->setHtml(m_before.html);
-    clipboard.setMimeData(data, QClipboard::Clipboard);
-    return clipboard.ownsClipboard() || clipboard.text(QClipboard::Clipboard) == m_before.text;
+    return ClipboardText::Replace(clipboard, m_before.text, m_before.html);
 }
 
 } // namespace brevlin::shell

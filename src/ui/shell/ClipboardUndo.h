@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QClipboard;
 class QMimeData;
 
@@ -14,16 +16,15 @@ class ClipboardUndo {
 public:
     struct Content {
         QString text;
-        QString html;
-        bool hasHtml = false;
+        std::optional<QString> html;
         static Content Of(const QMimeData* data);
     };
 
     // A conversion replaced `before` with `result`.
     void Converted(Content before, const QString& result);
     bool Available(const QClipboard& clipboard) const;
-    // Puts the earlier content back; false when the undo no longer applies or the clipboard
-    // did not take it. The undo is used up either way.
+    // Puts the earlier content back, once Available said the undo applies; false when the
+    // clipboard did not take it. The undo is used up either way.
     bool Restore(QClipboard& clipboard);
 
 private:

@@ -238,7 +238,9 @@ void frmMain::ConversionFinished() {
         ShowError(job->error);
     } else {
         const QString result = ClipboardText::FromEngine(job->output);
-        if (ClipboardText::Replace(*QGuiApplication::clipboard(), result, HtmlClipboard))
+        const std::optional<QString> html =
+            HtmlClipboard ? std::optional(ClipboardText::HtmlFlavour(result)) : std::nullopt;
+        if (ClipboardText::Replace(*QGuiApplication::clipboard(), result, html))
             m_undo.Converted(std::move(job->before), result);
         else
             ShowError(ClipboardFailure);
