@@ -196,29 +196,26 @@ void SettingsLayout::SaveSettingsKeepingAdded(clsRegistry& registry, Languages& 
     known = NamesOf(languages);
 }
 
-SettingsLayout::Extras SettingsLayout::LoadExtras(clsRegistry& registry) {
-    clsRegistry::Batch batch(registry, BatchMode::Read);
-    Extras extras;
-    extras.htmlClipboard = ReadBoolean(registry, RootPath + u"\\HtmlClipboard");
-    batch.Commit();
-    return extras;
-}
-
 void SettingsLayout::SaveExtras(clsRegistry& registry, const Extras& extras) {
     registry.RegWrite(RootPath + u"\\HtmlClipboard", Variant::Boolean(extras.htmlClipboard));
 }
 
 void SettingsLayout::LoadSettings(clsRegistry& registry, Languages& languages, bool& beepOnProcess,
-                                  bool& optimizeTags) {
+                                  bool& optimizeTags, Extras* extras) {
     clsRegistry::Batch batch(registry, BatchMode::Read);
     Languages loaded;
     LoadFromReg(registry, loaded);
     const bool beep = ReadBoolean(registry, RootPath + u"\\BeepOnProcess");
     const bool optimize = ReadBoolean(registry, RootPath + u"\\OptimizeTags");
+    Extras read;
+    if (extras != nullptr)
+        read.htmlClipboard = ReadBoolean(registry, RootPath + u"\\HtmlClipboard");
     batch.Commit();
     languages = std::move(loaded);
     beepOnProcess = beep;
     optimizeTags = optimize;
+    if (extras != nullptr)
+        *extras = read;
 }
 
 void SettingsLayout::SaveSettings(clsRegistry& registry, const Languages& languages,

@@ -16,17 +16,17 @@ public:
     struct Extras {
         bool htmlClipboard = false; // "HtmlClipboard": a text/html flavour beside the text
     };
-    static Extras LoadExtras(clsRegistry& registry);
     // Without a batch of its own: inside the caller's, or each value stored as it is written.
     static void SaveExtras(clsRegistry& registry, const Extras& extras);
 
     // Counts above this are refused as damaged rather than loaded, and are not saved.
     static constexpr std::int32_t MaxCount = 100000;
 
-    // Loads the language set and both switches from one consistent state of the store.
-    // On failure (an error naming the key) the arguments are left as they were.
+    // Loads the language set and both switches (with `extras`, those too) from one consistent
+    // state of the store. On failure (an error naming the key) the arguments are left as they
+    // were.
     static void LoadSettings(clsRegistry& registry, Languages& languages, bool& beepOnProcess,
-                             bool& optimizeTags);
+                             bool& optimizeTags, Extras* extras = nullptr);
     // Writes the whole state and removes surplus language and rule keys, as one replacement
     // of the store: on failure nothing of it is stored.
     static void SaveSettings(clsRegistry& registry, const Languages& languages, bool beepOnProcess,

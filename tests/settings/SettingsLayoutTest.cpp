@@ -16,11 +16,13 @@ struct Loaded {
     Languages languages;
     bool beep = false;
     bool optimize = false;
+    SettingsLayout::Extras extras;
 };
 
 Loaded Load(clsRegistry& registry) {
     Loaded loaded;
-    SettingsLayout::LoadSettings(registry, loaded.languages, loaded.beep, loaded.optimize);
+    SettingsLayout::LoadSettings(registry, loaded.languages, loaded.beep, loaded.optimize,
+                                 &loaded.extras);
     return loaded;
 }
 
@@ -315,7 +317,7 @@ TEST(SettingsLayout, NewValuesAreWrittenOnlyWhenUsedAndReadAsTheirDefaults) {
     SettingsLayout::SaveSettings(*t.registry, languages, false, false);
     EXPECT_FALSE(t.Contains("PreviewSample"));
     EXPECT_FALSE(t.Contains("HtmlClipboard"));
-    EXPECT_FALSE(SettingsLayout::LoadExtras(*t.registry).htmlClipboard);
+    EXPECT_FALSE(Load(*t.registry).extras.htmlClipboard);
 
     // A sample on "a" only; once "a" is deleted, key 1 ("b" now) must not inherit it.
     languages.Item(1).SetPreviewSample(u"int x; // \"s\"\r\nnext line");
@@ -334,5 +336,5 @@ TEST(SettingsLayout, NewValuesAreWrittenOnlyWhenUsedAndReadAsTheirDefaults) {
     extras.htmlClipboard = true;
     SettingsLayout::SaveExtras(*t.registry, extras);
     EXPECT_TRUE(t.Contains("\"HtmlClipboard\"=dword:ffffffff\n"));
-    EXPECT_TRUE(SettingsLayout::LoadExtras(*t.registry).htmlClipboard);
+    EXPECT_TRUE(Load(*t.registry).extras.htmlClipboard);
 }

@@ -144,8 +144,9 @@ void frmMain::CreateMenus() {
 }
 
 void frmMain::LoadSettings() {
-    SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags);
-    HtmlClipboard = SettingsLayout::LoadExtras(*m_registry).htmlClipboard;
+    SettingsLayout::Extras extras;
+    SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags, &extras);
+    HtmlClipboard = extras.htmlClipboard;
     m_knownLanguages = SettingsLayout::NamesOf(m_languages);
     RebuildLanguageMenu();
 }
