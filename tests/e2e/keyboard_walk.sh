@@ -106,21 +106,21 @@ walk $O/tbsOptions Return
 # New and a name that is taken: the warning, then the name box again. (Typed names are ASCII:
 # xdotool types other characters through a remapped key, which a busy machine can garble.)
 walk $O/txtName alt+a
-xdotool type --delay 60 "Alpha"
+typed_focus "Alpha"
 xdotool key alt+a
 wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no second new language" # the first is Alpha now
-xdotool type --delay 60 "Alpha"
+typed_focus "Alpha"
 walk "$OKBOX" Tab
 walk $O/txtName Return
-xdotool type --delay 60 "Kept"
+typed_focus "Kept"
 walk $O/txtStartHTML Tab
 # Enter (OK) with a name that is taken: the warning, the dialog stays, the name box again.
 walk $O/txtName shift+Tab
-xdotool type --delay 60 "Alpha"
+typed_focus "Alpha"
 walk "$OKBOX" Return
 walk $O/txtName Return
 options_open >/dev/null || fail "OK closed the dialog over a name that is taken"
-xdotool type --delay 60 "Kept"
+typed_focus "Kept"
 walk $O/txtStartHTML Tab
 # Ctrl+Tab to the general page hides the control with the focus: the tab strip takes it.
 walk $O/tbsOptions ctrl+Tab
@@ -132,20 +132,20 @@ walk $O/txtName Tab
 walk dlgFile/fileNameEdit alt+i
 walk $O/cmdImport Escape
 walk dlgFile/fileNameEdit alt+i
-xdotool type --delay 60 "$E2E_DIR/../../languages/go.bvl"
+typed_focus "$E2E_DIR/../../languages/go.bvl"
 walk $O/cmdImport Return
 walk $O/tbsOptions Tab Tab
 shown_language Go
 walk $O/cmdImport shift+Tab shift+Tab
 walk dlgFile/fileNameEdit alt+i
-xdotool type --delay 60 "$E2E_DIR/../../languages/go.bvl"
+typed_focus "$E2E_DIR/../../languages/go.bvl"
 walk "$YES" Return # replace Go?
 walk $O/cmdImport Return
 walk dlgFile/fileNameEdit alt+x
 walk $O/cmdExport Escape
 walk dlgFile/fileNameEdit alt+x
 xdotool key ctrl+a
-xdotool type --delay 60 "$WORK/no such folder/go.bvl"
+typed_focus "$WORK/no such folder/go.bvl"
 walk "$OKBOX" Return # the file cannot be written
 walk $O/cmdExport Return
 
