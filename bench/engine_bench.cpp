@@ -7,7 +7,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QString>
 #include <cstdlib>
 #include <fstream>
 #include <memory>
@@ -20,7 +19,7 @@ namespace {
 
 const Language& CLanguage() {
     static const std::unique_ptr<Language> language =
-        LanguageFile::Load(QString::fromUtf8(BREVLIN_BENCH_DIR "/c.bvl"));
+        LanguageFile::Load(BREVLIN_BENCH_DIR "/c.bvl");
     return *language;
 }
 

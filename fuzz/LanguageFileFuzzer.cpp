@@ -6,23 +6,26 @@
 #include "engine/BrevlinError.h"
 #include "settings/LanguageFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <unistd.h>
 
 using namespace brevlin;
 
 namespace {
 
-QString Folder() {
-    static const QString folder = [] {
+namespace fs = std::filesystem;
+
+fs::path Folder() {
+    static const fs::path folder = [] {
         // In memory where there is a tmpfs: every write flushes its file.
-        const QString base = QDir(QStringLiteral("/dev/shm")).exists() ? QStringLiteral("/dev/shm")
-                                                                       : QDir::tempPath();
-        QString path = base + "/brevlin-fuzz-" + QString::number(::getpid());
-        QDir().mkpath(path);
+        const fs::path base =
+            fs::is_directory("/dev/shm") ? fs::path("/dev/shm") : fs::temp_directory_path();
+        fs::path path = base / ("brevlin-fuzz-" + std::to_string(::getpid()));
+        fs::create_directories(path);
         return path;
     }();
     return folder;
@@ -56,23 +59,24 @@ bool SurvivesIniRules(const Language& language) {
     return survives;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
+std::string ReadAll(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const QString input = Folder() + "/input.bvl";
-    const QString first = Folder() + "/first.bvl";
-    const QString second = Folder() + "/second.bvl";
+    const fs::path input = Folder() / "input.bvl";
+    const fs::path first = Folder() / "first.bvl";
+    const fs::path second = Folder() / "second.bvl";
     {
-        QFile file(input);
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        std::ofstream file(input, std::ios::binary | std::ios::trunc);
+        if (!file)
             std::abort();
-        file.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size));
+        file.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
     std::unique_ptr<Language> language;
     try {
@@ -81,8 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     try {
-        QFile::remove(first);
-        QFile::remove(second);
+        fs::remove(first);
+        fs::remove(second);
         LanguageFile::Write(*language, first);
         auto again = LanguageFile::Load(first);
         again->SetName(language->Name());

@@ -10,7 +10,7 @@
 #include "engine/Highlighter.h"
 #include "settings/LanguageFile.h"
 
-#include <QString>
+#include "platform/FilePath.h"
 
 namespace brevlin::cli {
 
@@ -63,7 +63,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     const Language* language = nullptr;
     bool optimizeTags = optimizeOn;
     if (bvl) {
-        fromFile = LanguageFile::Load(QString::fromStdString(*bvl));
+        fromFile = LanguageFile::Load(platform::FilePath::FromUtf8(*bvl));
         language = fromFile.get();
     } else {
         stored.emplace();
@@ -86,9 +86,8 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     HtmlOutput out(output);
     if (standalone) {
         // The input's name, read as the command line's other paths are.
-        const Text title = operands.empty() || operands[0] == "-"
-                               ? Text(u"Brevlin Glosser")
-                               : QString::fromStdString(operands[0]).toStdU16String();
+        const Text title = operands.empty() || operands[0] == "-" ? Text(u"Brevlin Glosser")
+                                                                  : FromUtf8(operands[0]);
         const std::string head = StandalonePage::Head(title);
         out.Write(head.data(), head.size());
     }

@@ -5,7 +5,7 @@
 #include "UsageError.h"
 #include "settings/LanguageSet.h"
 
-#include <QString>
+#include "platform/FilePath.h"
 
 namespace brevlin::cli {
 
@@ -21,11 +21,10 @@ int ExportCommand::Run(const std::vector<std::string>& arguments) {
     StoredSettings settings;
     settings.Load();
     const Language& language = settings.Find(operands[0]);
-    const QString path =
-        operands.size() == 2
-            ? QString::fromStdString(operands[1])
-            : QString::fromStdU16String(LanguageSet::StripFileNameChars(language.Name()) + u".bvl");
-    LanguageSet::ExportLanguage(language, path);
+    const std::string path =
+        operands.size() == 2 ? operands[1]
+                             : ToUtf8(LanguageSet::StripFileNameChars(language.Name()) + u".bvl");
+    LanguageSet::ExportLanguage(language, platform::FilePath::FromUtf8(path));
     return 0;
 }
 

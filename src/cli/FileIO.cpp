@@ -1,6 +1,8 @@
 #include "FileIO.h"
 
 #include "engine/BrevlinError.h"
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -32,16 +34,11 @@ std::string ReadAll(std::FILE* file, const std::string& name) {
 } // namespace
 
 std::string FileIO::ReadFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        ThrowIo("cannot open", path, errno);
     try {
-        std::string data = ReadAll(file, path);
-        std::fclose(file);
-        return data;
-    } catch (...) {
-        std::fclose(file);
-        throw;
+        return platform::FileSystem::ReadWhole(platform::FilePath::FromUtf8(path),
+                                               std::string::npos, false);
+    } catch (const platform::FileSystem::Error& error) {
+        throw BrevlinError(errors::InputOutput, "cannot read " + path + ": " + error.what());
     }
 }
 

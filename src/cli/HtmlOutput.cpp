@@ -1,6 +1,7 @@
 #include "HtmlOutput.h"
 
 #include "engine/BrevlinError.h"
+#include "platform/FilePath.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -20,14 +21,11 @@ HtmlOutput::HtmlOutput(const std::optional<std::string>& path) {
     if (!path || *path == "-")
         return;
     m_path = *path;
-    m_file = std::make_unique<QSaveFile>(QString::fromStdString(m_path));
-    if (!m_file->open(QIODevice::WriteOnly))
-        ThrowWrite(m_path, m_file->errorString().toStdString());
-}
-
-HtmlOutput::~HtmlOutput() {
-    if (m_file)
-        m_file->cancelWriting();
+    try {
+        m_file = std::make_unique<platform::SaveFile>(platform::FilePath::FromUtf8(m_path));
+    } catch (const platform::FileSystem::Error& error) {
+        ThrowWrite(m_path, error.what());
+    }
 }
 
 void HtmlOutput::Write(const char* data, std::size_t size) {
@@ -36,8 +34,11 @@ void HtmlOutput::Write(const char* data, std::size_t size) {
             ThrowWrite("standard output", std::strerror(errno));
         return;
     }
-    if (m_file->write(data, static_cast<qint64>(size)) != static_cast<qint64>(size))
-        ThrowWrite(m_path, m_file->errorString().toStdString());
+    try {
+        m_file->Write(std::string_view(data, size));
+    } catch (const platform::FileSystem::Error& error) {
+        ThrowWrite(m_path, error.what());
+    }
 }
 
 void HtmlOutput::Commit() {
@@ -46,8 +47,11 @@ void HtmlOutput::Commit() {
             ThrowWrite("standard output", std::strerror(errno));
         return;
     }
-    if (!m_file->commit())
-        ThrowWrite(m_path, m_file->errorString().toStdString());
+    try {
+        m_file->Commit();
+    } catch (const platform::FileSystem::Error& error) {
+        ThrowWrite(m_path, error.what());
+    }
     m_file.reset();
 }
 

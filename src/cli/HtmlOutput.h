@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QSaveFile>
+#include "platform/SaveFile.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -8,12 +9,11 @@
 namespace brevlin::cli {
 
 // Where a conversion's bytes go, piece by piece: standard output, or a file that is replaced
-// only when Commit is reached (a temporary file beside it, renamed over it). Without a
+// only when Commit is reached (a temporary file beside it, put in its place). Without a
 // Commit the old file stays as it was.
 class HtmlOutput {
 public:
     explicit HtmlOutput(const std::optional<std::string>& path);
-    ~HtmlOutput();
     HtmlOutput(const HtmlOutput&) = delete;
     HtmlOutput& operator=(const HtmlOutput&) = delete;
 
@@ -22,7 +22,7 @@ public:
 
 private:
     std::string m_path;
-    std::unique_ptr<QSaveFile> m_file;
+    std::unique_ptr<platform::SaveFile> m_file;
 };
 
 } // namespace brevlin::cli

@@ -6,7 +6,7 @@
 #include "engine/BrevlinError.h"
 #include "settings/LanguageSet.h"
 
-#include <QString>
+#include "platform/FilePath.h"
 
 namespace brevlin::cli {
 
@@ -29,7 +29,7 @@ int ImportCommand::Run(const std::vector<std::string>& arguments) {
     settings.Load();
     Text existing;
     const auto result = LanguageSet::ImportLanguage(
-        settings.languages, QString::fromStdString(operands[0]), [&](const Text& name) {
+        settings.languages, platform::FilePath::FromUtf8(operands[0]), [&](const Text& name) {
             existing = name;
             return replace;
         });

@@ -5,7 +5,8 @@
 #include "UsageError.h"
 #include "engine/BrevlinError.h"
 
-#include <QCoreApplication>
+#include "platform/ConsoleProgram.h"
+
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -49,8 +50,7 @@ const char* kHelp =
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication::setApplicationName("brevlin");
-    std::vector<std::string> args(argv + 1, argv + argc);
+    std::vector<std::string> args = brevlin::platform::ConsoleProgram::Start(argc, argv);
     try {
         if (args.empty())
             throw brevlin::cli::UsageError("a command is needed; see brevlin --help");

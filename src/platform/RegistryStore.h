@@ -80,8 +80,9 @@ public:
     // Where this store keeps its data, for messages.
     virtual std::string Location() const = 0;
 
-    // The user's store. On POSIX systems the file named by BREVLIN_SETTINGS, else
-    // $XDG_CONFIG_HOME/Morvane/Brevlin/settings.reg (default ~/.config/...).
+    // The user's store: the file named by BREVLIN_SETTINGS when that is set; otherwise the
+    // registry on Windows, and elsewhere $XDG_CONFIG_HOME/Morvane/Brevlin/settings.reg
+    // (default ~/.config/...).
     static std::unique_ptr<RegistryStore> CreateDefault();
 };
 

@@ -1,6 +1,6 @@
 #include "IniDocument.h"
 
-#include <QString>
+#include "CaseFolding.h"
 
 namespace brevlin {
 
@@ -20,10 +20,7 @@ TextView Trim(TextView text) {
 }
 
 Text Fold(TextView name) {
-    const TextView trimmed = Trim(name);
-    return QString::fromUtf16(trimmed.data(), static_cast<qsizetype>(trimmed.size()))
-        .toCaseFolded()
-        .toStdU16String();
+    return CaseFolding::Fold(Trim(name));
 }
 
 // The name of a section header line, or nothing when the line is not one.

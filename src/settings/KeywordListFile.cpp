@@ -4,7 +4,8 @@
 #include "clsINIFile.h"
 #include "engine/BrevlinError.h"
 
-#include <QFileInfo>
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
 
 #include <unordered_set>
 
@@ -18,15 +19,18 @@ bool IsSpace(char16_t c) {
 
 } // namespace
 
-bool KeywordListFile::IsKeywordList(const QString& path) {
-    return QFileInfo(path).suffix().compare(QStringLiteral("txt"), Qt::CaseInsensitive) == 0;
+bool KeywordListFile::IsKeywordList(const std::filesystem::path& path) {
+    std::string suffix = path.extension().string();
+    for (char& c : suffix)
+        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return suffix == ".txt";
 }
 
-Text KeywordListFile::LanguageName(const QString& path) {
-    return QFileInfo(path).completeBaseName().toStdU16String();
+Text KeywordListFile::LanguageName(const std::filesystem::path& path) {
+    return FromUtf8(platform::FilePath::ToUtf8(path.stem()));
 }
 
-std::vector<Text> KeywordListFile::Read(const QString& path) {
+std::vector<Text> KeywordListFile::Read(const std::filesystem::path& path) {
     LanguageFile::CheckExists(path);
     const Text text = clsINIFile::ReadText(path);
     std::vector<Text> keywords;
@@ -48,7 +52,7 @@ std::vector<Text> KeywordListFile::Read(const QString& path) {
                     errors::FileFormat,
                     "キーワードの一覧の " + std::to_string(line) +
                         " 行目に空白があります。1 行に 1 つのキーワードを書いてください。: " +
-                        path.toStdString());
+                        platform::FilePath::ToUtf8(path));
         }
         if (!word.empty() && seen.emplace(word).second)
             keywords.emplace_back(word);
@@ -57,8 +61,8 @@ std::vector<Text> KeywordListFile::Read(const QString& path) {
             end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
     }
     if (keywords.empty())
-        throw BrevlinError(errors::FileFormat,
-                           "キーワードの一覧にキーワードがありません。: " + path.toStdString());
+        throw BrevlinError(errors::FileFormat, "キーワードの一覧にキーワードがありません。: " +
+                                                   platform::FilePath::ToUtf8(path));
     return keywords;
 }
 

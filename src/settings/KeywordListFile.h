@@ -2,7 +2,7 @@
 
 #include "engine/Text.h"
 
-#include <QString>
+#include <filesystem>
 #include <vector>
 
 namespace brevlin {
@@ -13,12 +13,12 @@ namespace brevlin {
 class KeywordListFile {
 public:
     // Whether the import reads the file as a keyword list: by its extension, ".txt".
-    static bool IsKeywordList(const QString& path);
+    static bool IsKeywordList(const std::filesystem::path& path);
     // The keywords in the order of the file; errors::FileNotFound, errors::PathFileAccess, or
     // errors::FileFormat for a line with white space inside or a list without a keyword.
-    static std::vector<Text> Read(const QString& path);
+    static std::vector<Text> Read(const std::filesystem::path& path);
     // The name a language made from the list gets: the file's name without its extension.
-    static Text LanguageName(const QString& path);
+    static Text LanguageName(const std::filesystem::path& path);
 };
 
 } // namespace brevlin

@@ -3,7 +3,8 @@
 #include "ValueConversion.h"
 #include "engine/BrevlinError.h"
 
-#include <QFileInfo>
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
 #include <vector>
 
 namespace brevlin {
@@ -43,7 +44,7 @@ Text TrimSpaces(const Text& text) {
 
 } // namespace
 
-void LanguageFile::Write(const Language& language, const QString& path) {
+void LanguageFile::Write(const Language& language, const std::filesystem::path& path) {
     clsINIFile file;
     file.SetFilename(path);
     file.BeginUpdate();
@@ -141,13 +142,13 @@ void LanguageFile::Read(clsINIFile& file, Language& language) {
     }
 }
 
-void LanguageFile::CheckExists(const QString& path) {
-    if (!QFileInfo::exists(path))
+void LanguageFile::CheckExists(const std::filesystem::path& path) {
+    if (!platform::FileSystem::Exists(path))
         throw BrevlinError(errors::FileNotFound,
-                           "ファイルが見つかりません。: " + path.toStdString());
+                           "ファイルが見つかりません。: " + platform::FilePath::ToUtf8(path));
 }
 
-std::unique_ptr<Language> LanguageFile::Load(const QString& path) {
+std::unique_ptr<Language> LanguageFile::Load(const std::filesystem::path& path) {
     CheckExists(path);
     clsINIFile file;
     file.SetFilename(path);

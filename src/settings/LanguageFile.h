@@ -3,7 +3,7 @@
 #include "clsINIFile.h"
 #include "engine/Language.h"
 
-#include <QString>
+#include <filesystem>
 #include <memory>
 
 namespace brevlin {
@@ -12,7 +12,7 @@ namespace brevlin {
 class LanguageFile {
 public:
     // Writes the file whole; afterwards it holds only this language. Failures are raised.
-    static void Write(const Language& language, const QString& path);
+    static void Write(const Language& language, const std::filesystem::path& path);
 
     // The language name after the format check; raises errors::FileFormat with
     // "ファイル形式が認識できないか、または互換性がありません。" when the version is absent,
@@ -24,10 +24,10 @@ public:
     static void Read(clsINIFile& file, Language& language);
 
     // Checked read of a whole file into a fresh language.
-    static std::unique_ptr<Language> Load(const QString& path);
+    static std::unique_ptr<Language> Load(const std::filesystem::path& path);
 
     // Raises errors::FileNotFound naming the path when there is no file.
-    static void CheckExists(const QString& path);
+    static void CheckExists(const std::filesystem::path& path);
 };
 
 } // namespace brevlin

@@ -4,6 +4,7 @@
 #include "LanguageFile.h"
 #include "ValueConversion.h"
 #include "engine/BrevlinError.h"
+#include "platform/FilePath.h"
 
 namespace brevlin {
 
@@ -27,11 +28,12 @@ Language& LanguageSet::AddNewLanguage(Languages& languages) {
     }
 }
 
-void LanguageSet::ExportLanguage(const Language& language, const QString& path) {
+void LanguageSet::ExportLanguage(const Language& language, const std::filesystem::path& path) {
     LanguageFile::Write(language, path);
 }
 
-LanguageSet::ImportResult LanguageSet::ImportLanguage(Languages& languages, const QString& path,
+LanguageSet::ImportResult LanguageSet::ImportLanguage(Languages& languages,
+                                                      const std::filesystem::path& path,
                                                       const ConfirmReplace& confirmReplace) {
     if (KeywordListFile::IsKeywordList(path))
         return ImportKeywordList(languages, path, confirmReplace);
@@ -56,14 +58,15 @@ LanguageSet::ImportResult LanguageSet::ImportLanguage(Languages& languages, cons
     return result;
 }
 
-LanguageSet::ImportResult LanguageSet::ImportKeywordList(Languages& languages, const QString& path,
+LanguageSet::ImportResult LanguageSet::ImportKeywordList(Languages& languages,
+                                                         const std::filesystem::path& path,
                                                          const ConfirmReplace& confirmReplace) {
     std::vector<Text> keywords = KeywordListFile::Read(path);
     const Text name = KeywordListFile::LanguageName(path);
     if (name.empty())
         throw BrevlinError(errors::FileFormat,
                            "キーワードの一覧のファイル名から言語の名前が作れません。: " +
-                               path.toStdString());
+                               platform::FilePath::ToUtf8(path));
     ImportResult result;
     if (Language* existing = languages.ItemByName(name)) {
         if (!confirmReplace || !confirmReplace(name))

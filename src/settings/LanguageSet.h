@@ -2,7 +2,7 @@
 
 #include "engine/Languages.h"
 
-#include <QString>
+#include <filesystem>
 #include <functional>
 
 namespace brevlin {
@@ -18,7 +18,7 @@ public:
 
     // Writes the language to the file; any earlier file there is replaced whole, so none of
     // its keys survive. Failures are raised.
-    static void ExportLanguage(const Language& language, const QString& path);
+    static void ExportLanguage(const Language& language, const std::filesystem::path& path);
 
     struct ImportResult {
         Language* language = nullptr; // nothing when the replacement was declined
@@ -35,11 +35,11 @@ public:
     // A keyword list (KeywordListFile, a ".txt" file) is read as a language named after the
     // file, with those keywords and the bundled style sheet's keyword tags; over an existing
     // language of that name only its keywords are replaced, its tags and rules stay.
-    static ImportResult ImportLanguage(Languages& languages, const QString& path,
+    static ImportResult ImportLanguage(Languages& languages, const std::filesystem::path& path,
                                        const ConfirmReplace& confirmReplace);
 
 private:
-    static ImportResult ImportKeywordList(Languages& languages, const QString& path,
+    static ImportResult ImportKeywordList(Languages& languages, const std::filesystem::path& path,
                                           const ConfirmReplace& confirmReplace);
 };
 

@@ -3,9 +3,8 @@
 #include "TextFileEncoding.h"
 #include "engine/BrevlinError.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "platform/FilePath.h"
+#include "platform/SaveFile.h"
 
 namespace brevlin {
 
@@ -16,11 +15,14 @@ bool IsBlank(char16_t c) {
            c == u'\x1A';
 }
 
-std::string Describe(const char* what, const QString& path, const QString& reason = {}) {
+using platform::FileSystem;
+
+std::string Describe(const char* what, const std::filesystem::path& path,
+                     const std::string& reason = {}) {
     std::string text = what;
-    text += ": " + path.toStdString();
-    if (!reason.isEmpty())
-        text += " (" + reason.toStdString() + ")";
+    text += ": " + platform::FilePath::ToUtf8(path);
+    if (!reason.empty())
+        text += " (" + reason + ")";
     return text;
 }
 
@@ -30,7 +32,7 @@ bool HasLineBreak(TextView text) {
 
 } // namespace
 
-void clsINIFile::SetFilename(const QString& path) {
+void clsINIFile::SetFilename(const std::filesystem::path& path) {
     m_filename = path;
     m_loaded = false;
     m_cleared = false;
@@ -40,22 +42,21 @@ void clsINIFile::SetFilename(const QString& path) {
 void clsINIFile::Refresh() {
     if (m_cleared || ((m_updating || m_holdFirstRead) && m_loaded))
         return; // collected writes are not to be replaced by the file's content
-    const QFileInfo info(m_filename);
-    const bool exists = info.exists();
-    if (m_loaded) {
-        // Re-read only a regular file that changed; a pipe can be read only once.
-        const bool changed =
-            exists != m_existed || (exists && info.isFile() &&
-                                    (info.size() != m_size || info.lastModified() != m_modified));
-        if (!changed)
-            return;
+    FileSystem::Stamp now;
+    try {
+        now = FileSystem::StampOf(m_filename);
+    } catch (const FileSystem::Error& error) {
+        throw BrevlinError(errors::PathFileAccess,
+                           Describe("ファイルを読み込めません", m_filename, error.what()));
     }
+    // Re-read only a regular file that changed; a pipe can be read only once.
+    if (m_loaded && (now == m_stamp ||
+                     (now.exists && m_stamp.exists && !FileSystem::IsRegularFile(m_filename))))
+        return;
     m_document.Clear();
     m_loaded = true;
-    m_existed = exists;
-    m_size = info.size();
-    m_modified = info.lastModified();
-    if (!exists)
+    m_stamp = now;
+    if (!now.exists)
         return; // a missing file reads as defaults everywhere
 
     try {
@@ -67,31 +68,18 @@ void clsINIFile::Refresh() {
     }
 }
 
-Text clsINIFile::ReadText(const QString& path) {
-    const auto refuse = [&path](const char* what, const QString& reason = {}) {
-        return BrevlinError(errors::PathFileAccess, Describe(what, path, reason));
-    };
-    constexpr const char* TooBig = "ファイルが大きすぎます (16 MiB まで)";
-    const QFileInfo info(path);
-    if (info.isFile() && info.size() > MaxFileSize)
-        throw refuse(TooBig);
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw refuse("ファイルを読み込めません", file.errorString());
-    // In pieces: a buffer of the largest size for every small file would cost more than the
-    // reading, and a pipe has no size to go by.
-    QByteArray bytes;
-    for (;;) {
-        const QByteArray piece = file.read(64 * 1024);
-        if (file.error() != QFileDevice::NoError)
-            throw refuse("ファイルを読み込めません", file.errorString());
-        if (piece.isEmpty())
-            break;
-        bytes += piece;
-        if (bytes.size() > MaxFileSize)
-            throw refuse(TooBig);
+Text clsINIFile::ReadText(const std::filesystem::path& path) {
+    std::string bytes;
+    try {
+        bytes = FileSystem::ReadWhole(path, MaxFileSize, false);
+    } catch (const FileSystem::Error& error) {
+        if (error.GetKind() == FileSystem::Error::Kind::TooBig)
+            throw BrevlinError(errors::PathFileAccess,
+                               Describe("ファイルが大きすぎます (16 MiB まで)", path));
+        throw BrevlinError(errors::PathFileAccess,
+                           Describe("ファイルを読み込めません", path, error.what()));
     }
-    return TextFileEncoding::Decode(std::string_view(bytes.constData(), bytes.size()));
+    return TextFileEncoding::Decode(bytes);
 }
 
 Text clsINIFile::ReadString(const Text& section, const Text& key, const Text& defaultValue) {
@@ -141,20 +129,19 @@ void clsINIFile::Clear() {
 void clsINIFile::Save() {
     const Text text = m_document.Serialize();
     const std::string bytes = TextFileEncoding::Encode(text);
-    QSaveFile file(m_filename);
-    if (!file.open(QIODevice::WriteOnly))
+    try {
+        platform::SaveFile::Replace(m_filename, bytes);
+    } catch (const FileSystem::Error& error) {
         throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルに書き込めません", m_filename, file.errorString()));
-    const qint64 written = file.write(bytes.data(), static_cast<qint64>(bytes.size()));
-    if (written != static_cast<qint64>(bytes.size()) || !file.commit())
-        throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルに書き込めません", m_filename, file.errorString()));
-    const QFileInfo info(m_filename);
+                           Describe("ファイルに書き込めません", m_filename, error.what()));
+    }
     m_loaded = true;
     m_cleared = false;
-    m_existed = true;
-    m_size = info.size();
-    m_modified = info.lastModified();
+    try {
+        m_stamp = FileSystem::StampOf(m_filename);
+    } catch (const FileSystem::Error&) {
+        m_stamp = {}; // read again next time
+    }
 }
 
 } // namespace brevlin

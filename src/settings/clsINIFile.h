@@ -2,9 +2,9 @@
 
 #include "IniDocument.h"
 #include "engine/Text.h"
+#include "platform/FileSystem.h"
 
-#include <QDateTime>
-#include <QString>
+#include <filesystem>
 
 namespace brevlin {
 
@@ -20,13 +20,13 @@ namespace brevlin {
 class clsINIFile {
 public:
     // Bigger files are refused: no language file comes near this, and memory stays bounded.
-    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
+    static constexpr std::size_t MaxFileSize = 16 * 1024 * 1024;
     // The whole file decoded by the rules of language files; errors::PathFileAccess for a file
     // that is too big or cannot be read.
-    static Text ReadText(const QString& path);
+    static Text ReadText(const std::filesystem::path& path);
 
-    const QString& Filename() const { return m_filename; }
-    void SetFilename(const QString& path);
+    const std::filesystem::path& Filename() const { return m_filename; }
+    void SetFilename(const std::filesystem::path& path);
 
     Text ReadString(const Text& section, const Text& key, const Text& defaultValue);
     void WriteString(const Text& section, const Text& key, const Text& value);
@@ -45,16 +45,14 @@ private:
     void Refresh();
     void Save();
 
-    QString m_filename;
+    std::filesystem::path m_filename;
     IniDocument m_document;
     bool m_loaded = false;
     bool m_updating = false;
     bool m_cleared = false;
     bool m_holdFirstRead = false;
     // What the file looked like when it was read or written, to notice a change.
-    bool m_existed = false;
-    qint64 m_size = -1;
-    QDateTime m_modified;
+    platform::FileSystem::Stamp m_stamp;
 };
 
 } // namespace brevlin

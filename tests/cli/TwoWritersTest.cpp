@@ -3,7 +3,7 @@
 
 #include "CommandFixture.h"
 #include "engine/Language.h"
-#include "platform/posix/FileRegistryStore.h"
+#include "platform/FileRegistryStore.h"
 #include "settings/LanguageFile.h"
 #include "settings/SettingsLayout.h"
 
@@ -24,9 +24,7 @@ TEST_F(TwoWriters, TraySavesAndImportsAtTheSameMomentLoseNothing) {
         Language language;
         language.SetName(u"Imported " + FromUtf8(std::to_string(i)));
         language.Keywords().Add(u"k" + FromUtf8(std::to_string(i)));
-        LanguageFile::Write(
-            language,
-            QString::fromStdString((m_dir / "work" / (std::to_string(i) + ".bvl")).string()));
+        LanguageFile::Write(language, m_dir / "work" / (std::to_string(i) + ".bvl"));
     }
 
     // The tray program's side: a set read once at the start, saved over and over.

@@ -6,8 +6,6 @@
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
 
-#include <QString>
-
 #include <exception>
 #include <iostream>
 
@@ -15,7 +13,7 @@ int main(int argc, char** argv) {
     try {
         brevlin::Languages languages;
         for (int i = 1; i < argc; ++i) {
-            brevlin::LanguageSet::ImportLanguage(languages, QString::fromLocal8Bit(argv[i]),
+            brevlin::LanguageSet::ImportLanguage(languages, std::filesystem::path(argv[i]),
                                                  [](const brevlin::Text&) { return false; });
         }
         brevlin::clsRegistry registry;

@@ -4,9 +4,9 @@
 #include "engine/TextRoutines.h"
 #include "settings/LanguageFile.h"
 
-#include <QDir>
-#include <QFile>
-#include <QTemporaryDir>
+#include "../settings/TestFiles.h"
+
+#include <filesystem>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -45,27 +45,26 @@ void PrintTo(const Bundled& bundled, std::ostream* out) {
     *out << bundled.Key;
 }
 
-QString SourcePath(const QString& relative) {
-    return QDir(QStringLiteral(BREVLIN_SOURCE_DIR)).filePath(relative);
+std::filesystem::path SourcePath(const std::string& relative) {
+    return std::filesystem::path(BREVLIN_SOURCE_DIR) / relative;
 }
 
-QByteArray ReadAll(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        throw std::runtime_error("cannot read " + path.toStdString());
-    return file.readAll();
+std::string ReadAll(const std::filesystem::path& path) {
+    if (!std::filesystem::exists(path))
+        throw std::runtime_error("cannot read " + path.string());
+    return test::ReadBytes(path);
 }
 
 class BundledLanguage : public testing::TestWithParam<Bundled> {
 protected:
-    QString BvlPath() const {
-        return SourcePath(QStringLiteral("languages/%1.bvl").arg(QLatin1String(GetParam().Key)));
+    std::filesystem::path BvlPath() const {
+        return SourcePath("languages/" + std::string(GetParam().Key) + ".bvl");
     }
 };
 
 TEST_P(BundledLanguage, LoadsWithItsNameAndCaseSwitch) {
     const auto language = LanguageFile::Load(BvlPath());
-    EXPECT_EQ(language->Name(), QString::fromUtf8(GetParam().Name).toStdU16String());
+    EXPECT_EQ(language->Name(), FromUtf8(GetParam().Name));
     EXPECT_EQ(language->IgnoreCase(), GetParam().IgnoreCase);
     EXPECT_GT(language->Keywords().Count(), 10);
     EXPECT_GE(language->Comments().Count(), 3);
@@ -77,10 +76,10 @@ TEST_P(BundledLanguage, LoadsWithItsNameAndCaseSwitch) {
 // of ten in list order, and no rule clause that the rule editor would have to cut.
 TEST_P(BundledLanguage, IsExactlyWhatAnExportWrites) {
     const auto language = LanguageFile::Load(BvlPath());
-    QTemporaryDir folder;
-    const QString exported = folder.filePath(QStringLiteral("exported.bvl"));
+    const test::TempFolder folder;
+    const std::filesystem::path exported = folder.Path("exported.bvl");
     LanguageFile::Write(*language, exported);
-    EXPECT_EQ(ReadAll(exported).toStdString(), ReadAll(BvlPath()).toStdString());
+    EXPECT_EQ(ReadAll(exported), ReadAll(BvlPath()));
 
     for (const auto& rule : language->Comments()) {
         if (!rule->MatchWord()) {
@@ -93,13 +92,13 @@ TEST_P(BundledLanguage, IsExactlyWhatAnExportWrites) {
 
 TEST_P(BundledLanguage, ConvertsItsSampleAsCheckedIn) {
     const auto language = LanguageFile::Load(BvlPath());
-    const QString sample = QString::fromUtf8(ReadAll(SourcePath(
-        QStringLiteral("tests/data/languages/%1").arg(QLatin1String(GetParam().Sample)))));
-    const QString expected = QString::fromUtf8(ReadAll(SourcePath(
-        QStringLiteral("tests/data/languages/%1.html").arg(QLatin1String(GetParam().Key)))));
+    const Text sample =
+        FromUtf8(ReadAll(SourcePath("tests/data/languages/" + std::string(GetParam().Sample))));
+    const std::string expected =
+        ReadAll(SourcePath("tests/data/languages/" + std::string(GetParam().Key) + ".html"));
     // Files carry LF line ends; the engine works on CR LF, as the clipboard layer gives it.
-    const Text html = HighlightText(*language, ToCrLf(sample.toStdU16String()), HighlightOptions{});
-    EXPECT_EQ(ToUtf8(ToLf(html)), expected.toStdString());
+    const Text html = HighlightText(*language, ToCrLf(sample), HighlightOptions{});
+    EXPECT_EQ(ToUtf8(ToLf(html)), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, BundledLanguage, testing::ValuesIn(kBundled),

@@ -1,4 +1,4 @@
-#include "platform/posix/FileRegistryStore.h"
+#include "platform/FileRegistryStore.h"
 #include "engine/BrevlinError.h"
 #include "platform/RegFile.h"
 
@@ -71,11 +71,12 @@ public:
     bool fail = false;
 
 protected:
-    void ReplaceFile(const std::string& temporary, const std::string& target) override {
+    void ReplaceFile(const std::filesystem::path& temporary, FileSystem::Handle& file,
+                     const std::filesystem::path& target) override {
         ++replacements;
         if (fail)
             throw BrevlinError(errors::PathFileAccess, "rename failed");
-        FileRegistryStore::ReplaceFile(temporary, target);
+        FileRegistryStore::ReplaceFile(temporary, file, target);
     }
 };
 

@@ -3,7 +3,7 @@
 // and stays as it was.
 
 #include "engine/BrevlinError.h"
-#include "platform/posix/FileRegistryStore.h"
+#include "platform/FileRegistryStore.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <csignal>
 #include <fcntl.h>
 #include <random>
@@ -22,7 +21,7 @@ using brevlin::test::WriteBytes;
 
 namespace {
 
-std::string LoadError(const QString& path) {
+std::string LoadError(const std::filesystem::path& path) {
     try {
         LanguageFile::Load(path);
     } catch (const BrevlinError& error) {
@@ -41,20 +40,20 @@ long PeakMemoryKb() {
 
 TEST(HostileLanguageFile, AFileOfOneGigabyteIsRefusedUnread) {
     TempFolder folder;
-    const QString path = folder.Path("huge.bvl");
-    const int fd = ::open(path.toStdString().c_str(), O_WRONLY | O_CREAT, 0600);
+    const std::filesystem::path path = folder.Path("huge.bvl");
+    const int fd = ::open(path.string().c_str(), O_WRONLY | O_CREAT, 0600);
     ASSERT_EQ(::ftruncate(fd, 1LL << 30), 0); // sparse: no disk space taken
     ::close(fd);
     const long before = PeakMemoryKb();
-    EXPECT_NE(LoadError(path).find("ファイルが大きすぎます (16 MiB まで): " + path.toStdString()),
+    EXPECT_NE(LoadError(path).find("ファイルが大きすぎます (16 MiB まで): " + path.string()),
               std::string::npos);
     EXPECT_LT(PeakMemoryKb() - before, 8 * 1024) << "the refused file was read into memory";
-    EXPECT_EQ(QFile(path).size(), 1LL << 30);
+    EXPECT_EQ(std::filesystem::file_size(path), 1LL << 30);
 }
 
 TEST(HostileLanguageFile, NoiseIsNotALanguageFile) {
     TempFolder folder;
-    const QString path = folder.Path("noise.bvl");
+    const std::filesystem::path path = folder.Path("noise.bvl");
     std::mt19937 random(11);
     std::string noise(1 << 20, '\0');
     for (char& c : noise)
@@ -66,7 +65,7 @@ TEST(HostileLanguageFile, NoiseIsNotALanguageFile) {
 
 TEST(HostileLanguageFile, ManyRulesAndKeywordsUpToTheSizeLimitLoad) {
     TempFolder folder;
-    const QString path = folder.Path("many.bvl");
+    const std::filesystem::path path = folder.Path("many.bvl");
     std::string text = "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=Many\r\n";
     for (int k = 1; k <= 20000; ++k)
         text += "Keywords" + std::to_string(k) + "=a" + std::to_string(k) + ",b" +
@@ -82,12 +81,12 @@ TEST(HostileLanguageFile, ManyRulesAndKeywordsUpToTheSizeLimitLoad) {
 
 TEST(HostileLanguageFile, AFileThatKeepsGrowingIsReadFromOneStateOfIt) {
     TempFolder folder;
-    const QString path = folder.Path("growing.bvl");
+    const std::filesystem::path path = folder.Path("growing.bvl");
     WriteBytes(path, "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=Growing\r\n");
     const pid_t writer = ::fork();
     ASSERT_GE(writer, 0);
     if (writer == 0) {
-        const int fd = ::open(path.toStdString().c_str(), O_WRONLY | O_APPEND);
+        const int fd = ::open(path.string().c_str(), O_WRONLY | O_APPEND);
         for (long j = 1;; ++j) {
             const std::string rule =
                 "[Comment" + std::to_string(j) + "]\r\nClauseStart=s\r\nClauseEnd=e\r\n";
@@ -95,10 +94,9 @@ TEST(HostileLanguageFile, AFileThatKeepsGrowingIsReadFromOneStateOfIt) {
                 ::_exit(1);
         }
     }
-    while (QFile(path).size() < 4 << 20) {
+    while (std::filesystem::file_size(path) < 4 << 20) {
         const std::string error = LoadError(path);
-        EXPECT_TRUE(error == "no error" || error.find(path.toStdString()) != std::string::npos)
-            << error;
+        EXPECT_TRUE(error == "no error" || error.find(path.string()) != std::string::npos) << error;
     }
     ::kill(writer, SIGKILL);
     ::waitpid(writer, nullptr, 0);

@@ -12,7 +12,7 @@ using brevlin::test::WriteBytes;
 
 namespace {
 
-clsINIFile Open(const QString& path) {
+clsINIFile Open(const std::filesystem::path& path) {
     clsINIFile file;
     file.SetFilename(path);
     return file;
@@ -22,7 +22,7 @@ clsINIFile Open(const QString& path) {
 
 TEST(IniFile, ProfileReadingRules) {
     TempFolder folder;
-    const QString path = folder.Path("a.ini");
+    const std::filesystem::path path = folder.Path("a.ini");
     WriteBytes(path, "top=ignored\n"
                      "[Language]\r\n"
                      "  Name =  Tiny  \r\n"
@@ -52,7 +52,7 @@ TEST(IniFile, ProfileReadingRules) {
 
 TEST(IniFile, MissingFileReadsDefaultsAndIsCreatedOnWrite) {
     TempFolder folder;
-    const QString path = folder.Path("new.ini");
+    const std::filesystem::path path = folder.Path("new.ini");
     clsINIFile file = Open(path);
     EXPECT_EQ(file.ReadString(u"A", u"B", u"x"), u"x");
     file.WriteString(u"A", u"B", u"1");
@@ -61,7 +61,7 @@ TEST(IniFile, MissingFileReadsDefaultsAndIsCreatedOnWrite) {
 
 TEST(IniFile, WritesReplaceInPlaceAppendToSectionAndAppendSections) {
     TempFolder folder;
-    const QString path = folder.Path("a.ini");
+    const std::filesystem::path path = folder.Path("a.ini");
     WriteBytes(path, "; a comment\r\n[One]\r\nA=1\r\nB=2\r\n\r\n[Two]\r\nC=3\r\n");
     clsINIFile file = Open(path);
     file.WriteString(u"one", u"a", u"10");  // in place, keeps the file's spelling
@@ -76,7 +76,7 @@ TEST(IniFile, WritesReplaceInPlaceAppendToSectionAndAppendSections) {
 
 TEST(IniFile, LongValuesAreReadWhole) {
     TempFolder folder;
-    const QString path = folder.Path("long.ini");
+    const std::filesystem::path path = folder.Path("long.ini");
     const Text value(100000, u'k');
     clsINIFile file = Open(path);
     file.WriteString(u"S", u"K", value);
@@ -86,7 +86,7 @@ TEST(IniFile, LongValuesAreReadWhole) {
 
 TEST(IniFile, SeesChangesMadeByOthersToTheFileUnlessHoldingTheFirstRead) {
     TempFolder folder;
-    const QString path = folder.Path("a.ini");
+    const std::filesystem::path path = folder.Path("a.ini");
     WriteBytes(path, "[S]\nK=old\n");
     clsINIFile file = Open(path);
     clsINIFile held = Open(path);
@@ -100,7 +100,7 @@ TEST(IniFile, SeesChangesMadeByOthersToTheFileUnlessHoldingTheFirstRead) {
 
 TEST(IniFile, LineBreaksInValuesAreRefusedNotWritten) {
     TempFolder folder;
-    const QString path = folder.Path("a.ini");
+    const std::filesystem::path path = folder.Path("a.ini");
     clsINIFile file = Open(path);
     file.WriteString(u"S", u"K", u"v");
     EXPECT_THROW(file.WriteString(u"S", u"T", u"<b>\r\n[Comment1]\r\nClauseStart=x"), BrevlinError);
@@ -121,19 +121,16 @@ TEST(IniFile, AFailedWriteIsReported) {
 
 TEST(IniFile, HugeFilesAreRefusedWithoutReadingThemWhole) {
     TempFolder folder;
-    const QString path = folder.Path("huge.ini");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(clsINIFile::MaxFileSize + 1));
-    }
+    const std::filesystem::path path = folder.Path("huge.ini");
+    WriteBytes(path, "");
+    std::filesystem::resize_file(path, clsINIFile::MaxFileSize + 1);
     clsINIFile file = Open(path);
     EXPECT_THROW(file.ReadString(u"S", u"K", u""), BrevlinError);
 }
 
 TEST(IniFileEncoding, ReadingChoosesUtf8OrCp932) {
     TempFolder folder;
-    const QString path = folder.Path("a.ini");
+    const std::filesystem::path path = folder.Path("a.ini");
     clsINIFile file = Open(path);
     // CP932: "言語" is 0x8C 0xBE 0x8C 0xEA
     WriteBytes(path, "[L]\r\nName=\x8C\xBE\x8C\xEA\r\n");
@@ -181,7 +178,7 @@ TEST(IniFileEncoding, Utf8Validation) {
 
 TEST(IniFile, ALoneCarriageReturnEndsALineSoEveryValueReadCanBeWrittenAgain) {
     TempFolder folder;
-    const QString path = folder.Path("a.ini");
+    const std::filesystem::path path = folder.Path("a.ini");
     WriteBytes(path, "[Language]\rName=a\rStartTag=<b\rx>\r\r\nEndTag=</b>\n");
     clsINIFile file = Open(path);
     EXPECT_EQ(file.ReadString(u"Language", u"Name", u""), u"a");

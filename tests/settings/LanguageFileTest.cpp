@@ -13,7 +13,7 @@ namespace {
 const std::string FormatMessage = "ファイル形式が認識できないか、または互換性がありません。";
 
 std::unique_ptr<Language> LoadText(const TempFolder& folder, const std::string& text) {
-    const QString path = folder.Path("in.bvl");
+    const std::filesystem::path path = folder.Path("in.bvl");
     WriteBytes(path, text);
     return LanguageFile::Load(path);
 }
@@ -47,7 +47,7 @@ TEST(LanguageFile, TinyIsWrittenByteForByteAndReadBack) {
     TempFolder folder;
     Language tiny;
     FillTiny(tiny);
-    const QString path = folder.Path("Tiny.bvl");
+    const std::filesystem::path path = folder.Path("Tiny.bvl");
     LanguageFile::Write(tiny, path);
     EXPECT_EQ(ReadBytes(path), TinyFile);
 
@@ -71,7 +71,7 @@ TEST(LanguageFile, TinyIsWrittenByteForByteAndReadBack) {
 
 TEST(LanguageFile, WritingReplacesTheWholeFile) {
     TempFolder folder;
-    const QString path = folder.Path("Tiny.bvl");
+    const std::filesystem::path path = folder.Path("Tiny.bvl");
     WriteBytes(path, "[Old]\r\nStale=1\r\n[Comment9]\r\nClauseStart=x\r\n");
     Language tiny;
     FillTiny(tiny);

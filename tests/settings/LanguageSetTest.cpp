@@ -45,7 +45,7 @@ TEST(LanguageSet, NewLanguagesTakeTheFirstFreeNumber) {
 
 TEST(LanguageSet, ExportReplacesTheOldFileWhole) {
     TempFolder folder;
-    const QString path = folder.Path("Tiny.bvl");
+    const std::filesystem::path path = folder.Path("Tiny.bvl");
     WriteBytes(path, "[Language]\r\nOld=1\r\n[Comment7]\r\nClauseStart=x\r\n");
     Language tiny;
     FillTiny(tiny);

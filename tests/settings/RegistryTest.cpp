@@ -73,7 +73,7 @@ TEST(clsRegistry, BadPathsAreRefused) {
     EXPECT_EQ(ErrorText([&] { t.registry->RegWrite(u"HKCU\\A\\\\B\\Keywords", list); }),
               "RegCreateKeyEx のエラー");
     EXPECT_EQ(ErrorNumber([&] { t.registry->RegDelete(u"HKCU\\"); }), 0x800407D0u);
-    EXPECT_FALSE(QFile::exists(t.path));
+    EXPECT_FALSE(std::filesystem::exists(t.path));
 }
 
 TEST(clsRegistry, DeletingValuesAndKeys) {
@@ -120,7 +120,7 @@ TEST(clsRegistry, BatchesInsideABatchJoinIt) {
             t.registry->RegWrite(Root + u"\\A", u"1");
             inner.Commit(); // joins the outer batch: nothing stored yet
         }
-        EXPECT_FALSE(QFile::exists(t.path));
+        EXPECT_FALSE(std::filesystem::exists(t.path));
         {
             clsRegistry::Batch reading(*t.registry, Mode::Read);
             EXPECT_EQ(t.registry->RegRead(Root + u"\\A"), Variant(u"1"));

@@ -49,7 +49,7 @@ TEST(SettingsLayout, FirstStartWithoutAFile) {
     EXPECT_EQ(loaded.languages.Count(), 0);
     EXPECT_FALSE(loaded.beep);
     EXPECT_FALSE(loaded.optimize);
-    EXPECT_FALSE(QFile::exists(t.path));
+    EXPECT_FALSE(std::filesystem::exists(t.path));
 }
 
 TEST(SettingsLayout, SaveAndLoadKeepEverythingInOneReplacement) {
@@ -248,11 +248,10 @@ TEST(SettingsLayout, AnUnparseableStoreIsReportedAndKeptWhenSavedOver) {
     const std::string error = ErrorText([&] {
         SettingsLayout::LoadSettings(*t.registry, loaded.languages, loaded.beep, loaded.optimize);
     });
-    EXPECT_NE(error.find(t.path.toStdString() + ":2:"), std::string::npos) << error;
+    EXPECT_NE(error.find(t.path.string() + ":2:"), std::string::npos) << error;
 
     SettingsLayout::SaveSettings(*t.registry, ThreeLanguages(), false, false);
-    EXPECT_EQ(ReadBytes(QString::fromStdString(t.store->LastBackup())),
-              FileRoot + "]\n\"LangCount\"=dword:0000000g\n");
+    EXPECT_EQ(ReadBytes(t.store->LastBackup()), FileRoot + "]\n\"LangCount\"=dword:0000000g\n");
     EXPECT_EQ(Load(*t.registry).languages.Count(), 3);
 }
 

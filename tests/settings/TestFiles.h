@@ -1,35 +1,49 @@
 #pragma once
 
-#include <QFile>
-#include <QString>
-#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <stdexcept>
 #include <string>
 
 namespace brevlin::test {
 
-inline void WriteBytes(const QString& path, const std::string& bytes) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        throw std::runtime_error("cannot write test file " + path.toStdString());
-    file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    if (!file)
+        throw std::runtime_error("cannot write test file " + path.string());
+    file << bytes;
 }
 
-inline std::string ReadBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray bytes = file.readAll();
-    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+inline std::string ReadBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << file.rdbuf();
+    return bytes.str();
 }
 
 // A temporary folder per test.
 class TempFolder {
 public:
-    QString Path(const QString& name) const { return m_dir.filePath(name); }
-    QString Root() const { return m_dir.path(); }
+    TempFolder() {
+        std::random_device random;
+        m_root = std::filesystem::temp_directory_path() /
+                 ("brevlin-test-" + std::to_string(random()) + std::to_string(random()));
+        std::filesystem::create_directories(m_root);
+    }
+    ~TempFolder() {
+        std::error_code ignored;
+        std::filesystem::remove_all(m_root, ignored);
+    }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
+
+    std::filesystem::path Path(const std::string& name) const { return m_root / name; }
+    const std::filesystem::path& Root() const { return m_root; }
 
 private:
-    QTemporaryDir m_dir;
+    std::filesystem::path m_root;
 };
 
 } // namespace brevlin::test

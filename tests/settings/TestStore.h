@@ -2,9 +2,10 @@
 
 #include "TestFiles.h"
 #include "engine/BrevlinError.h"
-#include "platform/posix/FileRegistryStore.h"
+#include "platform/FileRegistryStore.h"
 #include "settings/clsRegistry.h"
 
+#include <functional>
 #include <memory>
 
 namespace brevlin::test {
@@ -17,23 +18,24 @@ public:
     bool failReplace = false;
 
 protected:
-    void ReplaceFile(const std::string& temporary, const std::string& target) override {
+    void ReplaceFile(const std::filesystem::path& temporary, platform::FileSystem::Handle& file,
+                     const std::filesystem::path& target) override {
         ++replacements;
         if (failReplace)
             throw BrevlinError(errors::PathFileAccess, "rename failed");
-        FileRegistryStore::ReplaceFile(temporary, target);
+        FileRegistryStore::ReplaceFile(temporary, file, target);
     }
 };
 
 // A registry over settings.reg in a temporary folder.
 struct TestRegistry {
     TempFolder folder;
-    QString path = folder.Path("settings.reg");
+    std::filesystem::path path = folder.Path("settings.reg");
     CountingStore* store = nullptr;
     std::unique_ptr<clsRegistry> registry;
 
     TestRegistry() {
-        auto owned = std::make_unique<CountingStore>(path.toStdString());
+        auto owned = std::make_unique<CountingStore>(path);
         store = owned.get();
         registry = std::make_unique<clsRegistry>(std::move(owned));
     }

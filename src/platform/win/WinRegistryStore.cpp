@@ -133,10 +133,6 @@ WinRegistryStore::Undo WinRegistryStore::Change(RegistryRoot root, std::u16strin
     return undo;
 }
 
-std::unique_ptr<RegistryStore> RegistryStore::CreateDefault() {
-    return std::make_unique<WinRegistryStore>();
-}
-
 WinRegistryStore::WinRegistryStore() {
     m_mutex = CreateMutexW(nullptr, FALSE, L"Local\\Morvane.Brevlin.Settings");
     if (m_mutex == nullptr)

@@ -1,9 +1,9 @@
 #include "ContextHelp.h"
 
 #include "AccessibleMenuEntry.h"
+#include "HelpLocation.h"
+#include "HelpPopups.h"
 #include "modOptions.h"
-#include "settings/HelpLocation.h"
-#include "settings/HelpPopups.h"
 
 #include <QAction>
 #include <QApplication>

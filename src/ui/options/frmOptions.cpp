@@ -1,5 +1,6 @@
 #include "frmOptions.h"
 
+#include "AppFolders.h"
 #include "BrevlinError.h"
 #include "CommentList.h"
 #include "KeywordList.h"
@@ -9,7 +10,6 @@
 #include "clsListEvents.h"
 #include "frmEditComment.h"
 #include "modOptions.h"
-#include "settings/AppFolders.h"
 #include "settings/KeywordListFile.h"
 #include "settings/LanguageSet.h"
 
@@ -262,7 +262,7 @@ void frmOptions::ExportShownLanguage() {
     if (path.isEmpty())
         return;
     try {
-        LanguageSet::ExportLanguage(language, path);
+        LanguageSet::ExportLanguage(language, AppFolders::FilePath(path));
     } catch (const std::exception& error) {
         // A file that cannot be written is reported, not passed over in silence.
         ShowError(this, error);
@@ -277,14 +277,15 @@ void frmOptions::ImportFromFile() {
         return;
     LanguageSet::ImportResult result;
     try {
-        const bool list = KeywordListFile::IsKeywordList(path);
-        result = LanguageSet::ImportLanguage(m_context.languages, path, [&](const Text& name) {
-            const QString question =
-                list
-                    ? QStringLiteral("」は既に存在します。キーワードを一覧の内容で置き換えますか？")
-                    : QStringLiteral("」は既に存在します。ファイルの内容で置き換えますか？");
-            return AskYesNo(this, QStringLiteral("言語設定「") + ToQString(name) + question);
-        });
+        const bool list = KeywordListFile::IsKeywordList(AppFolders::FilePath(path));
+        result = LanguageSet::ImportLanguage(
+            m_context.languages, AppFolders::FilePath(path), [&](const Text& name) {
+                const QString question =
+                    list ? QStringLiteral(
+                               "」は既に存在します。キーワードを一覧の内容で置き換えますか？")
+                         : QStringLiteral("」は既に存在します。ファイルの内容で置き換えますか？");
+                return AskYesNo(this, QStringLiteral("言語設定「") + ToQString(name) + question);
+            });
     } catch (const BrevlinError& error) {
         if (error.Number() == errors::FileFormat)
             Exclaim(this, QString::fromStdString(error.Description()));

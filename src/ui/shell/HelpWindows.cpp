@@ -1,7 +1,7 @@
 #include "HelpWindows.h"
 
+#include "HelpLocation.h"
 #include "frmHelp.h"
-#include "settings/HelpLocation.h"
 
 #include <QPointer>
 

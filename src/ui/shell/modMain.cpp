@@ -1,12 +1,12 @@
 #include "modMain.h"
 
+#include "AppFolders.h"
 #include "FocusReport.h"
+#include "HelpLocation.h"
 #include "clsSingleInstance.h"
 #include "ctlNotify.h"
 #include "frmMain.h"
 #include "platform/RuntimeDirectory.h"
-#include "settings/AppFolders.h"
-#include "settings/HelpLocation.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

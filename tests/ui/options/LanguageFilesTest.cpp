@@ -1,7 +1,7 @@
 // New languages, and languages in and out of language files through the file dialog.
+#include "AppFolders.h"
 #include "UiTestSupport.h"
 #include "modOptions.h"
-#include "settings/AppFolders.h"
 #include "settings/LanguageFile.h"
 
 #include <QDir>
@@ -146,7 +146,7 @@ void LanguageFilesTest::exportProposesTheNameWithoutForbiddenCharacters() {
     QCOMPARE(seen->selectedFilter, seen->filters.first());
     QCOMPARE(QDir(seen->directory), QDir(AppFolders::LanguagesFolder(AppFolders::ProgramFolder())));
 
-    std::unique_ptr<Language> back = LanguageFile::Load(path);
+    std::unique_ptr<Language> back = LanguageFile::Load(AppFolders::FilePath(path));
     QCOMPARE(ToQString(back->Name()), QStringLiteral("C/C++"));
     QVERIFY(back->IgnoreCase());
     QCOMPARE(back->Keywords().Count(), 3);

@@ -1,6 +1,7 @@
 // Renders the pages of the options dialog and the rule editor for the documentation.
 // usage: options_screenshots LANGUAGES_FOLDER OUTPUT_FOLDER   (QT_QPA_PLATFORM=offscreen)
 
+#include "AppFolders.h"
 #include "frmEditComment.h"
 #include "frmOptions.h"
 #include "settings/LanguageSet.h"
@@ -48,7 +49,8 @@ int main(int argc, char** argv) {
     try {
         for (const char* name : {"c", "cpp", "java", "python", "sql", "vb"}) {
             LanguageSet::ImportLanguage(
-                languages, languagesFolder.filePath(QString::fromLatin1(name) + ".bvl"),
+                languages,
+                AppFolders::FilePath(languagesFolder.filePath(QString::fromLatin1(name) + ".bvl")),
                 [](const Text&) { return false; });
         }
     } catch (const std::exception& error) {

@@ -2,9 +2,9 @@
 // editor, the about box and the four pop-up menus, as Qt's accessibility layer hands it to
 // AT-SPI. Every control and menu entry has a name; every one with context help reads that
 // help as its description.
-#include "settings/AppFolders.h"
-#include "settings/HelpLocation.h"
-#include "settings/HelpPopups.h"
+#include "AppFolders.h"
+#include "HelpLocation.h"
+#include "HelpPopups.h"
 #include "ui/options/frmEditComment.h"
 #include "ui/options/frmOptions.h"
 #include "ui/options/modOptions.h"

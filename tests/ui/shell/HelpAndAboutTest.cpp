@@ -1,5 +1,5 @@
-#include "settings/AppFolders.h"
-#include "settings/HelpLocation.h"
+#include "AppFolders.h"
+#include "HelpLocation.h"
 #include "ui/options/modOptions.h"
 #include "ui/shell/HelpWindows.h"
 #include "ui/shell/frmAbout.h"

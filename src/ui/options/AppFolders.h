@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <filesystem>
 
 namespace brevlin {
 
@@ -25,6 +26,10 @@ public:
 
     // `folder` joined with `name` by one platform separator (a root folder keeps its own).
     static QString Join(const QString& folder, const QString& name);
+
+    // A file name from a dialog as the settings library takes it, encoded as Qt encodes
+    // names for the system.
+    static std::filesystem::path FilePath(const QString& name);
 };
 
 } // namespace brevlin

@@ -1,7 +1,7 @@
 // The help file setting, the help and language folders derived from it, and pop-up texts.
-#include "settings/HelpLocation.h"
-#include "settings/AppFolders.h"
-#include "settings/HelpPopups.h"
+#include "HelpLocation.h"
+#include "AppFolders.h"
+#include "HelpPopups.h"
 
 #include <QDir>
 #include <QFile>

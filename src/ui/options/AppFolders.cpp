@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace brevlin {
@@ -45,6 +46,11 @@ QString AppFolders::LanguagesFolder(const QString& programFolder) {
     if (data.isEmpty())
         return QDir::toNativeSeparators(programFolder);
     return Join(data, QStringLiteral("languages"));
+}
+
+std::filesystem::path AppFolders::FilePath(const QString& name) {
+    const QByteArray encoded = QFile::encodeName(name);
+    return std::filesystem::path(std::string(encoded.constData(), encoded.size()));
 }
 
 } // namespace brevlin
