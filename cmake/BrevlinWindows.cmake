@@ -1,6 +1,6 @@
-# The Windows build: what needs no Qt (Debian ships no Qt for Windows). For now the platform
-# layer on the real registry and Windows' code page 932, and the engine, each with its tests;
-# settings and the command line follow once they stand without QtCore.
+# The Windows build: what needs no Qt (Debian ships no Qt for Windows). The platform layer on
+# the real registry, Win32 file calls and Windows' code page 932, the engine, the settings
+# library and `brevlin`, each with its tests, which run under Wine.
 
 # PCRE2 (16-bit, static) as scripts/windows.sh builds it from Debian's source package.
 set(BREVLIN_PCRE2_WIN "${CMAKE_BINARY_DIR}/pcre2" CACHE PATH "PCRE2 built for Windows")
@@ -15,6 +15,8 @@ set_target_properties(PkgConfig::PCRE2 PROPERTIES
 
 add_subdirectory(src/platform)
 add_subdirectory(src/engine)
+add_subdirectory(src/settings)
+add_subdirectory(src/cli)
 if(BREVLIN_BUILD_TESTS)
   enable_testing()
   # googletest from Debian's source package of it, built with the cross compiler.
@@ -28,9 +30,12 @@ if(BREVLIN_BUILD_TESTS)
     brevlin_warnings(${name})
     add_test(NAME ${name} COMMAND ${name})
   endfunction()
+  # Paths as the programs under Wine see them: its drive Z: is the root of this machine.
+  set(win_source "Z:${PROJECT_SOURCE_DIR}")
   brevlin_win_test(platform_win_tests
     tests/platform/CodePageTest.cpp
     tests/platform/RegFileTest.cpp
+    tests/platform/win/WinFileStoreTest.cpp
     tests/platform/win/WinRegistryStoreTest.cpp)
   target_link_libraries(platform_win_tests PRIVATE brevlin_platform)
   file(GLOB engine_test_sources ${PROJECT_SOURCE_DIR}/tests/engine/*.cpp)
@@ -38,4 +43,42 @@ if(BREVLIN_BUILD_TESTS)
   target_link_libraries(engine_win_tests PRIVATE brevlin_engine)
   # The differential test is ten times slower under Wine; the Linux legs run the full count.
   set_tests_properties(engine_win_tests PROPERTIES ENVIRONMENT BREVLIN_DIFF_CASES=300)
+
+  # All settings tests but those that fork or limit a process's memory.
+  file(GLOB settings_test_sources ${PROJECT_SOURCE_DIR}/tests/settings/*.cpp)
+  list(FILTER settings_test_sources EXCLUDE REGEX "HostileLanguageFileTest")
+  brevlin_win_test(settings_win_tests ${settings_test_sources})
+  target_link_libraries(settings_win_tests PRIVATE brevlin_settings)
+
+  file(GLOB cli_test_sources ${PROJECT_SOURCE_DIR}/tests/cli/*.cpp)
+  brevlin_win_test(cli_win_tests ${cli_test_sources})
+  target_link_libraries(cli_win_tests PRIVATE brevlin_cli_lib)
+  target_compile_definitions(cli_win_tests PRIVATE
+    BREVLIN_EXE="Z:$<TARGET_FILE:brevlin>"
+    BREVLIN_TEST_DATA="${win_source}/tests/data"
+    BREVLIN_SOURCE_DIR="${win_source}")
+  add_dependencies(cli_win_tests brevlin)
+
+  brevlin_win_test(languages_win_tests tests/languages/BundledLanguagesTest.cpp)
+  target_link_libraries(languages_win_tests PRIVATE brevlin_settings)
+  target_compile_definitions(languages_win_tests PRIVATE BREVLIN_SOURCE_DIR="${win_source}")
+
+  # Every bundled sample through the Windows `brevlin`, against the same expected bytes as on
+  # Linux.
+  file(GLOB samples RELATIVE ${PROJECT_SOURCE_DIR}/tests/data/languages
+       ${PROJECT_SOURCE_DIR}/tests/data/languages/*)
+  list(FILTER samples EXCLUDE REGEX "\\.html$")
+  foreach(sample IN LISTS samples)
+    get_filename_component(key ${sample} NAME_WE)
+    add_test(NAME languages.convert.${key}
+      COMMAND ${CMAKE_COMMAND}
+        -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
+        -DBREVLIN=$<TARGET_FILE:brevlin>
+        -DBVL=${win_source}/languages/${key}.bvl
+        -DINPUT=${win_source}/tests/data/languages/${sample}
+        -DEXPECTED=${PROJECT_SOURCE_DIR}/tests/data/languages/${key}.html
+        -DOUTPUT=Z:${CMAKE_CURRENT_BINARY_DIR}/${key}.html
+        -DRESULT=${CMAKE_CURRENT_BINARY_DIR}/${key}.html
+        -P ${PROJECT_SOURCE_DIR}/tests/languages/ConvertSample.cmake)
+  endforeach()
 endif()

@@ -30,7 +30,13 @@ fi
 cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBREVLIN_WERROR=ON
 cmake --build build-win
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-# A fresh prefix is made on the first run (about ten seconds); wineserver keeps it between
-# the test programs and is stopped at the end.
-trap 'wineserver -k 2>/dev/null || /usr/lib/wine/wineserver64 -k 2>/dev/null || true' EXIT
+# A fresh prefix is made on the first run (about ten seconds). One wineserver serves every
+# test program (each start would otherwise cost seconds) and is stopped at the end.
+wineserver=/usr/lib/wine/wineserver64
+[ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+trap '"$wineserver" -k 2>/dev/null || true' EXIT
+"$wineserver" -p
+# Wine's own services start with the first program and live as long as the server: started
+# here, they hold no test's output open, which ctest would wait for.
+/usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null
 ctest --test-dir build-win --output-on-failure --timeout 600

@@ -271,8 +271,8 @@ void FileRegistryStore::KeepBackup(const FileSystem::Path& target) {
     m_lastBackup = backup;
 }
 
-void FileRegistryStore::ReplaceFile(const FileSystem::Path& temporary, FileSystem::Handle& file,
-                                    const FileSystem::Path& target) {
+void FileRegistryStore::PutInPlace(const FileSystem::Path& temporary, FileSystem::Handle& file,
+                                   const FileSystem::Path& target) {
     try {
         FileSystem::Replace(temporary, file, target);
     } catch (const FileSystem::Error& error) {
@@ -300,7 +300,7 @@ void FileRegistryStore::Save(const RegistryTree& tree) {
         } catch (const FileSystem::Error& error) {
             FailAccess("設定ファイルを書き込めません", temporary, error);
         }
-        ReplaceFile(temporary, file, target);
+        PutInPlace(temporary, file, target);
     } catch (...) {
         FileSystem::Close(file);
         FileSystem::Remove(temporary);

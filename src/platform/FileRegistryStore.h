@@ -49,8 +49,8 @@ public:
 
 protected:
     // Puts the finished temporary file in place of the target.
-    virtual void ReplaceFile(const FileSystem::Path& temporary, FileSystem::Handle& file,
-                             const FileSystem::Path& target);
+    virtual void PutInPlace(const FileSystem::Path& temporary, FileSystem::Handle& file,
+                            const FileSystem::Path& target);
 
 private:
     std::shared_ptr<const RegistryTree> Current();

@@ -45,7 +45,8 @@ public:
 
     // The whole file, at most maxSize bytes (Kind::TooBig beyond). With regularOnly anything
     // but a regular file is refused (Kind::NotRegular) before it is read; otherwise a pipe is
-    // read to its end. With keepOpen the file stays open there and stamp tells its state.
+    // read to its end. With keepOpen the file stays open there where the system allows (else
+    // NoHandle), and stamp tells its state.
     static std::string ReadWhole(const Path& path, std::size_t maxSize, bool regularOnly,
                                  Stamp* stamp = nullptr, Handle* keepOpen = nullptr);
 

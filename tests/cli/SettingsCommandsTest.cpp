@@ -41,7 +41,10 @@ TEST_F(SettingsCommands, ImportListConvertExportRoundTrip) {
 
     ASSERT_EQ(Run("export Tiny").status, 0) << m_stderr;
     EXPECT_EQ(Read(m_dir / "work" / "Tiny.bvl"), TinyFile);
-    ASSERT_EQ(Run("export Example out/../exported.bvl").status, 1); // no folder "out"
+#ifndef _WIN32
+    // No folder "out" (Windows takes "out\.." away before it looks).
+    ASSERT_EQ(Run("export Example out/../exported.bvl").status, 1);
+#endif
     ASSERT_EQ(Run("export Example exported.bvl").status, 0) << m_stderr;
     EXPECT_NE(Read(m_dir / "work" / "exported.bvl").find("Name=Example\r\n"), std::string::npos);
 }
@@ -116,7 +119,7 @@ TEST_F(SettingsCommands, DamagedStoresAreReportedNotOverwritten) {
                                 "\"LangCount\"=dword:00000001\n"
                                 "[HKEY_CURRENT_USER\\Software\\Morvane\\Brevlin\\1]\n"
                                 "@=\"NoKeywords\"\n";
-    std::ofstream(m_store) << damaged;
+    std::ofstream(m_store, std::ios::binary) << damaged;
     EXPECT_EQ(Run("list").status, 1);
     EXPECT_NE(m_stderr.find("Keywords"), std::string::npos) << m_stderr;
 
@@ -124,7 +127,7 @@ TEST_F(SettingsCommands, DamagedStoresAreReportedNotOverwritten) {
     EXPECT_EQ(Run("import tiny.bvl").status, 1);
     EXPECT_EQ(Store(), damaged);
 
-    std::ofstream(m_store) << "[HKEY_CURRENT_USER\\Software]\n\"broken\n";
+    std::ofstream(m_store, std::ios::binary) << "[HKEY_CURRENT_USER\\Software]\n\"broken\n";
     EXPECT_EQ(Run("list").status, 1);
     EXPECT_NE(m_stderr.find(m_store.string() + ":2:"), std::string::npos) << m_stderr;
     EXPECT_EQ(Run("import tiny.bvl").status, 1);

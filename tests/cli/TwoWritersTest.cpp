@@ -38,12 +38,10 @@ TEST_F(TwoWriters, TraySavesAndImportsAtTheSameMomentLoseNothing) {
     std::vector<int> statuses;
     std::thread importer([&] {
         for (int i = 0; i < imports; ++i) {
-            const std::string command = "BREVLIN_SETTINGS='" + m_store.string() + "' " +
-                                        BREVLIN_EXE + " import '" +
-                                        (m_dir / "work" / (std::to_string(i) + ".bvl")).string() +
-                                        "' 2>>'" + (m_dir / "import-errors").string() + "'";
-            const int status = std::system(command.c_str());
-            statuses.push_back(WIFEXITED(status) ? WEXITSTATUS(status) : -1);
+            const std::string command =
+                Command(m_dir / "work", m_store, "import " + std::to_string(i) + ".bvl",
+                        m_dir / "import-errors");
+            statuses.push_back(ExitStatus(std::system(command.c_str())));
         }
         importing = false;
     });

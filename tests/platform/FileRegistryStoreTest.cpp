@@ -71,12 +71,12 @@ public:
     bool fail = false;
 
 protected:
-    void ReplaceFile(const std::filesystem::path& temporary, FileSystem::Handle& file,
-                     const std::filesystem::path& target) override {
+    void PutInPlace(const std::filesystem::path& temporary, FileSystem::Handle& file,
+                    const std::filesystem::path& target) override {
         ++replacements;
         if (fail)
             throw BrevlinError(errors::PathFileAccess, "rename failed");
-        FileRegistryStore::ReplaceFile(temporary, file, target);
+        FileRegistryStore::PutInPlace(temporary, file, target);
     }
 };
 

@@ -18,12 +18,12 @@ public:
     bool failReplace = false;
 
 protected:
-    void ReplaceFile(const std::filesystem::path& temporary, platform::FileSystem::Handle& file,
-                     const std::filesystem::path& target) override {
+    void PutInPlace(const std::filesystem::path& temporary, platform::FileSystem::Handle& file,
+                    const std::filesystem::path& target) override {
         ++replacements;
         if (failReplace)
             throw BrevlinError(errors::PathFileAccess, "rename failed");
-        FileRegistryStore::ReplaceFile(temporary, file, target);
+        FileRegistryStore::PutInPlace(temporary, file, target);
     }
 };
 

@@ -99,7 +99,14 @@ bool FileSystem::IsRegularFile(const Path& path) {
 
 std::string FileSystem::ReadWhole(const Path& path, std::size_t maxSize, bool regularOnly,
                                   Stamp* stamp, Handle* keepOpen) {
-    const HANDLE file = OpenForReading(path);
+    HANDLE file = OpenForReading(path);
+    // A writer's rename in progress refuses opens for a moment.
+    for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 200; ++attempt) {
+        if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION)
+            break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        file = OpenForReading(path);
+    }
     if (file == INVALID_HANDLE_VALUE)
         Fail();
     try {
@@ -133,10 +140,11 @@ std::string FileSystem::ReadWhole(const Path& path, std::size_t maxSize, bool re
             if (bytes.size() > maxSize)
                 throw Error(Kind::TooBig, "too big");
         }
+        // Not kept open: an open file would stop its replacement on some Windows versions, and
+        // file indexes are not reused as quickly as inode numbers.
+        CloseHandle(file);
         if (keepOpen)
-            *keepOpen = Own(file);
-        else
-            CloseHandle(file);
+            *keepOpen = NoHandle;
         return bytes;
     } catch (...) {
         CloseHandle(file);
@@ -227,21 +235,25 @@ void FileSystem::Flush(Handle file) {
 }
 
 void FileSystem::CopyPermissions(const Path& /*from*/, Handle /*to*/) noexcept {
-    // ReplaceFileW keeps the replaced file's security and attributes.
+    // The temporary lies in the target's folder and takes its permissions from there.
 }
 
 void FileSystem::Replace(const Path& temporary, Handle& file, const Path& target) {
     // A file cannot take a new name while this process holds it open on every Windows version.
     Close(file);
     file = NoHandle;
-    if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES &&
-        ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                     nullptr, nullptr))
-        return;
-    // No file there yet, or one ReplaceFileW cannot take (another volume, odd attributes).
-    if (!MoveFileExW(temporary.c_str(), target.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        Fail();
+    // One rename that replaces the target: readers find the old file or the new one, never
+    // none (ReplaceFileW moves the old one away first). A reader that has the target open
+    // for a moment makes it fail with a sharing error; it is tried again for a while.
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(temporary.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 200)
+            Fail(error);
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
 }
 
 void FileSystem::Remove(const Path& path) noexcept {
@@ -265,7 +277,7 @@ void FileSystem::RemoveStrayTemporaries(const Path& target) noexcept {
 }
 
 void FileSystem::SyncFolder(const Path& /*folder*/) noexcept {
-    // MOVEFILE_WRITE_THROUGH and ReplaceFileW leave the folder's entry on the disk already.
+    // MOVEFILE_WRITE_THROUGH leaves the folder's entry on the disk already.
 }
 
 void FileSystem::KeepCopy(const Path& from, const Path& to) {
