@@ -63,6 +63,17 @@ if(BREVLIN_BUILD_TESTS)
   target_link_libraries(languages_win_tests PRIVATE brevlin_settings)
   target_compile_definitions(languages_win_tests PRIVATE BREVLIN_SOURCE_DIR="${win_source}")
 
+  # The whole program on the real registry, command for command against the Linux build.
+  set(BREVLIN_LINUX_BREVLIN "${PROJECT_SOURCE_DIR}/build/brevlin" CACHE FILEPATH
+      "The Linux brevlin the Windows one is compared with")
+  add_test(NAME win_registry_roundtrip
+    COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win/registry_roundtrip.sh ${BREVLIN_LINUX_BREVLIN}
+            $<TARGET_FILE:brevlin> ${PROJECT_SOURCE_DIR})
+  if(CMAKE_CROSSCOMPILING_EMULATOR)
+    set_tests_properties(win_registry_roundtrip PROPERTIES
+      ENVIRONMENT BREVLIN_WINE=${CMAKE_CROSSCOMPILING_EMULATOR})
+  endif()
+
   # Every bundled sample through the Windows `brevlin`, against the same expected bytes as on
   # Linux.
   file(GLOB samples RELATIVE ${PROJECT_SOURCE_DIR}/tests/data/languages
