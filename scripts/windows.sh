@@ -34,6 +34,8 @@ export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="msc
 # test program (each start would otherwise cost seconds) and is stopped at the end.
 wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
+# The server runs in the prefix folder, so that must exist before it starts.
+mkdir -p "$WINEPREFIX"
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
 "$wineserver" -p
 # Wine's own services start with the first program and live as long as the server: started
