@@ -27,7 +27,10 @@ if [ ! -f build-win/pcre2/lib/libpcre2-16.a ]; then
     cmake --install build-win/pcre2-build >/dev/null
 fi
 
-cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBREVLIN_WERROR=ON
+# Without debug information, which makes mingw's compile and link of the tests a third slower.
+# -O2, not -O3: mingw's GCC 12 warns falsely about string copies at -O3.
+cmake -S . -B build-win -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DBREVLIN_WERROR=ON \
+    -DCMAKE_BUILD_TYPE=Release "-DCMAKE_CXX_FLAGS_RELEASE=-O2 -DNDEBUG"
 cmake --build build-win
 export WINEPREFIX=$PWD/build-win/wineprefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 # A fresh prefix is made on the first run (about ten seconds). One wineserver serves every
