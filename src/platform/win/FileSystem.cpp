@@ -58,6 +58,20 @@ FileSystem::Stamp StampFrom(const BY_HANDLE_FILE_INFORMATION& info) {
     return stamp;
 }
 
+// Calls `attempt` (which sets the last error when it fails) until it succeeds or fails for
+// another reason than a file in use, for two seconds at most: a reader that has the file open,
+// or a writer's rename in progress, holds it for a moment only. A failure leaves its error set.
+template <class Attempt> bool RetriedWhileInUse(Attempt attempt) {
+    for (int retries = 0;; ++retries) {
+        if (attempt())
+            return true;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || retries == 200)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+}
+
 // Every file is opened so that others may read, write, rename and delete it meanwhile, as
 // files are on POSIX systems: a reader must never stop a writer's replacement.
 constexpr DWORD ShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
@@ -99,15 +113,8 @@ bool FileSystem::IsRegularFile(const Path& path) {
 
 std::string FileSystem::ReadWhole(const Path& path, std::size_t maxSize, bool regularOnly,
                                   Stamp* stamp, Handle* keepOpen) {
-    HANDLE file = OpenForReading(path);
-    // A writer's rename in progress refuses opens for a moment.
-    for (int attempt = 0; file == INVALID_HANDLE_VALUE && attempt < 200; ++attempt) {
-        if (GetLastError() != ERROR_ACCESS_DENIED && GetLastError() != ERROR_SHARING_VIOLATION)
-            break;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        file = OpenForReading(path);
-    }
-    if (file == INVALID_HANDLE_VALUE)
+    HANDLE file = INVALID_HANDLE_VALUE;
+    if (!RetriedWhileInUse([&] { return (file = OpenForReading(path)) != INVALID_HANDLE_VALUE; }))
         Fail();
     try {
         const DWORD type = GetFileType(file);
@@ -243,17 +250,12 @@ void FileSystem::Replace(const Path& temporary, Handle& file, const Path& target
     Close(file);
     file = NoHandle;
     // One rename that replaces the target: readers find the old file or the new one, never
-    // none (ReplaceFileW moves the old one away first). A reader that has the target open
-    // for a moment makes it fail with a sharing error; it is tried again for a while.
-    for (int attempt = 0;; ++attempt) {
-        if (MoveFileExW(temporary.c_str(), target.c_str(),
-                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-            return;
-        const DWORD error = GetLastError();
-        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 200)
-            Fail(error);
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    // none (ReplaceFileW moves the old one away first).
+    if (!RetriedWhileInUse([&] {
+            return MoveFileExW(temporary.c_str(), target.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        }))
+        Fail();
 }
 
 void FileSystem::Remove(const Path& path) noexcept {
