@@ -40,6 +40,9 @@ wineserver=/usr/lib/wine/wineserver64
 # The server runs in the prefix folder, so that must exist before it starts.
 mkdir -p "$WINEPREFIX"
 trap '"$wineserver" -k 2>/dev/null || true' EXIT
+# A server left by an earlier run (or still going down) would refuse the new one.
+"$wineserver" -k 2>/dev/null || true
+"$wineserver" -w
 "$wineserver" -p
 # Wine's own services start with the first program and live as long as the server: started
 # here, they hold no test's output open, which ctest would wait for.
