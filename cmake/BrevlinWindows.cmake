@@ -53,11 +53,7 @@ if(BREVLIN_BUILD_TESTS)
   file(GLOB cli_test_sources ${PROJECT_SOURCE_DIR}/tests/cli/*.cpp)
   brevlin_win_test(cli_win_tests ${cli_test_sources})
   target_link_libraries(cli_win_tests PRIVATE brevlin_cli_lib)
-  target_compile_definitions(cli_win_tests PRIVATE
-    BREVLIN_EXE="Z:$<TARGET_FILE:brevlin>"
-    BREVLIN_TEST_DATA="${win_source}/tests/data"
-    BREVLIN_SOURCE_DIR="${win_source}")
-  add_dependencies(cli_win_tests brevlin)
+  brevlin_command_test_paths(cli_win_tests Z:)
 
   brevlin_win_test(languages_win_tests tests/languages/BundledLanguagesTest.cpp)
   target_link_libraries(languages_win_tests PRIVATE brevlin_settings)
@@ -76,20 +72,5 @@ if(BREVLIN_BUILD_TESTS)
 
   # Every bundled sample through the Windows `brevlin`, against the same expected bytes as on
   # Linux.
-  file(GLOB samples RELATIVE ${PROJECT_SOURCE_DIR}/tests/data/languages
-       ${PROJECT_SOURCE_DIR}/tests/data/languages/*)
-  list(FILTER samples EXCLUDE REGEX "\\.html$")
-  foreach(sample IN LISTS samples)
-    get_filename_component(key ${sample} NAME_WE)
-    add_test(NAME languages.convert.${key}
-      COMMAND ${CMAKE_COMMAND}
-        -DEMULATOR=${CMAKE_CROSSCOMPILING_EMULATOR}
-        -DBREVLIN=$<TARGET_FILE:brevlin>
-        -DBVL=${win_source}/languages/${key}.bvl
-        -DINPUT=${win_source}/tests/data/languages/${sample}
-        -DEXPECTED=${PROJECT_SOURCE_DIR}/tests/data/languages/${key}.html
-        -DOUTPUT=Z:${CMAKE_CURRENT_BINARY_DIR}/${key}.html
-        -DRESULT=${CMAKE_CURRENT_BINARY_DIR}/${key}.html
-        -P ${PROJECT_SOURCE_DIR}/tests/languages/ConvertSample.cmake)
-  endforeach()
+  brevlin_sample_tests(Z:)
 endif()

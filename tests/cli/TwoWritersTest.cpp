@@ -47,14 +47,12 @@ TEST_F(TwoWriters, TraySavesAndImportsAtTheSameMomentLoseNothing) {
             // A shell that could not be started at all (errno set, seen once under Wine on a
             // busy machine) ran no import: that is tried again, and said if it stays.
             int status = -1;
-            for (int attempt = 0; attempt < 3 && status == -1; ++attempt) {
+            for (int attempt = 0; attempt < 3; ++attempt) {
                 errno = 0;
                 status = std::system(command.c_str());
-                if (status == -1 && errno != 0)
-                    spawnFailures +=
-                        "import " + std::to_string(i) + ": " + std::strerror(errno) + "\n";
-                else
+                if (status != -1 || errno == 0)
                     break;
+                spawnFailures += "import " + std::to_string(i) + ": " + std::strerror(errno) + "\n";
             }
             statuses.push_back(ExitStatus(status));
         }

@@ -1,9 +1,6 @@
 # Converts one sample with `brevlin convert --bvl` and compares the output with the expected HTML.
 # Variables: BREVLIN, BVL, INPUT, EXPECTED, OUTPUT; EMULATOR runs a cross-built program, and
-# RESULT is OUTPUT as this machine names it, where the program names it otherwise.
-if(NOT RESULT)
-  set(RESULT "${OUTPUT}")
-endif()
+# RESULT is OUTPUT as this machine names it (the program under Wine names it otherwise).
 execute_process(
   COMMAND ${EMULATOR} "${BREVLIN}" convert --bvl "${BVL}" -o "${OUTPUT}" "${INPUT}"
   RESULT_VARIABLE status
