@@ -11,6 +11,8 @@ export XDG_RUNTIME_DIR=$WORK/runtime
 export XDG_CONFIG_HOME=$WORK/config
 export BREVLIN_SETTINGS=$WORK/settings.reg
 export HOME=$WORK/home
+# What the tray icon received and decided, shown when a test fails.
+export BREVLIN_CLICK_REPORT=$WORK/clicks.log
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$HOME"
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE QT_QPA_PLATFORM SESSION_MANAGER
 # No session bus unless a test starts its own: the desktop's tray host must not answer.
@@ -42,6 +44,7 @@ fail() {
         xwininfo -root -tree >&2 || true
     fi
     [ -f "$WORK/app.log" ] && sed 's/^/app: /' "$WORK/app.log" >&2
+    [ -f "$BREVLIN_CLICK_REPORT" ] && sed 's/^/clicks: /' "$BREVLIN_CLICK_REPORT" >&2
     [ -f "$WORK/host.log" ] && sed 's/^/host: /' "$WORK/host.log" >&2
     [ -f "$WORK/host.err" ] && sed 's/^/host error: /' "$WORK/host.err" >&2
     exit 1
@@ -146,8 +149,15 @@ menu_open() {
 open_menu() {
     wait_for "$PATIENCE" not menu_open || fail "a menu is still open"
     read -r x y < <(icon_centre)
+    click_note "click $1 at $x,$y"
     xdotool mousemove "$x" "$y" click "$1"
     wait_for "$PATIENCE" menu_open || fail "the menu of button $1 did not open"
+}
+
+# A line of the test's own in the click report, with the uptime in seconds, so a failure shows
+# what was sent between what the program received.
+click_note() {
+    echo "test $(cut -d' ' -f1 /proc/uptime) s: $*" >>"$BREVLIN_CLICK_REPORT"
 }
 
 # Types the keys in the arguments into the open menu and waits for it to close.

@@ -1,5 +1,6 @@
 #include "ctlNotify.h"
 
+#include "ClickReport.h"
 #include "StatusNotifierItem.h"
 #include "platform/CodePage.h"
 
@@ -9,6 +10,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStyleHints>
+
+#include <algorithm>
 
 // The icons live in this static library, whose resources are not registered by themselves.
 static void InitShellResources() {
@@ -46,17 +49,52 @@ int MessageOf(QEvent::Type type, Qt::MouseButton button) {
     return static_cast<int>(message);
 }
 
+QString NameOf(NotifyMessage message) {
+    switch (message) {
+    case NotifyMessage::MouseMove:
+        return QStringLiteral("MouseMove");
+    case NotifyMessage::LButtonDown:
+        return QStringLiteral("LButtonDown");
+    case NotifyMessage::LButtonUp:
+        return QStringLiteral("LButtonUp");
+    case NotifyMessage::LButtonDblClk:
+        return QStringLiteral("LButtonDblClk");
+    case NotifyMessage::RButtonDown:
+        return QStringLiteral("RButtonDown");
+    case NotifyMessage::RButtonUp:
+        return QStringLiteral("RButtonUp");
+    case NotifyMessage::RButtonDblClk:
+        return QStringLiteral("RButtonDblClk");
+    }
+    return QString::number(static_cast<int>(message));
+}
+
+QString StatesOf(const NotifyClickState& state) {
+    return QStringLiteral("left=%1 right=%2 timer=%3")
+        .arg(state.LeftState())
+        .arg(state.RightState())
+        .arg(state.TimerRunning() ? QString::number(state.Deadline()) : QStringLiteral("-"));
+}
+
 } // namespace
 
 ctlNotify::ctlNotify(QObject* parent)
     : QObject(parent), m_item(new StatusNotifierItem(this)),
       m_state(*this, NotifyClickState::Events{
-                         [this](int button) { emit Click(button); },
-                         [this](int button) { emit DblClick(button); },
+                         [this](int button) {
+                             ClickReport::Write(QStringLiteral("raise Click(%1)").arg(button));
+                             emit Click(button);
+                         },
+                         [this](int button) {
+                             ClickReport::Write(QStringLiteral("raise DblClick(%1)").arg(button));
+                             emit DblClick(button);
+                         },
                          [this] { emit MouseMove(); },
                      }) {
+    m_sinceStart.start();
     m_timer.setSingleShot(true);
-    connect(&m_timer, &QTimer::timeout, this, [this] { m_state.TimerTick(); });
+    m_timer.setTimerType(Qt::PreciseTimer);
+    connect(&m_timer, &QTimer::timeout, this, &ctlNotify::TimerFired);
     connect(m_item, &StatusNotifierItem::Activated, this, [this](QPoint position) {
         HostPoint(position);
         HostActivate();
@@ -98,6 +136,8 @@ void ctlNotify::SetTipText(const QString& value) {
 }
 
 void ctlNotify::SetEnabled(bool value) {
+    if (value != m_state.Enabled())
+        ClickReport::Write(value ? QStringLiteral("enabled") : QStringLiteral("disabled"));
     m_state.SetEnabled(value);
     m_item->SetMenuEnabled(value);
 }
@@ -154,23 +194,53 @@ void ctlNotify::HostPoint(QPoint position) {
 }
 
 void ctlNotify::HostActivate() {
+    const EventTime time = ActivationTime();
     // A second activation within the double-click time completes a double click.
-    if (m_state.Enabled() && m_state.LeftState() == NotifyClickState::ClickPending) {
-        m_state.Notify(NotifyMessage::LButtonDblClk);
+    if (m_state.Enabled() && m_state.CompletesDoubleClick(time)) {
+        Deliver(NotifyMessage::LButtonDblClk, time);
     } else {
-        m_state.Notify(NotifyMessage::LButtonDown);
+        Deliver(NotifyMessage::LButtonDown, time);
     }
-    m_state.Notify(NotifyMessage::LButtonUp);
+    Deliver(NotifyMessage::LButtonUp, time);
 }
 
 void ctlNotify::HostSecondaryActivate() {
-    m_state.Notify(NotifyMessage::LButtonDblClk);
-    m_state.Notify(NotifyMessage::LButtonUp);
+    const EventTime time = ActivationTime();
+    Deliver(NotifyMessage::LButtonDblClk, time);
+    Deliver(NotifyMessage::LButtonUp, time);
 }
 
 void ctlNotify::HostContextMenu() {
-    m_state.Notify(NotifyMessage::RButtonDown);
-    m_state.Notify(NotifyMessage::RButtonUp);
+    const EventTime time = ActivationTime();
+    Deliver(NotifyMessage::RButtonDown, time);
+    Deliver(NotifyMessage::RButtonUp, time);
+}
+
+void ctlNotify::Deliver(NotifyMessage message, EventTime time) {
+    m_state.SetInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    m_inputTime = time;
+    m_sinceInput.start();
+    if (!ClickReport::Active() || message == NotifyMessage::MouseMove) {
+        m_state.Notify(message, time);
+        return;
+    }
+    const QString before = StatesOf(m_state);
+    m_state.Notify(message, time);
+    ClickReport::Write(QStringLiteral("%1 t=%2%3 %4 -> %5")
+                           .arg(NameOf(message))
+                           .arg(time)
+                           .arg(m_state.Enabled() ? QString() : QStringLiteral(" (disabled)"),
+                                before, StatesOf(m_state)));
+}
+
+EventTime ctlNotify::InputNow() const {
+    if (!m_sinceInput.isValid())
+        return ActivationTime();
+    return m_inputTime + static_cast<EventTime>(m_sinceInput.elapsed());
+}
+
+EventTime ctlNotify::ActivationTime() const {
+    return static_cast<EventTime>(m_sinceStart.elapsed());
 }
 
 QString ctlNotify::CutTipText(const QString& text) {
@@ -213,20 +283,37 @@ bool ctlNotify::eventFilter(QObject* watched, QEvent* event) {
     if (!IsTrayIconWindow(watched))
         return false;
     m_hostPoint = QPoint();
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    const auto time = static_cast<EventTime>(mouse->timestamp());
     if (type == QEvent::MouseMove) {
-        m_state.Notify(NotifyMessage::MouseMove);
+        Deliver(NotifyMessage::MouseMove, time);
         return false;
     }
-    const int message = MessageOf(type, static_cast<QMouseEvent*>(event)->button());
+    const int message = MessageOf(type, mouse->button());
     if (message != 0)
-        m_state.Notify(message);
+        Deliver(static_cast<NotifyMessage>(message), time);
     // Taken here, so Qt raises no activation of its own for the same press.
     return true;
 }
 
-void ctlNotify::Start() {
-    m_timer.stop();
-    m_timer.start(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+void ctlNotify::Start(EventTime deadline) {
+    const std::int32_t wait = std::max(0, Elapsed(InputNow(), deadline));
+    ClickReport::Write(QStringLiteral("timer %1 ms to t=%2").arg(wait).arg(deadline));
+    m_timer.start(wait);
+}
+
+void ctlNotify::TimerFired() {
+    ClickReport::Write(QStringLiteral("timer ran out at t~%1").arg(InputNow()));
+    if (!m_flushing) {
+        // Input that reached the program before the timer ran out counts first: a second
+        // press still waiting in the queue makes a double click, not a click.
+        m_flushing = true;
+        QCoreApplication::processEvents();
+        m_flushing = false;
+    }
+    const QString before = StatesOf(m_state);
+    m_state.TimerTick(InputNow());
+    ClickReport::Write(QStringLiteral("tick %1 -> %2").arg(before, StatesOf(m_state)));
 }
 
 void ctlNotify::Stop() {

@@ -3,6 +3,7 @@
 #include "ClickTimer.h"
 #include "NotifyClickState.h"
 
+#include <QElapsedTimer>
 #include <QIcon>
 #include <QObject>
 #include <QPoint>
@@ -27,6 +28,11 @@ class StatusNotifierItem;
 // second one within the double-click time a double click, a secondary activation (the
 // middle button) a double click, a context-menu request a right click. One instance per
 // process: the X11 icon window is recognised by its class.
+//
+// Times: a button of the X11 icon carries the X server's time of the press; an activation,
+// which carries none, the time it reached the program. The click timer is set on that clock,
+// and when it runs out the input already waiting is handled first, so a second press that a
+// busy program had not yet read still makes a double click.
 class ctlNotify : public QObject, private ClickTimer {
     Q_OBJECT
 
@@ -69,10 +75,12 @@ public:
     // Whether the icon is offered to a StatusNotifierItem host now (else to the XEmbed tray).
     bool OnStatusNotifierHost() const;
 
-    // An activation from a host that reports no buttons.
+    // An activation from a host that reports no buttons, at the time it was received.
     void HostActivate();
     void HostSecondaryActivate();
     void HostContextMenu();
+    // A notification with its time on the input clock, as the tray hosts deliver them.
+    void Deliver(NotifyMessage message, EventTime time);
 
 signals:
     void Click(int button);
@@ -83,8 +91,12 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Start() override;
+    void Start(EventTime deadline) override;
     void Stop() override;
+    void TimerFired();
+    // The input clock now, estimated from the last notification: never ahead of it.
+    EventTime InputNow() const;
+    EventTime ActivationTime() const;
     void TrayActivated(QSystemTrayIcon::ActivationReason reason);
     void UpdateHost();
     QSystemTrayIcon& Tray();
@@ -96,6 +108,10 @@ private:
     QPoint m_hostPoint;
     QTimer m_timer;
     NotifyClickState m_state;
+    QElapsedTimer m_sinceStart;
+    QElapsedTimer m_sinceInput;
+    EventTime m_inputTime = 0;
+    bool m_flushing = false;
     int m_iconId = 0;
     QIcon m_icon;
     QString m_tipText;

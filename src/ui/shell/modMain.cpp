@@ -1,6 +1,7 @@
 #include "modMain.h"
 
 #include "AppFolders.h"
+#include "ClickReport.h"
 #include "FocusReport.h"
 #include "HelpLocation.h"
 #include "clsSingleInstance.h"
@@ -63,6 +64,7 @@ int modMain::Main(int argc, char** argv) {
     QApplication::setWindowIcon(ctlNotify::LoadIcon(ctlNotify::AppIconID));
     LoadTranslations();
     FocusReport::StartFromEnvironment();
+    ClickReport::StartFromEnvironment();
 
     std::string directoryError;
     const std::string directory = platform::RuntimeDirectory::Path(directoryError);

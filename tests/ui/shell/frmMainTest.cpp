@@ -291,7 +291,7 @@ private slots:
         QVERIFY(dialog->isVisible());
         QCOMPARE(dialog->windowTitle(), QStringLiteral("オプション - Brevlin Glosser"));
         QVERIFY(!form->NotifyIcon().Enabled());
-        form->NotifyIcon().ClickState().Notify(NotifyMessage::LButtonDown);
+        form->NotifyIcon().Deliver(NotifyMessage::LButtonDown, 0);
         QVERIFY(form->NotifyIcon().ClickState().LeftState() == NotifyClickState::Idle);
 
         // A further start while it is open brings the same dialog forward.
@@ -369,11 +369,11 @@ private slots:
     }
 
     void DoubleClickOfEitherButtonOpensTheOptions() {
-        form->NotifyIcon().ClickState().Notify(NotifyMessage::RButtonDblClk);
+        form->NotifyIcon().Deliver(NotifyMessage::RButtonDblClk, 0);
         QVERIFY(form->OptionForm() != nullptr);
         form->OptionForm()->reject();
         QVERIFY(form->NotifyIcon().Enabled());
-        form->NotifyIcon().ClickState().Notify(NotifyMessage::LButtonDblClk);
+        form->NotifyIcon().Deliver(NotifyMessage::LButtonDblClk, 0);
         QVERIFY(form->OptionForm() != nullptr);
         form->OptionForm()->reject();
     }
