@@ -3,6 +3,7 @@
 #include "ArgumentList.h"
 #include "FileIO.h"
 #include "HtmlOutput.h"
+#include "OutputGuard.h"
 #include "StandalonePage.h"
 #include "StoredSettings.h"
 #include "TextCodec.h"
@@ -73,12 +74,25 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         optimizeTags = optimizeOn || (!optimizeOff && stored->optimizeTags);
     }
 
+    const bool fromStandardInput = operands.empty() || operands[0] == "-";
+    if (output && *output != "-") {
+        // The output replaces its file whole: over a file that is read, that file is lost.
+        const OutputGuard guard(*output);
+        if (fromStandardInput)
+            guard.RefuseStandardInput();
+        else
+            guard.Refuse(platform::FilePath::FromUtf8(operands[0]), "入力ファイル");
+        if (bvl)
+            guard.Refuse(platform::FilePath::FromUtf8(*bvl), "言語設定ファイル");
+        else if (const auto store = stored->File())
+            guard.Refuse(*store, "設定ファイル");
+    }
+
     Text text;
     {
         // The bytes go as soon as they are decoded: a big input is not held twice.
-        const std::string input = operands.empty() || operands[0] == "-"
-                                      ? FileIO::ReadStandardInput()
-                                      : FileIO::ReadFile(operands[0]);
+        const std::string input =
+            fromStandardInput ? FileIO::ReadStandardInput() : FileIO::ReadFile(operands[0]);
         text = TextCodec::Decode(input, encoding, !raw);
     }
 
@@ -86,8 +100,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     HtmlOutput out(output);
     if (standalone) {
         // The input's name, read as the command line's other paths are.
-        const Text title = operands.empty() || operands[0] == "-" ? Text(u"Brevlin Glosser")
-                                                                  : FromUtf8(operands[0]);
+        const Text title = fromStandardInput ? Text(u"Brevlin Glosser") : FromUtf8(operands[0]);
         const std::string head = StandalonePage::Head(title);
         out.Write(head.data(), head.size());
     }

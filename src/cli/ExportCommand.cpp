@@ -1,6 +1,7 @@
 #include "ExportCommand.h"
 
 #include "ArgumentList.h"
+#include "OutputGuard.h"
 #include "StoredSettings.h"
 #include "UsageError.h"
 #include "settings/LanguageSet.h"
@@ -9,8 +10,19 @@
 
 namespace brevlin::cli {
 
+namespace {
+
+bool NamesFolder(const std::string& path) {
+    if (!path.empty() && (path.back() == '/' || path.back() == '\\'))
+        return true;
+    std::error_code error;
+    return std::filesystem::is_directory(platform::FilePath::FromUtf8(path), error);
+}
+
+} // namespace
+
 const char* ExportCommand::Usage() {
-    return "usage: brevlin export NAME [FILE]\n";
+    return "usage: brevlin export NAME [FILE | FOLDER/]\n";
 }
 
 int ExportCommand::Run(const std::vector<std::string>& arguments) {
@@ -21,10 +33,21 @@ int ExportCommand::Run(const std::vector<std::string>& arguments) {
     StoredSettings settings;
     settings.Load();
     const Language& language = settings.Find(operands[0]);
-    const std::string path =
-        operands.size() == 2 ? operands[1]
-                             : ToUtf8(LanguageSet::StripFileNameChars(language.Name()) + u".bvl");
-    LanguageSet::ExportLanguage(language, platform::FilePath::FromUtf8(path));
+    const std::string fileName = ToUtf8(LanguageSet::StripFileNameChars(language.Name()) + u".bvl");
+    std::filesystem::path path = platform::FilePath::FromUtf8(fileName);
+    std::string shown = fileName;
+    if (operands.size() == 2) {
+        shown = operands[1];
+        path = platform::FilePath::FromUtf8(operands[1]);
+        if (NamesFolder(operands[1])) {
+            path /= platform::FilePath::FromUtf8(fileName);
+            shown = platform::FilePath::ToUtf8(path);
+        }
+    }
+    // The file is replaced whole: over the settings file, every stored language would go.
+    if (const auto store = settings.File())
+        OutputGuard(shown, path).Refuse(*store, "設定ファイル");
+    LanguageSet::ExportLanguage(language, path);
     return 0;
 }
 

@@ -5,6 +5,8 @@
 #include "StoredSettings.h"
 #include "UsageError.h"
 
+#include <cstdio>
+
 namespace brevlin::cli {
 
 const char* ListCommand::Usage() {
@@ -16,6 +18,13 @@ int ListCommand::Run(const std::vector<std::string>& arguments) {
         throw UsageError("list takes no operands");
     StoredSettings settings;
     settings.Load();
+    if (settings.languages.Count() == 0) {
+        // Standard output stays empty, so that scripts reading the names find none.
+        std::fputs("brevlin: 言語設定がありません。brevlin import FILE で言語設定ファイル (.bvl) "
+                   "を取り込めます。\n",
+                   stderr);
+        return 0;
+    }
     std::string names;
     for (const auto& language : settings.languages)
         names += ToUtf8(language->Name()) + "\n";

@@ -5,7 +5,8 @@
 
 namespace brevlin::cli {
 
-// brevlin list: the stored languages in order, one name a line.
+// brevlin list: the stored languages in order, one name a line; a note on standard error when
+// there is none.
 class ListCommand {
 public:
     static int Run(const std::vector<std::string>& arguments);

@@ -3,6 +3,9 @@
 #include "engine/Languages.h"
 #include "settings/clsRegistry.h"
 
+#include <filesystem>
+#include <optional>
+
 namespace brevlin::cli {
 
 // The user's stored settings as the commands use them (the store named by BREVLIN_SETTINGS,
@@ -15,8 +18,12 @@ struct StoredSettings {
 
     void Load();
     void Save();
-    // The stored language of that exact name; an error naming it when there is none.
+    // The stored language of that name: the exact name first, else the one language whose name
+    // differs only in letter case. When there is none, or several, the error lists the
+    // stored names.
     Language& Find(const std::string& utf8Name);
+    // The file the store lives in; nothing where it is the registry.
+    std::optional<std::filesystem::path> File();
 };
 
 } // namespace brevlin::cli

@@ -37,6 +37,8 @@ public:
     void RollbackBatch() noexcept override;
 
     std::string Location() const override;
+    // The settings file itself.
+    const FileSystem::Path& File() const { return m_path; }
 
     // How long a writer waits for another one before it gives up (default 10 s).
     void SetLockTimeout(std::chrono::milliseconds timeout) { m_lockTimeout = timeout; }

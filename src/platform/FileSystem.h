@@ -41,6 +41,12 @@ public:
     static Stamp StampOf(const Path& path);
     static Stamp StampOf(Handle file);
     static bool Exists(const Path& path);
+    // Both stamps name one existing file, however it was reached.
+    static bool SameFile(const Stamp& a, const Stamp& b) {
+        return a.exists && b.exists && a.volume == b.volume && a.id == b.id;
+    }
+    // The process's standard input, not to be closed.
+    static Handle StandardInput();
     static bool IsRegularFile(const Path& path);
 
     // The whole file, at most maxSize bytes (Kind::TooBig beyond). With regularOnly anything
@@ -60,6 +66,10 @@ public:
     static Handle LockExclusive(const Path& path, std::chrono::milliseconds timeout);
     static void Close(Handle file) noexcept;
 
+    // A device or a pipe at the path (/dev/null, a named pipe), opened for writing: such a
+    // target takes bytes, it cannot be replaced by a file. NoHandle where the path is a
+    // regular file, a folder or nothing.
+    static Handle OpenDevice(const Path& path);
     // A new file "<target>.tmp-XXXXXX" beside the target, open for writing; readable by the
     // user only when privateFile, else with the usual permissions of a new file.
     static Handle CreateTemporary(const Path& target, bool privateFile, Path& name);

@@ -3,12 +3,15 @@
 namespace brevlin::platform {
 
 SaveFile::SaveFile(const FileSystem::Path& path) : m_target(FileSystem::Resolve(path)) {
-    m_file = FileSystem::CreateTemporary(m_target, false, m_temporary);
+    m_file = FileSystem::OpenDevice(m_target);
+    m_device = m_file != FileSystem::NoHandle;
+    if (!m_device)
+        m_file = FileSystem::CreateTemporary(m_target, false, m_temporary);
 }
 
 SaveFile::~SaveFile() {
     FileSystem::Close(m_file);
-    if (!m_done)
+    if (!m_done && !m_device)
         FileSystem::Remove(m_temporary);
 }
 
@@ -17,6 +20,13 @@ void SaveFile::Write(std::string_view bytes) {
 }
 
 void SaveFile::Commit() {
+    if (m_device) {
+        // A device has nothing to flush to a disk, and no name to give.
+        FileSystem::Close(m_file);
+        m_file = FileSystem::NoHandle;
+        m_done = true;
+        return;
+    }
     FileSystem::CopyPermissions(m_target, m_file);
     FileSystem::Flush(m_file);
     FileSystem::Replace(m_temporary, m_file, m_target);

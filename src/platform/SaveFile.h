@@ -9,7 +9,8 @@ namespace brevlin::platform {
 // A file replaced whole: the bytes go to a temporary file beside it, and Commit flushes that
 // to the disk and puts it in the file's place in one step. Without a Commit (an error, an
 // exception) the file stays as it was and the temporary goes. A symbolic link is followed, so
-// the link stays and its file is replaced; a replaced file keeps its permissions.
+// the link stays and its file is replaced; a replaced file keeps its permissions. A device
+// or a pipe (/dev/null, a named pipe) is written to as it is, never replaced by a file.
 // Failures raise FileSystem::Error.
 class SaveFile {
 public:
@@ -29,6 +30,7 @@ private:
     FileSystem::Path m_temporary;
     FileSystem::Handle m_file = FileSystem::NoHandle;
     bool m_done = false;
+    bool m_device = false;
 };
 
 } // namespace brevlin::platform

@@ -1,6 +1,12 @@
 // Runs the real brevlin command on files in a temporary folder.
 #include "CommandFixture.h"
 
+#include <vector>
+#ifndef _WIN32
+#include <fcntl.h>
+#include <sys/stat.h>
+#endif
+
 namespace fs = std::filesystem;
 using brevlin::test::CommandResult;
 
@@ -123,4 +129,83 @@ TEST_F(ConvertCommand, ErrorsAndUsage) {
     EXPECT_EQ(Run("frobnicate").status, 2);
     EXPECT_EQ(Run("convert --bvl " + m_bvl + " " + (m_dir / "missing.c").string()).status, 1);
     EXPECT_EQ(Run("--version").out, "brevlin 2.0\n");
+}
+
+TEST_F(ConvertCommand, AnOutputThatIsAFileBeingReadIsRefusedAndLeftAlone) {
+    const std::string source = "int x; // keep me\n";
+    const fs::path in = Write("b.c", source);
+    const fs::path bvl = Write("copy.bvl", Read(m_bvl));
+    // The same file however it is named: as given, by another path, through links.
+    std::vector<std::string> outputs = {in.string(), (m_dir / "work" / "." / "b.c").string()};
+#ifndef _WIN32
+    fs::create_hard_link(in, m_dir / "work" / "hard.c");
+    fs::create_symlink(in, m_dir / "work" / "soft.c");
+    outputs.push_back((m_dir / "work" / "hard.c").string());
+    outputs.push_back((m_dir / "work" / "soft.c").string());
+#endif
+    for (const std::string& output : outputs) {
+        for (const std::string standalone : {"", "--standalone "}) {
+            const CommandResult r = Run("convert " + standalone + "--bvl " + bvl.string() + " -o " +
+                                        Quote(output) + " " + Quote(in));
+            EXPECT_EQ(r.status, 1) << output;
+            EXPECT_NE(m_stderr.find("入力ファイルと同じファイルです"), std::string::npos)
+                << m_stderr;
+            EXPECT_EQ(Read(in), source) << output;
+        }
+    }
+    // Read from standard input, or the language file itself.
+    EXPECT_EQ(Run("convert --bvl " + bvl.string() + " -o " + Quote(in) + " < " + Quote(in)).status,
+              1);
+    EXPECT_EQ(Read(in), source);
+    const std::string language = Read(bvl);
+    EXPECT_EQ(Run("convert --bvl " + bvl.string() + " -o " + Quote(bvl) + " " + Quote(in)).status,
+              1);
+    EXPECT_EQ(Read(bvl), language);
+
+    // Another file is written as before.
+    const std::string html = "<b>int</b> x; <i>// keep me</i>\n";
+    EXPECT_EQ(Run("convert --bvl " + bvl.string() + " -o out.html " + Quote(in)).status, 0)
+        << m_stderr;
+    EXPECT_EQ(Read(m_dir / "work" / "out.html"), html);
+#ifndef _WIN32
+    // A pipe (or a device such as /dev/null, read and written alike) takes the bytes; it is
+    // neither refused nor replaced by a file.
+    const fs::path pipe = m_dir / "work" / "pipe";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(Run("convert --bvl " + bvl.string() + " -o pipe " + Quote(in)).status, 0) << m_stderr;
+    EXPECT_TRUE(fs::is_fifo(pipe));
+    std::string piped(4096, '\0');
+    const ssize_t n = ::read(reader, piped.data(), piped.size());
+    ::close(reader);
+    piped.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    EXPECT_EQ(piped, html);
+#endif
+}
+
+TEST_F(ConvertCommand, InputInAnotherEncodingIsReadOrPlacedForTheUser) {
+    const std::string expected = "<b>int</b> \xE3\x81\x82; <i>// \xF0\x9F\x98\x80</i>\n";
+    // "int あ; // 😀" with LF, in UTF-16 of both byte orders after their byte-order marks.
+    const std::u16string text = u"int \u3042; // \U0001F600\n";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (const char16_t c : text) {
+        little += {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
+        big += {static_cast<char>(c >> 8), static_cast<char>(c & 0xFF)};
+    }
+    for (const std::string& bytes : {little, big}) {
+        const CommandResult r =
+            Run("convert --bvl " + m_bvl + " " + Write("u16.c", bytes).string());
+        EXPECT_EQ(r.status, 0) << m_stderr;
+        EXPECT_EQ(r.out, expected);
+    }
+    EXPECT_EQ(Run("convert --bvl " + m_bvl + " " + Write("odd.c", little + "x").string()).status,
+              1);
+    EXPECT_NE(m_stderr.find("UTF-16"), std::string::npos) << m_stderr;
+
+    // Shift_JIS read as UTF-8: where, in an editor's terms, and what to do about it.
+    const fs::path sjis = Write("sjis.c", "int x;\n\xE3\x81\x82 \x82\xA0;\n");
+    EXPECT_EQ(Run("convert --bvl " + m_bvl + " " + sjis.string()).status, 1);
+    EXPECT_NE(m_stderr.find("line 2, column 3 (byte offset 11)"), std::string::npos) << m_stderr;
+    EXPECT_NE(m_stderr.find("--encoding cp932"), std::string::npos) << m_stderr;
 }

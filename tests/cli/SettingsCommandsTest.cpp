@@ -159,3 +159,84 @@ TEST_F(SettingsCommands, KeywordListsImportAsLanguagesAndReplaceOnlyKeywords) {
     EXPECT_NE(m_stderr.find("bad.txt"), std::string::npos) << m_stderr;
     EXPECT_EQ(Store(), before);
 }
+
+TEST_F(SettingsCommands, NamesFoundIgnoringCaseAndTheStoredOnesShownWhenNot) {
+    EXPECT_EQ(Run("list").status, 0);
+    EXPECT_NE(m_stderr.find("言語設定がありません。"), std::string::npos) << m_stderr;
+    EXPECT_EQ(Run("convert --language Tiny in.c").status, 1);
+    EXPECT_NE(m_stderr.find("言語設定がまだありません"), std::string::npos) << m_stderr;
+
+    Write("tiny.bvl", TinyFile);
+    ASSERT_EQ(Run("import tiny.bvl").status, 0) << m_stderr;
+    Write("c.bvl", Read(std::string(BREVLIN_TEST_DATA) + "/example.bvl"));
+    ASSERT_EQ(Run("import c.bvl").status, 0) << m_stderr;
+    EXPECT_EQ(Run("list").out, "Tiny\nExample\n");
+    EXPECT_EQ(m_stderr, "");
+
+    Write("in.c", "if x\n");
+    EXPECT_EQ(Run("convert --language TINY in.c").out, "<b>if</b> x\n") << m_stderr;
+    ASSERT_EQ(Run("export example").status, 0) << m_stderr;
+    EXPECT_TRUE(fs::exists(m_dir / "work" / "Example.bvl"));
+
+    EXPECT_EQ(Run("convert --language Tinny in.c").status, 1);
+    EXPECT_NE(m_stderr.find("言語設定「Tinny」はありません。"), std::string::npos) << m_stderr;
+    EXPECT_NE(m_stderr.find("「Tiny」「Example」"), std::string::npos) << m_stderr;
+
+    // Two that differ only in case: the exact name still counts, a third spelling is refused.
+    Write("tiny-upper.bvl", "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=TINY\r\n"
+                            "StartTag=<u>\r\nEndTag=</u>\r\nKeywords1=if\r\n");
+    ASSERT_EQ(Run("import tiny-upper.bvl").status, 0) << m_stderr;
+    EXPECT_EQ(Run("convert --language TINY in.c").out, "<u>if</u> x\n");
+    EXPECT_EQ(Run("convert --language Tiny in.c").out, "<b>if</b> x\n");
+    EXPECT_EQ(Run("convert --language tiny in.c").status, 1);
+    EXPECT_NE(m_stderr.find("「Tiny」「TINY」"), std::string::npos) << m_stderr;
+}
+
+TEST_F(SettingsCommands, ExportGoesIntoAFolderButNeverOverTheStore) {
+    Write("tiny.bvl", TinyFile);
+    ASSERT_EQ(Run("import tiny.bvl").status, 0) << m_stderr;
+    fs::create_directories(m_dir / "work" / "out");
+    ASSERT_EQ(Run("export Tiny out/").status, 0) << m_stderr;
+    EXPECT_EQ(Read(m_dir / "work" / "out" / "Tiny.bvl"), TinyFile);
+    fs::remove(m_dir / "work" / "out" / "Tiny.bvl");
+    ASSERT_EQ(Run("export Tiny " + Quote(m_dir / "work" / "out")).status, 0) << m_stderr;
+    EXPECT_EQ(Read(m_dir / "work" / "out" / "Tiny.bvl"), TinyFile);
+    EXPECT_EQ(Run("export Tiny missing/").status, 1);
+
+    // The store is read by the command: writing the file over it would lose every language.
+    const std::string store = Store();
+    EXPECT_EQ(Run("export Tiny " + Quote(m_store)).status, 1);
+    EXPECT_NE(m_stderr.find("設定ファイルと同じファイルです"), std::string::npos) << m_stderr;
+    EXPECT_EQ(Run("export Tiny " + Quote(m_store.parent_path() / "." / "settings.reg")).status, 1);
+    Write("in.c", "if\n");
+    EXPECT_EQ(Run("convert --language Tiny -o " + Quote(m_store) + " in.c").status, 1);
+    EXPECT_EQ(Store(), store);
+    EXPECT_EQ(Run("list").out, "Tiny\n");
+}
+
+TEST_F(SettingsCommands, RefusedLanguageFilesSayWhereAndWhy) {
+    const std::string refused = "ファイル形式が認識できないか、または互換性がありません。: ";
+    const struct {
+        std::string content;
+        std::string detail;
+    } files[] = {
+        {"[Brevlin]\r\nVersion=3\r\n[Language]\r\nName=X\r\n",
+         "2 行目の Version=3 は読めない版です"},
+        {"; made by hand\r\n[Brevlin]\r\nversion = abc\r\n[Language]\r\nName=X\r\n",
+         "3 行目の Version=abc は読めない版です"},
+        {"[Language]\r\nName=X\r\n", "[Brevlin] に Version がありません"},
+        {"[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=\r\n", "4 行目の Name が空です"},
+        {"[Brevlin]\r\nVersion=2.0\r\n\r\n[language]\r\nStartTag=<b>\r\n",
+         "[Language] (4 行目) に Name がありません"},
+        {"[Brevlin]\r\nVersion=2.0\r\n", "[Language] セクションがありません"},
+    };
+    for (const auto& file : files) {
+        Write("bad.bvl", file.content);
+        for (const std::string command : {"import bad.bvl", "convert --bvl bad.bvl bad.bvl"}) {
+            EXPECT_EQ(Run(command).status, 1) << command;
+            EXPECT_NE(m_stderr.find("brevlin: " + refused), std::string::npos) << m_stderr;
+            EXPECT_NE(m_stderr.find("bad.bvl: " + file.detail), std::string::npos) << m_stderr;
+        }
+    }
+    EXPECT_FALSE(fs::exists(m_store));
+}

@@ -61,6 +61,10 @@ FileSystem::Stamp FileSystem::StampOf(Handle file) {
     return ::fstat(Fd(file), &info) == 0 ? StampFrom(info) : Stamp();
 }
 
+FileSystem::Handle FileSystem::StandardInput() {
+    return STDIN_FILENO;
+}
+
 bool FileSystem::Exists(const Path& path) {
     return ::access(path.c_str(), F_OK) == 0;
 }
@@ -164,6 +168,16 @@ FileSystem::Handle FileSystem::LockExclusive(const Path& path, std::chrono::mill
 void FileSystem::Close(Handle file) noexcept {
     if (file != NoHandle)
         ::close(Fd(file));
+}
+
+FileSystem::Handle FileSystem::OpenDevice(const Path& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode) || S_ISDIR(info.st_mode))
+        return NoHandle;
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0)
+        Fail(errno);
+    return fd;
 }
 
 FileSystem::Handle FileSystem::CreateTemporary(const Path& target, bool privateFile, Path& name) {

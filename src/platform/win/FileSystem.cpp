@@ -102,6 +102,10 @@ FileSystem::Stamp FileSystem::StampOf(Handle file) {
     return GetFileInformationByHandle(Win(file), &info) ? StampFrom(info) : Stamp();
 }
 
+FileSystem::Handle FileSystem::StandardInput() {
+    return Own(GetStdHandle(STD_INPUT_HANDLE));
+}
+
 bool FileSystem::Exists(const Path& path) {
     return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -201,6 +205,11 @@ void FileSystem::Close(Handle file) noexcept {
     // Closing a handle releases its locks.
     if (file != NoHandle)
         CloseHandle(Win(file));
+}
+
+FileSystem::Handle FileSystem::OpenDevice(const Path& /*path*/) {
+    // Windows' device names (NUL, CON) are not files in a folder: nothing to tell apart here.
+    return NoHandle;
 }
 
 FileSystem::Handle FileSystem::CreateTemporary(const Path& target, bool /*privateFile*/,
