@@ -14,7 +14,8 @@ enum class InputEncoding { Utf8, Cp932 };
 class TextCodec {
 public:
     // Decodes the whole input; a byte sequence that is not valid in the encoding is an error
-    // naming its byte offset. A UTF-8 byte-order mark is dropped.
+    // naming its line, column and byte offset. A UTF-8 byte-order mark is dropped; after a
+    // UTF-16 one (either byte order) the input is read as UTF-16, whatever `encoding` says.
     // With lfToCrLf, each LF not preceded by CR becomes CR LF on the way: the same text as
     // ToCrLf (engine/TextRoutines.h) after decoding, in one pass.
     static Text Decode(std::string_view bytes, InputEncoding encoding, bool lfToCrLf = false);

@@ -6,18 +6,22 @@
 
 namespace brevlin {
 
-// A failure carries an error number and a description, as the user sees them.
-// The description is UTF-8.
+// A failure carries an error number and a description, as the user sees them, and may
+// carry a detail: which file, which line, what was found there. The texts are UTF-8.
 class BrevlinError : public std::runtime_error {
 public:
-    BrevlinError(std::uint32_t number, const std::string& description)
-        : std::runtime_error(description), m_number(number) {}
+    BrevlinError(std::uint32_t number, const std::string& description, std::string detail = {})
+        : std::runtime_error(description), m_number(number), m_detail(std::move(detail)) {}
 
     std::uint32_t Number() const { return m_number; }
     std::string Description() const { return what(); }
+    // Shown after the description where there is room for it (the command line, a message
+    // box's second text); empty when the description says it all.
+    const std::string& Detail() const { return m_detail; }
 
 private:
     std::uint32_t m_number;
+    std::string m_detail;
 };
 
 namespace errors {

@@ -101,6 +101,22 @@ std::optional<TextView> IniDocument::Find(TextView section, TextView key) const 
     return TextView(line.text).substr(line.valueAt);
 }
 
+std::optional<std::size_t> IniDocument::LineOf(TextView section, TextView key) const {
+    const auto s = m_sectionIndex.find(Fold(section));
+    if (s == m_sectionIndex.end())
+        return std::nullopt;
+    std::size_t line = m_preamble.size() + 1;
+    for (std::size_t i = 0; i < s->second; ++i)
+        line += 1 + m_sections[i].lines.size();
+    const Section& found = m_sections[s->second];
+    if (Trim(key).empty())
+        return line;
+    const auto k = found.keys.find(Fold(key));
+    if (k == found.keys.end())
+        return std::nullopt;
+    return line + 1 + k->second;
+}
+
 void IniDocument::Set(TextView section, TextView key, TextView value) {
     Text text = Text(Trim(key)) + u'=' + Text(value);
     Line line = ParseKeyLine(std::move(text));

@@ -20,6 +20,9 @@ public:
     // Replaces the key's value in place, appends a new key to its section, or appends a new
     // section at the end.
     void Set(TextView section, TextView key, TextView value);
+    // The 1-based line of the key as the text was parsed (of the section's header for an
+    // empty key), or nothing when there is none.
+    std::optional<std::size_t> LineOf(TextView section, TextView key) const;
     void Clear();
     // The lines, each ended by CR LF.
     Text Serialize() const;

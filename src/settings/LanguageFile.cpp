@@ -88,16 +88,34 @@ void LanguageFile::Write(const Language& language, const std::filesystem::path& 
 }
 
 Text LanguageFile::ReadCheckedName(clsINIFile& file) {
-    const auto refuse = [] {
+    // The system's message, and for those who can act on it, where the file went wrong.
+    const auto refuse = [&file](const std::string& what) {
         throw BrevlinError(errors::FileFormat,
-                           "ファイル形式が認識できないか、または互換性がありません。");
+                           "ファイル形式が認識できないか、または互換性がありません。",
+                           platform::FilePath::ToUtf8(file.Filename()) + ": " + what);
     };
-    const double version = ValueConversion::Val(file.ReadString(u"Brevlin", u"Version", u""));
-    if (version == 0.0 || version > 2.0)
-        refuse();
+    const auto at = [&file](const Text& section, const Text& key) {
+        const auto line = file.LineOf(section, key);
+        return line ? std::to_string(*line) + " 行目" : std::string();
+    };
+    const Text versionText = file.ReadString(u"Brevlin", u"Version", u"");
+    const double version = ValueConversion::Val(versionText);
+    if (version == 0.0 || version > 2.0) {
+        const std::string line = at(u"Brevlin", u"Version");
+        if (line.empty())
+            refuse("[Brevlin] に Version がありません (言語設定ファイルではないか、壊れています)");
+        refuse(line + "の Version=" + ToUtf8(versionText) +
+               " は読めない版です (読めるのは 0 より大きく 2.0 以下の版)");
+    }
     Text name = file.ReadString(u"Language", u"Name", u"");
-    if (name.empty())
-        refuse();
+    if (name.empty()) {
+        const std::string line = at(u"Language", u"Name");
+        if (!line.empty())
+            refuse(line + "の Name が空です");
+        const std::string section = at(u"Language", u"");
+        refuse(section.empty() ? std::string("[Language] セクションがありません")
+                               : "[Language] (" + section + ") に Name がありません");
+    }
     return name;
 }
 

@@ -98,6 +98,11 @@ Text clsINIFile::ReadString(const Text& section, const Text& key, const Text& de
     return Text(value);
 }
 
+std::optional<std::size_t> clsINIFile::LineOf(const Text& section, const Text& key) {
+    Refresh();
+    return m_document.LineOf(section, key);
+}
+
 void clsINIFile::WriteString(const Text& section, const Text& key, const Text& value) {
     // A line break would end the line early and turn the rest of the value into other keys
     // or sections; such a value cannot be kept in this format, so it is refused.

@@ -30,6 +30,9 @@ public:
 
     Text ReadString(const Text& section, const Text& key, const Text& defaultValue);
     void WriteString(const Text& section, const Text& key, const Text& value);
+    // The file's line that holds the key (the section's header for an empty key), for
+    // messages; nothing when there is none.
+    std::optional<std::size_t> LineOf(const Text& section, const Text& key);
 
     // Between BeginUpdate and EndUpdate writes are collected and the file is written once.
     void BeginUpdate();
