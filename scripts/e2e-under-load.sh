@@ -2,8 +2,8 @@
 # Runs the whole-program tests ROUNDS times in a row (default 20) beside a load that keeps a
 # 2-core machine busy: two busy loops and a disk writer. The load is started here and ended
 # by its own process groups, so no other process is touched. Failures are counted per test,
-# and each failing round's log (with the click reports of the failing tests) is kept as
-# e2e-round-N.log. Needs a built `build`; further arguments go to ctest (e.g. -R convert).
+# each failing round's log is kept as e2e-round-N.log, and every test's click report (what
+# the tray icon received and decided) as build/e2e-reports/round-N/TEST.clicks.log. Needs a built `build`; further arguments go to ctest (e.g. -R convert).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 rounds=${1:-20}
@@ -33,10 +33,12 @@ start_load 'while :; do :; done'
 start_load "while :; do dd if=/dev/zero of='$scratch/disk' bs=1M count=256 conv=fsync status=none; done"
 echo "load: ${#load_groups[@]} process groups (${load_groups[*]}): two busy loops and a disk writer"
 
-declare -A failures
+declare -A failures=()
 start=$SECONDS
 for round in $(seq "$rounds"); do
     log=$(mktemp)
+    export E2E_REPORT_DIR=$PWD/build/e2e-reports/round-$round
+    rm -rf "$E2E_REPORT_DIR" && mkdir -p "$E2E_REPORT_DIR"
     if ctest --test-dir build -L e2e -j2 --timeout 600 --output-on-failure "$@" >"$log" 2>&1; then
         echo "round $round: all passed ($(grep -o 'Total Test time (real) = *[0-9.]* sec' "$log"))"
     else

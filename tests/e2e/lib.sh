@@ -12,7 +12,12 @@ export XDG_CONFIG_HOME=$WORK/config
 export BREVLIN_SETTINGS=$WORK/settings.reg
 export HOME=$WORK/home
 # What the tray icon received and decided, shown when a test fails.
+# E2E_REPORT_DIR keeps it after the test, named after the test.
 export BREVLIN_CLICK_REPORT=$WORK/clicks.log
+if [ -n "${E2E_REPORT_DIR:-}" ]; then
+    BREVLIN_CLICK_REPORT=$E2E_REPORT_DIR/$(basename "$0" .sh).clicks.log
+    : >"$BREVLIN_CLICK_REPORT"
+fi
 mkdir -m 700 "$XDG_RUNTIME_DIR" "$XDG_CONFIG_HOME" "$HOME"
 unset WAYLAND_DISPLAY XDG_SESSION_TYPE QT_QPA_PLATFORM SESSION_MANAGER
 # No session bus unless a test starts its own: the desktop's tray host must not answer.

@@ -36,8 +36,8 @@ void ClickReport::Write(const QString& line) {
         return;
     const auto now = std::chrono::duration_cast<std::chrono::milliseconds>(
         std::chrono::steady_clock::now().time_since_epoch());
-    s_file->write((QString::number(now.count()) + QLatin1Char(' ') + line + QLatin1Char('\n'))
-                      .toUtf8());
+    s_file->write(
+        (QString::number(now.count()) + QLatin1Char(' ') + line + QLatin1Char('\n')).toUtf8());
 }
 
 } // namespace brevlin::shell

@@ -1,7 +1,9 @@
 #include "ctlNotify.h"
 
 #include "ClickReport.h"
+#if BREVLIN_STATUS_NOTIFIER
 #include "StatusNotifierItem.h"
+#endif
 #include "platform/CodePage.h"
 
 #include <QCoreApplication>
@@ -79,7 +81,7 @@ QString StatesOf(const NotifyClickState& state) {
 } // namespace
 
 ctlNotify::ctlNotify(QObject* parent)
-    : QObject(parent), m_item(new StatusNotifierItem(this)),
+    : QObject(parent),
       m_state(*this, NotifyClickState::Events{
                          [this](int button) {
                              ClickReport::Write(QStringLiteral("raise Click(%1)").arg(button));
@@ -95,6 +97,8 @@ ctlNotify::ctlNotify(QObject* parent)
     m_timer.setSingleShot(true);
     m_timer.setTimerType(Qt::PreciseTimer);
     connect(&m_timer, &QTimer::timeout, this, &ctlNotify::TimerFired);
+#if BREVLIN_STATUS_NOTIFIER
+    m_item = new StatusNotifierItem(this);
     connect(m_item, &StatusNotifierItem::Activated, this, [this](QPoint position) {
         HostPoint(position);
         HostActivate();
@@ -108,6 +112,7 @@ ctlNotify::ctlNotify(QObject* parent)
         HostContextMenu();
     });
     connect(m_item, &StatusNotifierItem::HostAvailableChanged, this, &ctlNotify::UpdateHost);
+#endif
     // The X11 icon window is created by Qt, and created anew when the tray restarts.
     QCoreApplication::instance()->installEventFilter(this);
 }
@@ -123,7 +128,9 @@ void ctlNotify::SetIconID(int value) {
     QIcon icon = LoadIcon(value);
     if (m_tray != nullptr)
         m_tray->setIcon(icon);
+#if BREVLIN_STATUS_NOTIFIER
     m_item->SetIcon(icon);
+#endif
     m_icon = std::move(icon);
     m_iconId = value;
 }
@@ -132,14 +139,18 @@ void ctlNotify::SetTipText(const QString& value) {
     m_tipText = value.isEmpty() ? QString() : CutTipText(value);
     if (m_tray != nullptr)
         m_tray->setToolTip(m_tipText);
+#if BREVLIN_STATUS_NOTIFIER
     m_item->SetToolTip(m_tipText);
+#endif
 }
 
 void ctlNotify::SetEnabled(bool value) {
     if (value != m_state.Enabled())
         ClickReport::Write(value ? QStringLiteral("enabled") : QStringLiteral("disabled"));
     m_state.SetEnabled(value);
+#if BREVLIN_STATUS_NOTIFIER
     m_item->SetMenuEnabled(value);
+#endif
 }
 
 void ctlNotify::Show() {
@@ -157,7 +168,11 @@ void ctlNotify::Hide() {
 }
 
 void ctlNotify::SetMenu(QMenu* menu) {
+#if BREVLIN_STATUS_NOTIFIER
     m_item->SetMenu(menu);
+#else
+    (void)menu;
+#endif
 }
 
 QPoint ctlNotify::PopupPosition() const {
@@ -165,12 +180,20 @@ QPoint ctlNotify::PopupPosition() const {
 }
 
 bool ctlNotify::OnStatusNotifierHost() const {
+#if BREVLIN_STATUS_NOTIFIER
     return m_item->Registered();
+#else
+    return false;
+#endif
 }
 
 void ctlNotify::UpdateHost() {
+#if BREVLIN_STATUS_NOTIFIER
     const bool onItem = m_shown && m_item->HostAvailable();
     m_item->SetShown(onItem);
+#else
+    const bool onItem = false; // Windows has its notification area only
+#endif
     if (m_shown && !onItem) {
         // Without a notification area yet, Qt adds the icon once one appears.
         Tray().show();
@@ -218,6 +241,11 @@ void ctlNotify::HostContextMenu() {
 
 void ctlNotify::Deliver(NotifyMessage message, EventTime time) {
     m_state.SetInterval(QGuiApplication::styleHints()->mouseDoubleClickInterval());
+    // Made after the interval ran out, yet handled before the timer said so.
+    if (m_state.TimerRunning() && Elapsed(m_state.Deadline(), time) >= 0)
+        ClickReport::Write(QStringLiteral("late: the interval ran out at t=%1 before this")
+                               .arg(m_state.Deadline()));
+    ++m_delivered;
     m_inputTime = time;
     m_sinceInput.start();
     if (!ClickReport::Active() || message == NotifyMessage::MouseMove) {
@@ -265,14 +293,26 @@ QString ctlNotify::CutTipText(const QString& text) {
 QIcon ctlNotify::LoadIcon(int id) {
     static const bool registered = (InitShellResources(), true);
     (void)registered;
+    QString name;
     switch (id) {
     case AppIconID:
-        return QIcon(QStringLiteral(":/brevlin/icons/app.svg"));
+        name = QStringLiteral("app");
+        break;
     case BusyIconID:
-        return QIcon(QStringLiteral(":/brevlin/icons/busy.svg"));
+        name = QStringLiteral("busy");
+        break;
     default:
         return QIcon();
     }
+#ifdef Q_OS_WIN
+    // The Windows build's Qt reads no SVG: the icons are rendered at the tray's sizes.
+    QIcon icon;
+    for (const char* size : {"16", "32"})
+        icon.addFile(QStringLiteral(":/brevlin/icons/%1-%2.png").arg(name, QLatin1String(size)));
+    return icon;
+#else
+    return QIcon(QStringLiteral(":/brevlin/icons/%1.svg").arg(name));
+#endif
 }
 
 bool ctlNotify::eventFilter(QObject* watched, QEvent* event) {
@@ -308,8 +348,12 @@ void ctlNotify::TimerFired() {
         // Input that reached the program before the timer ran out counts first: a second
         // press still waiting in the queue makes a double click, not a click.
         m_flushing = true;
+        const int before = m_delivered;
         QCoreApplication::processEvents();
         m_flushing = false;
+        if (m_delivered != before)
+            ClickReport::Write(QStringLiteral("waiting input handled first: %1 notifications")
+                                   .arg(m_delivered - before));
     }
     const QString before = StatesOf(m_state);
     m_state.TimerTick(InputNow());

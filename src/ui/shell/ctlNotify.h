@@ -104,7 +104,7 @@ private:
 
     // Created only when needed: Qt picks its kind of tray icon once, when it first makes one.
     QSystemTrayIcon* m_tray = nullptr;
-    StatusNotifierItem* m_item;
+    StatusNotifierItem* m_item = nullptr; // none where D-Bus is not
     QPoint m_hostPoint;
     QTimer m_timer;
     NotifyClickState m_state;
@@ -112,6 +112,7 @@ private:
     QElapsedTimer m_sinceInput;
     EventTime m_inputTime = 0;
     bool m_flushing = false;
+    int m_delivered = 0;
     int m_iconId = 0;
     QIcon m_icon;
     QString m_tipText;

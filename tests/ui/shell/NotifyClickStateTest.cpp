@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
 namespace brevlin::shell {
@@ -41,12 +40,14 @@ protected:
     // A notification made at `time`, whenever the program handles it.
     void At(EventTime time, NotifyMessage message) {
         state.Notify(message, time);
-        now = std::max(now, time);
+        if (Elapsed(now, time) > 0)
+            now = time;
     }
     // The timer ticks only while it runs, as a real one-shot timer does, at its deadline.
     void RunOut() {
         if (timer.running) {
-            now = std::max(now, timer.deadline);
+            if (Elapsed(now, timer.deadline) > 0)
+                now = timer.deadline;
             state.TimerTick(now);
         }
     }
