@@ -17,6 +17,25 @@ add_subdirectory(src/platform)
 add_subdirectory(src/engine)
 add_subdirectory(src/settings)
 add_subdirectory(src/cli)
+
+# The tray program, with the static Qt that scripts/qt-windows.sh builds from Debian's
+# sources against the same PCRE2 (one PCRE2 in the program). Without it, the build stops at
+# what needs no Qt.
+set(BREVLIN_QT_WIN "" CACHE PATH "Static Qt for Windows (scripts/qt-windows.sh)")
+if(BREVLIN_QT_WIN)
+  enable_language(RC)
+  list(APPEND CMAKE_PREFIX_PATH ${BREVLIN_QT_WIN} ${BREVLIN_PCRE2_WIN})
+  # Qt's host tools (moc, rcc, uic) are Debian's own, of the same version.
+  set(QT_HOST_PATH /usr CACHE PATH "")
+  set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
+  find_package(Qt6 REQUIRED COMPONENTS Core Gui Widgets Network)
+  include(cmake/BrevlinData.cmake)
+  add_subdirectory(languages)
+  add_subdirectory(help)
+  add_subdirectory(src/ui)
+  # Qt's standard buttons in Japanese, beside the program (a static Qt has no folder of its own).
+  file(COPY ${BREVLIN_QT_WIN}/translations/qtbase_ja.qm DESTINATION ${PROJECT_BINARY_DIR}/translations)
+endif()
 if(BREVLIN_BUILD_TESTS)
   enable_testing()
   # googletest from Debian's source package of it, built with the cross compiler.

@@ -13,4 +13,8 @@ bool LocalPeer::IsCurrentUser(std::intptr_t descriptor) {
     return credentials.uid == getuid();
 }
 
+std::string LocalPeer::ServerName(const std::string& directory, const std::string& name) {
+    return directory + '/' + name;
+}
+
 } // namespace brevlin::platform

@@ -2,6 +2,7 @@
 
 #include "DdeLink.h"
 #include "clsDdeClient.h"
+#include "platform/LocalPeer.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -11,7 +12,9 @@ namespace brevlin::shell {
 
 clsSingleInstance::clsSingleInstance(const QString& directory)
     : m_lockPath(QDir(directory).filePath(DdeLink::LockFileName)),
-      m_socketPath(QDir(directory).filePath(DdeLink::SocketFileName)), m_lock(m_lockPath) {
+      m_socketPath(QString::fromStdString(platform::LocalPeer::ServerName(
+          directory.toStdString(), DdeLink::SocketFileName.toStdString()))),
+      m_lock(m_lockPath) {
     // Age alone never makes the lock stale: the running instance holds it for days.
     m_lock.setStaleLockTime(0);
 }

@@ -1,5 +1,6 @@
 #include "frmAbout.h"
 
+#include "ctlNotify.h"
 #include "ui/options/modOptions.h"
 
 #include <QGridLayout>
@@ -14,8 +15,12 @@ namespace brevlin::shell {
 
 namespace {
 
-const char* const kAppIcon = ":/brevlin/icons/app.svg";
+#ifdef Q_OS_WIN
+// The Windows build's Qt reads no SVG.
+const char* const kLogo = ":/brevlin/icons/logo.png";
+#else
 const char* const kLogo = ":/brevlin/icons/logo.svg";
+#endif
 
 } // namespace
 
@@ -38,7 +43,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
                    Qt::WindowCloseButtonHint);
     const QIcon icon = owner && !owner->windowIcon().isNull()
                            ? owner->windowIcon()
-                           : QIcon(QString::fromLatin1(kAppIcon));
+                           : ctlNotify::LoadIcon(ctlNotify::AppIconID);
     setWindowIcon(icon);
 
     auto* imgAppIcon = new QLabel(this);

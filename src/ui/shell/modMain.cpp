@@ -37,9 +37,13 @@ QByteArray modMain::PlatformFor(const std::function<QByteArray(const char*)>& en
 
 void modMain::LoadTranslations() {
     // Standard buttons in Japanese, as the rest of the interface.
+    // Qt's own folder first; a static Qt (the Windows build) has none, and its translation
+    // is shipped in the program's "translations" folder instead.
     auto* translator = new QTranslator(qApp);
     if (translator->load(QStringLiteral("qt_ja"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        translator->load(QStringLiteral("qtbase_ja"),
+                         QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
         QCoreApplication::installTranslator(translator);
     else
         delete translator;
