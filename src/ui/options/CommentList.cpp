@@ -97,14 +97,7 @@ void CommentList::EditComment(QWidget* opener) {
         return;
     frmEditComment* editor = OpenEditor(false, opener);
     m_editRow = row;
-    const Comment& r = m_context.Current().Comments().Item(row + 1);
-    // The switch first, so that a whole-word rule's long start clause is not cut.
-    editor->chkMatchWord()->setChecked(r.MatchWord());
-    editor->txtStartTag()->setText(ToQString(r.ClauseStart()));
-    editor->txtEndTag()->setText(ToQString(r.ClauseEnd()));
-    editor->txtEscapeChar()->setText(ToQString(r.EscapeChar()));
-    editor->txtStartHTML()->setText(ToQString(r.StartTag()));
-    editor->txtEndHTML()->setText(ToQString(r.EndTag()));
+    editor->Fill(m_context.Current().Comments().Item(row + 1));
     ShowEditor(editor);
 }
 
@@ -137,7 +130,7 @@ void CommentList::CommentForm_Unload(bool canceled) {
         }
         if (row != nullptr && rule != nullptr) {
             const bool word = editor->chkMatchWord()->isChecked();
-            const QString e = word ? QString() : editor->txtEndTag()->text();
+            const QString e = editor->ClauseEnd();
             row->setText(0, editor->txtStartTag()->text());
             row->setText(1, e);
             row->setText(2, editor->txtEscapeChar()->text());

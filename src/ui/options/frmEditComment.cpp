@@ -1,6 +1,8 @@
 #include "frmEditComment.h"
 
+#include "Comment.h"
 #include "ContextHelp.h"
+#include "LoadedTextValidator.h"
 #include "modOptions.h"
 
 #include <QCheckBox>
@@ -23,12 +25,18 @@ constexpr int kEscapeLimit = 1;
 // A text box's MaxLength of 0 means "no limit".
 constexpr int kNoLimit = 32767;
 
-QLineEdit* MakeTextBox(QWidget* parent, const QString& name, int maxLength) {
+QLineEdit* MakeTextBox(QWidget* parent, const QString& name, int maxLength,
+                       LoadedTextValidator** limit = nullptr) {
     auto* box = new QLineEdit(parent);
     box->setObjectName(name);
     box->setFont(TextBoxFont());
     box->setMaxLength(maxLength);
     SelectAllTextOnFocus(box);
+    if (limit != nullptr) {
+        *limit = new LoadedTextValidator(box);
+        (*limit)->SetLimit(maxLength);
+        box->setValidator(*limit);
+    }
     return box;
 }
 
@@ -56,11 +64,12 @@ frmEditComment::frmEditComment(QWidget* owner)
 }
 
 void frmEditComment::BuildControls() {
-    m_txtStartTag = MakeTextBox(this, QStringLiteral("txtStartTag"), kClauseLimit);
-    m_txtEndTag = MakeTextBox(this, QStringLiteral("txtEndTag"), kClauseLimit);
+    m_txtStartTag = MakeTextBox(this, QStringLiteral("txtStartTag"), kClauseLimit, &m_startLimit);
+    m_txtEndTag = MakeTextBox(this, QStringLiteral("txtEndTag"), kClauseLimit, &m_endLimit);
     m_chkMatchWord = new QCheckBox(QStringLiteral("単語単位(&W)"), this);
     m_chkMatchWord->setObjectName(QStringLiteral("chkMatchWord"));
-    m_txtEscapeChar = MakeTextBox(this, QStringLiteral("txtEscapeChar"), kEscapeLimit);
+    m_txtEscapeChar =
+        MakeTextBox(this, QStringLiteral("txtEscapeChar"), kEscapeLimit, &m_escapeLimit);
     m_fraTags = new QGroupBox(QStringLiteral("書式設定"), this);
     m_fraTags->setObjectName(QStringLiteral("fraTags"));
     m_txtStartHTML = MakeTextBox(m_fraTags, QStringLiteral("txtStartHTML"), kNoLimit);
@@ -150,11 +159,42 @@ void frmEditComment::chkMatchWord_Click() {
     m_txtEndTag->setEnabled(!w);
     m_lblCaption[2]->setEnabled(!w);
     m_txtEscapeChar->setEnabled(!w);
-    // A shorter limit cuts the text at once.
-    m_txtStartTag->setMaxLength(w ? kNoLimit : kClauseLimit);
-    m_txtStartTag->setText(m_txtStartTag->text());
-    m_txtEndTag->setMaxLength(m_txtStartTag->maxLength());
-    m_txtEndTag->setText(m_txtEndTag->text());
+    // A shorter limit cuts what was typed at once.
+    ApplyLimit(m_txtStartTag, m_startLimit, w ? kNoLimit : kClauseLimit);
+    ApplyLimit(m_txtEndTag, m_endLimit, m_startLimit->Limit());
+}
+
+void frmEditComment::ApplyLimit(QLineEdit* box, LoadedTextValidator* validator, int limit) {
+    validator->SetLimit(limit);
+    box->setMaxLength(validator->MaxLengthFor(box->text()));
+    box->setText(box->text());
+}
+
+void frmEditComment::SetLoadedText(QLineEdit* box, LoadedTextValidator* validator,
+                                   const QString& text) {
+    validator->SetLoaded(text);
+    box->setMaxLength(validator->MaxLengthFor(text));
+    box->setText(text);
+}
+
+void frmEditComment::Fill(const Comment& rule) {
+    m_filled = true;
+    m_loadedMatchWord = rule.MatchWord();
+    m_loadedEnd = QString::fromStdU16String(rule.ClauseEnd());
+    // The switch first: it sets the clauses' limits.
+    m_chkMatchWord->setChecked(rule.MatchWord());
+    SetLoadedText(m_txtStartTag, m_startLimit, QString::fromStdU16String(rule.ClauseStart()));
+    SetLoadedText(m_txtEndTag, m_endLimit, m_loadedEnd);
+    SetLoadedText(m_txtEscapeChar, m_escapeLimit, QString::fromStdU16String(rule.EscapeChar()));
+    m_txtStartHTML->setText(QString::fromStdU16String(rule.StartTag()));
+    m_txtEndHTML->setText(QString::fromStdU16String(rule.EndTag()));
+}
+
+QString frmEditComment::ClauseEnd() const {
+    if (!m_chkMatchWord->isChecked())
+        return m_txtEndTag->text();
+    const bool untouched = m_filled && m_loadedMatchWord && m_txtEndTag->text() == m_loadedEnd;
+    return untouched ? m_loadedEnd : QString();
 }
 
 void frmEditComment::txtStartTag_Change() {

@@ -41,7 +41,7 @@ private slots:
     void firstRuleAddedToAnEmptyListIsSelected();
     void clauseLimitsAndTheWholeWordSwitch();
     void wholeWordRuleDropsTheEndClauseButKeepsTheEscape();
-    void editShowsLongClausesCutUnlessWholeWord();
+    void editShowsLoadedClausesWholeAndKeepsThemUntilEdited();
     void cancelEscapeAndCloseBoxChangeNothing();
     void deleteAsksAndRemovesTheSamePositionFromBoth();
     void enterEditsWhileTheListHasTheFocus();
@@ -162,7 +162,8 @@ void CommentRulesTest::wholeWordRuleDropsTheEndClauseButKeepsTheEscape() {
     QCOMPARE(Row(f.Find<QTreeWidget>(QStringLiteral("lvwComments")), 2), expected);
 }
 
-void CommentRulesTest::editShowsLongClausesCutUnlessWholeWord() {
+void CommentRulesTest::editShowsLoadedClausesWholeAndKeepsThemUntilEdited() {
+    // Rules from a language file or the store may be longer than the editor's limits.
     OptionsFixture f;
     Language& language = AddLanguage(f.languages, QStringLiteral("C"));
     language.Comments().Item(1).SetClauseStart(u"ABCD");
@@ -171,32 +172,72 @@ void CommentRulesTest::editShowsLongClausesCutUnlessWholeWord() {
     Comment& word = language.Comments().Add();
     word.SetMatchWord(true);
     word.SetClauseStart(u"REMARK");
+    word.SetClauseEnd(u"!!");
     QVERIFY(f.Open());
     f.ClickTab(1);
     auto* list = f.Find<QTreeWidget>(QStringLiteral("lvwComments"));
+    const QStringList long4 = Fields(language.Comments().Item(1));
+    const QStringList whole = Fields(word);
+    const auto ok = [&] {
+        QTest::mouseClick(Editor(f)->findChild<QPushButton*>(QStringLiteral("cmdOk")),
+                          Qt::LeftButton);
+        QTRY_VERIFY(Editor(f) == nullptr);
+    };
 
-    list->setCurrentItem(list->topLevelItem(2));
-    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmEdit")), Qt::LeftButton);
-    QCOMPARE(Editor(f)->txtStartTag()->text(), QStringLiteral("REMARK"));
-    QVERIFY(Editor(f)->chkMatchWord()->isChecked());
-    QTest::mouseClick(Editor(f)->findChild<QPushButton*>(QStringLiteral("cmdCancel")),
-                      Qt::LeftButton);
-    QTRY_VERIFY(Editor(f) == nullptr);
-
+    // Opened and confirmed: shown whole, stored as it was, the whole-word rule's end too.
     list->setCurrentItem(list->topLevelItem(0));
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
                        list->visualItemRect(list->topLevelItem(0)).center());
+    QVERIFY(Editor(f) != nullptr);
+    QCOMPARE(Editor(f)->txtStartTag()->text(), QStringLiteral("ABCD"));
+    QCOMPARE(Editor(f)->txtEndTag()->text(), QStringLiteral("EFGH"));
+    QCOMPARE(Editor(f)->txtEscapeChar()->text(), QStringLiteral("xy"));
+    ok();
+    QCOMPARE(Fields(language.Comments().Item(1)), long4);
+    QCOMPARE(Row(list, 0), long4);
+    list->setCurrentItem(list->topLevelItem(2));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmEdit")), Qt::LeftButton);
+    QCOMPARE(Editor(f)->txtStartTag()->text(), QStringLiteral("REMARK"));
+    ok();
+    QCOMPARE(Fields(word), whole);
+
+    // The whole-word switch on and off again changes nothing either.
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmEdit")), Qt::LeftButton);
     frmEditComment* editor = Editor(f);
-    QVERIFY(editor != nullptr);
-    QCOMPARE(editor->txtStartTag()->text(), QStringLiteral("AB"));
-    QCOMPARE(editor->txtEndTag()->text(), QStringLiteral("EF"));
-    QCOMPARE(editor->txtEscapeChar()->text(), QStringLiteral("x"));
-    QVERIFY(editor->findChild<QPushButton*>(QStringLiteral("cmdOk"))->isEnabled());
-    QTest::mouseClick(editor->findChild<QPushButton*>(QStringLiteral("cmdOk")), Qt::LeftButton);
-    QTRY_VERIFY(Editor(f) == nullptr);
+    ClickCheckBox(editor->chkMatchWord());
+    ClickCheckBox(editor->chkMatchWord());
+    QCOMPARE(editor->txtStartTag()->text(), QStringLiteral("ABCD"));
+    QCOMPARE(editor->txtEndTag()->text(), QStringLiteral("EFGH"));
+    // Typing keeps to the limits: nothing is added to a long clause, characters can be taken
+    // away, and what replaces it fits the limit.
+    QLineEdit* start = editor->txtStartTag();
+    start->setFocus();
+    start->end(false);
+    QTest::keyClicks(start, QStringLiteral("Z"));
+    QCOMPARE(start->text(), QStringLiteral("ABCD"));
+    QTest::keyClick(start, Qt::Key_Backspace);
+    QTest::keyClicks(start, QStringLiteral("Z"));
+    QCOMPARE(start->text(), QStringLiteral("ABC"));
+    start->selectAll();
+    QTest::keyClicks(start, QStringLiteral("<!--"));
+    QCOMPARE(start->text(), QStringLiteral("<!"));
+    QLineEdit* escape = editor->txtEscapeChar();
+    escape->selectAll();
+    QTest::keyClick(escape, Qt::Key_Backspace);
+    QTest::keyClicks(escape, QStringLiteral("^^"));
+    QCOMPARE(escape->text(), QStringLiteral("^"));
+    ok();
     QCOMPARE(Fields(language.Comments().Item(1)).mid(0, 3),
-             QStringList({QStringLiteral("AB"), QStringLiteral("EF"), QStringLiteral("x")}));
+             QStringList({QStringLiteral("<!"), QStringLiteral("EFGH"), QStringLiteral("^")}));
     QCOMPARE(Row(list, 0), Fields(language.Comments().Item(1)));
+
+    // A whole-word rule's end clause goes once the switch is set by the user.
+    list->setCurrentItem(list->topLevelItem(0));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCmEdit")), Qt::LeftButton);
+    ClickCheckBox(Editor(f)->chkMatchWord());
+    ok();
+    QCOMPARE(ToQString(language.Comments().Item(1).ClauseEnd()), QString());
 }
 
 void CommentRulesTest::cancelEscapeAndCloseBoxChangeNothing() {
