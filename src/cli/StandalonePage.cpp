@@ -7,7 +7,9 @@
 namespace brevlin::cli {
 
 std::string StandalonePage::Head(TextView title) {
-    std::string head = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n<title>";
+    // The page follows the reader's light or dark scheme, as the style sheet's colours do.
+    std::string head = "<!DOCTYPE html>\n<html>\n<head>\n<meta charset=\"utf-8\">\n"
+                       "<meta name=\"color-scheme\" content=\"light dark\">\n<title>";
     TextCodec::AppendUtf8(head, EscapeHtml(title));
     head += "</title>\n<style>\n";
     head += kBundledStyleSheet;

@@ -91,6 +91,8 @@ TEST_F(ConvertCommand, StandaloneWrapsTheSameCodeInAPageWithTheStyleSheet) {
     EXPECT_EQ(page.out.substr(pre + 5), code + "</pre>\n</body>\n</html>\n");
     const std::string head = page.out.substr(0, pre);
     EXPECT_NE(head.find("<meta charset=\"utf-8\">"), std::string::npos);
+    // The page's own background follows a dark scheme, as the style sheet's colours do.
+    EXPECT_NE(head.find("<meta name=\"color-scheme\" content=\"light dark\">"), std::string::npos);
     EXPECT_NE(head.find(title), std::string::npos) << head;
     // The bundled style sheet, whole.
     EXPECT_NE(head.find("<style>\n" + Read(fs::path(BREVLIN_SOURCE_DIR) / "languages/brevlin.css") +
