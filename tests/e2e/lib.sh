@@ -49,7 +49,11 @@ fail() {
         xwininfo -root -tree >&2 || true
     fi
     [ -f "$WORK/app.log" ] && sed 's/^/app: /' "$WORK/app.log" >&2
-    [ -f "$BREVLIN_CLICK_REPORT" ] && sed 's/^/clicks: /' "$BREVLIN_CLICK_REPORT" >&2
+    if [ -s "$BREVLIN_CLICK_REPORT" ]; then
+        sed 's/^/clicks: /' "$BREVLIN_CLICK_REPORT" >&2
+    else
+        echo "clicks: the icon received nothing" >&2
+    fi
     [ -f "$WORK/host.log" ] && sed 's/^/host: /' "$WORK/host.log" >&2
     [ -f "$WORK/host.err" ] && sed 's/^/host error: /' "$WORK/host.err" >&2
     exit 1
@@ -98,9 +102,16 @@ tray_present() {
     xwininfo -root -tree | grep -q '"panel": ("panel" "trayer")'
 }
 
+# The program's icon windows embedded in the notification area, one id a line.
+icon_windows() {
+    xwininfo -root -tree |
+        grep '"brevlin-glosser": ("brevlin-glosser" "brevlin-glosser")  [0-9]*x[0-9]*+0+0' |
+        awk '{ print $1 }'
+}
+
 # Number of program icons embedded in the notification area.
 icon_count() {
-    xwininfo -root -tree | grep -c '"brevlin-glosser": ("brevlin-glosser" "brevlin-glosser")  [0-9]*x[0-9]*+0+0' || true
+    icon_windows | grep -c . || true
 }
 
 start_app() {
@@ -118,17 +129,34 @@ start_app_waiting() {
     app_running || fail "the program ended while no tray host was there"
 }
 
+# Whether the icon is shown: embedded and mapped. The tray maps a window some time after it
+# took it in, and a click before that falls through to the tray, unseen by the program.
 has_icon() {
-    [ "$(icon_count)" -ge 1 ]
+    local w
+    for w in $(icon_windows); do
+        xwininfo -id "$w" 2>/dev/null | grep -q 'Map State: IsViewable' && return 0
+    done
+    return 1
 }
 
-# Absolute centre of the program's tray icon.
+# The icon windows and their map states, for the click report.
+icon_state() {
+    local w
+    for w in $(icon_windows); do
+        printf '%s %s ' "$w" "$(xwininfo -id "$w" 2>/dev/null | sed -n 's/^ *Map State: //p')"
+    done
+}
+
+# Absolute centre of the program's shown tray icon.
 icon_centre() {
-    xwininfo -root -tree |
-        grep '"brevlin-glosser": ("brevlin-glosser" "brevlin-glosser")  [0-9]*x[0-9]*+0+0' |
-        head -1 |
-        sed -E 's/.* ([0-9]+)x([0-9]+)\+0\+0 +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2 \3 \4/' |
-        { read -r w h x y; echo "$((x + w / 2)) $((y + h / 2))"; }
+    local w
+    for w in $(icon_windows); do
+        xwininfo -id "$w" 2>/dev/null | awk '
+            /Absolute upper-left X:/ { x = $NF } /Absolute upper-left Y:/ { y = $NF }
+            /Width:/ { w = $NF } /Height:/ { h = $NF } /Map State: IsViewable/ { shown = 1 }
+            END { if (!shown) exit 1; print int(x + w / 2), int(y + h / 2) }' && return 0
+    done
+    return 1
 }
 
 # Open pop-up menus of the program: its visible override-redirect top-level windows other
@@ -154,7 +182,7 @@ menu_open() {
 open_menu() {
     wait_for "$PATIENCE" not menu_open || fail "a menu is still open"
     read -r x y < <(icon_centre)
-    click_note "click $1 at $x,$y"
+    click_note "click $1 at $x,$y on $(icon_state)"
     xdotool mousemove "$x" "$y" click "$1"
     wait_for "$PATIENCE" menu_open || fail "the menu of button $1 did not open"
 }

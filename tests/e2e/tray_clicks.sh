@@ -13,6 +13,7 @@ close_options() {
 }
 
 for button in 1 3; do
+    click_note "double click $button at $x,$y on $(icon_state)"
     xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 "$button"
     wait_for "$PATIENCE" options_open || fail "a double click of button $button did not open the options"
     sleep 1 # past the double-click interval: a stray single click would show its menu now
