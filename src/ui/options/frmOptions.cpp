@@ -3,6 +3,7 @@
 #include "AppFolders.h"
 #include "BrevlinError.h"
 #include "CommentList.h"
+#include "DialogMemory.h"
 #include "KeywordList.h"
 #include "LanguagePage.h"
 #include "LanguagePreview.h"
@@ -25,6 +26,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QStandardPaths>
 #include <QTabBar>
 
 namespace brevlin {
@@ -97,12 +99,17 @@ void frmOptions::Form_Load() {
 }
 
 void frmOptions::SetDialogSize() {
-    // The design's client area, grown evenly where the fonts need more room.
+    // The design's client area, grown evenly where the fonts need more room; the user may
+    // make it larger for longer lists and a bigger preview (or smaller, down to what the
+    // controls need), and the next opening keeps that size.
     QSize size = TwipsToPixels(this, 8460, 5610);
     const QSize hint = minimumSizeHint();
     const double grow = std::max({1.0, static_cast<double>(hint.width()) / size.width(),
                                   static_cast<double>(hint.height()) / size.height()});
-    setFixedSize(qRound(size.width() * grow), qRound(size.height() * grow));
+    size = QSize(qRound(size.width() * grow), qRound(size.height() * grow));
+    setMinimumSize(hint);
+    const QSize kept = DialogMemory::OptionsSize();
+    resize(kept.isValid() ? kept.expandedTo(hint) : size);
 }
 
 void frmOptions::SelectTab(int position) {
@@ -216,13 +223,14 @@ void frmOptions::cmdDelete_Click() {
     ReturnFocus({m_c.cmdDelete, m_c.tbsOptions});
 }
 
-QString frmOptions::ShowFileDialog(bool save, const QString& fileName) {
+QStringList frmOptions::ShowFileDialog(bool save, const QString& folder, const QString& fileName) {
     QFileDialog dlgFile(this);
     dlgFile.setObjectName(QStringLiteral("dlgFile"));
     dlgFile.setWindowTitle(save ? QStringLiteral("言語設定のエクスポート")
                                 : QStringLiteral("言語設定のインポート"));
     dlgFile.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dlgFile.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    // Several languages can be taken in one go.
+    dlgFile.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFiles);
     dlgFile.setDefaultSuffix(QStringLiteral("bvl"));
     QStringList filters{QStringLiteral("言語設定ファイル (*.bvl)"),
                         QStringLiteral("すべてのファイル (*.*)")};
@@ -231,16 +239,12 @@ QString frmOptions::ShowFileDialog(bool save, const QString& fileName) {
         filters.insert(1, QStringLiteral("キーワードの一覧 (*.txt)"));
     dlgFile.setNameFilters(filters);
     dlgFile.selectNameFilter(filters.first());
-    QString folder = AppFolders::LanguagesFolder(AppFolders::ProgramFolder());
-    // Installed, the bundled folder belongs to root: an export would fail there.
-    if (save && !QFileInfo(folder).isWritable())
-        folder = QDir::homePath();
     dlgFile.setDirectory(folder);
     if (!fileName.isEmpty())
         dlgFile.selectFile(fileName);
-    if (dlgFile.exec() != QDialog::Accepted || dlgFile.selectedFiles().isEmpty())
-        return QString();
-    return dlgFile.selectedFiles().first();
+    if (dlgFile.exec() != QDialog::Accepted)
+        return {};
+    return dlgFile.selectedFiles();
 }
 
 void frmOptions::cmdExport_Click() {
@@ -256,13 +260,23 @@ void frmOptions::cmdImport_Click() {
 void frmOptions::ExportShownLanguage() {
     if (!m_context.ShowsLanguage())
         return;
+    // The user's own folders: the bundled languages' folder is not theirs to write, and an
+    // installed one cannot be written at all.
+    QString folder = DialogMemory::ExportFolder();
+    if (folder.isEmpty()) {
+        folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        if (!QFileInfo(folder).isDir())
+            folder = QDir::homePath();
+    }
     const Language& language = m_context.Current();
-    const QString path = ShowFileDialog(
-        true, ToQString(LanguageSet::StripFileNameChars(language.Name())) + QStringLiteral(".bvl"));
-    if (path.isEmpty())
+    const QStringList paths = ShowFileDialog(
+        true, folder,
+        ToQString(LanguageSet::StripFileNameChars(language.Name())) + QStringLiteral(".bvl"));
+    if (paths.isEmpty())
         return;
     try {
-        LanguageSet::ExportLanguage(language, AppFolders::FilePath(path));
+        LanguageSet::ExportLanguage(language, AppFolders::FilePath(paths.first()));
+        DialogMemory::SetExportFolder(QFileInfo(paths.first()).absolutePath());
     } catch (const std::exception& error) {
         // A file that cannot be written is reported, not passed over in silence.
         ShowError(this, error);
@@ -272,9 +286,18 @@ void frmOptions::ExportShownLanguage() {
 void frmOptions::ImportFromFile() {
     // Before the import may clear the shown language's keywords under an open edit.
     m_keywords->EndLabelEdit();
-    const QString path = ShowFileDialog(false, QString());
-    if (path.isEmpty())
+    QString folder = DialogMemory::ImportFolder();
+    if (folder.isEmpty())
+        folder = AppFolders::LanguagesFolder(AppFolders::ProgramFolder());
+    const QStringList paths = ShowFileDialog(false, folder, QString());
+    if (paths.isEmpty())
         return;
+    DialogMemory::SetImportFolder(QFileInfo(paths.first()).absolutePath());
+    for (const QString& path : paths)
+        ImportFile(path);
+}
+
+void frmOptions::ImportFile(const QString& path) {
     LanguageSet::ImportResult result;
     try {
         const bool list = KeywordListFile::IsKeywordList(AppFolders::FilePath(path));
@@ -287,8 +310,11 @@ void frmOptions::ImportFromFile() {
                 return AskYesNo(this, QStringLiteral("言語設定「") + ToQString(name) + question);
             });
     } catch (const BrevlinError& error) {
+        // The system's message; below it, which file and what in it, since several files may
+        // be taken at once.
         if (error.Number() == errors::FileFormat)
-            Exclaim(this, QString::fromStdString(error.Description()));
+            Exclaim(this, QString::fromStdString(error.Description()), kProductName,
+                    QString::fromStdString(error.Detail()));
         else
             ShowError(this, error);
         return;
@@ -371,6 +397,7 @@ void frmOptions::closeEvent(QCloseEvent* event) {
     m_keywords->EndLabelEdit(!m_canceled);
     m_unloadByCode = false;
     m_unloaded = true;
+    DialogMemory::SetOptionsSize(size());
     event->accept();
     emit Unload(m_canceled);
 }

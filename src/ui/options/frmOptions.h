@@ -62,9 +62,12 @@ private:
     void cmdImport_Click();
     void cmdExport_Click();
     void ImportFromFile();
+    // One file, as a language file or a keyword list, with its questions and refusals.
+    void ImportFile(const QString& path);
     void ExportShownLanguage();
-    // The file dialog, set up as both commands need it; an empty path when cancelled.
-    QString ShowFileDialog(bool save, const QString& fileName);
+    // The file dialog, set up as both commands need it, opened in `folder`; the files chosen
+    // (one to export, any number to import), none when cancelled.
+    QStringList ShowFileDialog(bool save, const QString& folder, const QString& fileName);
     void txtName_Validate(bool& cancel);
     void List_GotFocus();
     void List_LostFocus();

@@ -143,8 +143,9 @@ void ShowError(QWidget* parent, const std::exception& error) {
     RunBox(box, parent);
 }
 
-void Exclaim(QWidget* parent, const QString& text, const QString& title) {
+void Exclaim(QWidget* parent, const QString& text, const QString& title, const QString& detail) {
     QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Ok, parent);
+    box.setInformativeText(detail);
     RunBox(box, parent);
 }
 

@@ -60,7 +60,8 @@ void ReturnFocus(std::initializer_list<QWidget*> candidates);
 bool AskYesNo(QWidget* parent, const QString& text, const QString& title = kProductName);
 // A failure that ended a command: its description, the error icon and OK.
 void ShowError(QWidget* parent, const std::exception& error);
-// Refusal with the exclamation icon and OK.
-void Exclaim(QWidget* parent, const QString& text, const QString& title = kProductName);
+// Refusal with the exclamation icon and OK; `detail`, when given, is shown below the text.
+void Exclaim(QWidget* parent, const QString& text, const QString& title = kProductName,
+             const QString& detail = QString());
 
 } // namespace brevlin

@@ -1,10 +1,12 @@
 // New languages, and languages in and out of language files through the file dialog.
 #include "AppFolders.h"
+#include "DialogMemory.h"
 #include "UiTestSupport.h"
 #include "modOptions.h"
 #include "settings/LanguageFile.h"
 
 #include <QDir>
+
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
+#include <algorithm>
 
 using namespace brevlin;
 using namespace brevlin::test;
@@ -60,6 +63,9 @@ private slots:
     void importOverAnExistingLanguageAnsweredYes();
     void importOverAnExistingLanguageAnsweredNo();
     void keywordListsAddALanguageOrReplaceItsKeywords();
+    void importTakesSeveralFilesEachWithItsQuestions();
+    void fileDialogsOpenInTheLastFolderUsed();
+    void cleanup();
     void refusedFilesChangeNothing_data();
     void refusedFilesChangeNothing();
 
@@ -72,6 +78,13 @@ private:
 void LanguageFilesTest::initTestCase() {
     // The file dialog keeps its last folder in the user's configuration: not this user's.
     qputenv("XDG_CONFIG_HOME", Path(QStringLiteral("config")).toLocal8Bit());
+    // A home of the test's own, with the documents folder exports start in.
+    qputenv("HOME", Path(QStringLiteral("home")).toLocal8Bit());
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("home/Documents"))));
+}
+
+void LanguageFilesTest::cleanup() {
+    DialogMemory::Forget();
 }
 
 void LanguageFilesTest::newLanguageTakesTheFirstFreeNumber() {
@@ -144,7 +157,8 @@ void LanguageFilesTest::exportProposesTheNameWithoutForbiddenCharacters() {
     QCOMPARE(seen->filters, QStringList({QStringLiteral("言語設定ファイル (*.bvl)"),
                                          QStringLiteral("すべてのファイル (*.*)")}));
     QCOMPARE(seen->selectedFilter, seen->filters.first());
-    QCOMPARE(QDir(seen->directory), QDir(AppFolders::LanguagesFolder(AppFolders::ProgramFolder())));
+    // The user's documents, never the bundled languages' folder.
+    QCOMPARE(QDir(seen->directory), QDir(Path(QStringLiteral("home/Documents"))));
 
     std::unique_ptr<Language> back = LanguageFile::Load(AppFolders::FilePath(path));
     QCOMPARE(ToQString(back->Name()), QStringLiteral("C/C++"));
@@ -334,4 +348,75 @@ void LanguageFilesTest::keywordListsAddALanguageOrReplaceItsKeywords() {
     QCOMPARE(keywords->topLevelItemCount(), 1);
     QCOMPARE(keywords->topLevelItem(0)->text(0), QStringLiteral("while"));
     QCOMPARE(f.Find<QLineEdit>(QStringLiteral("txtStartHTML"))->text(), QStringLiteral("<u>"));
+}
+
+void LanguageFilesTest::importTakesSeveralFilesEachWithItsQuestions() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    WriteFile(Path(QStringLiteral("tiny.bvl")), kTiny);
+    WriteFile(Path(QStringLiteral("c.bvl")), "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\n"
+                                             "Name=C\r\nStartTag=<em>\r\n");
+    WriteFile(Path(QStringLiteral("future.bvl")),
+              "[Brevlin]\r\nVersion=3\r\n[Language]\r\nName=Future\r\n");
+    WriteFile(Path(QStringLiteral("extra.bvl")), "[Brevlin]\r\nVersion=1.0\r\n[Language]\r\n"
+                                                 "Name=Extra\r\nKeywords1=if,else\r\n");
+    // Replace C? Yes; the refusal of the third file names it and what is wrong with it.
+    auto answers = AnswerMessageBoxes({QMessageBox::Yes, QMessageBox::Ok});
+    auto seen = AnswerNextFileDialog(
+        QStringList{Path(QStringLiteral("tiny.bvl")), Path(QStringLiteral("c.bvl")),
+                    Path(QStringLiteral("future.bvl")), Path(QStringLiteral("extra.bvl"))});
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QVERIFY(seen->shown);
+    QVERIFY(answers[0]->shown);
+    QCOMPARE(answers[0]->text,
+             QStringLiteral("言語設定「C」は既に存在します。ファイルの内容で置き換えますか？"));
+    QVERIFY(answers[1]->shown);
+    QCOMPARE(answers[1]->text,
+             QStringLiteral("ファイル形式が認識できないか、または互換性がありません。"));
+    QVERIFY(answers[1]->informative.contains(QStringLiteral("future.bvl")));
+    QVERIFY(answers[1]->informative.contains(QStringLiteral("Version=3")));
+
+    // The dialog hands the files over in its own order.
+    QStringList names = Names(f.languages);
+    std::sort(names.begin() + 1, names.end());
+    QCOMPARE(names,
+             QStringList({QStringLiteral("C"), QStringLiteral("Extra"), QStringLiteral("Tiny")}));
+    QCOMPARE(Tabs(TabsOf(f)), Names(f.languages));
+    QCOMPARE(ToQString(f.languages.Item(1).StartTag()), QStringLiteral("<em>"));
+    QCOMPARE(f.languages.ItemByName(u"Tiny")->Keywords().Count(), 3);
+    QCOMPARE(f.languages.ItemByName(u"Extra")->Keywords().Count(), 2);
+    // The last language taken in is shown.
+    QCOMPARE(f.form->CurrentIndex(), 3);
+}
+
+void LanguageFilesTest::fileDialogsOpenInTheLastFolderUsed() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    const QDir bundled(AppFolders::LanguagesFolder(AppFolders::ProgramFolder()));
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("imports"))));
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("exports"))));
+    WriteFile(Path(QStringLiteral("imports/tiny.bvl")), kTiny);
+
+    // First the bundled languages and the documents; then wherever the user went.
+    auto seen = AnswerNextFileDialog(Path(QStringLiteral("imports/tiny.bvl")));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QCOMPARE(QDir(seen->directory), bundled);
+    seen = AnswerNextFileDialog(Path(QStringLiteral("exports/tiny.bvl")));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
+    QCOMPARE(QDir(seen->directory), QDir(Path(QStringLiteral("home/Documents"))));
+    QVERIFY(QFile::exists(Path(QStringLiteral("exports/tiny.bvl"))));
+
+    // Also in a dialog opened later.
+    f.form.reset();
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    seen = AnswerNextFileDialog(QString());
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdImport")), Qt::LeftButton);
+    QCOMPARE(QDir(seen->directory), QDir(Path(QStringLiteral("imports"))));
+    seen = AnswerNextFileDialog(QString());
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
+    QCOMPARE(QDir(seen->directory), QDir(Path(QStringLiteral("exports"))));
 }

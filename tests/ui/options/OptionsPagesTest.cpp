@@ -1,4 +1,5 @@
 // Loading, page switching, the general switches and the language page's own settings.
+#include "DialogMemory.h"
 #include "UiTestSupport.h"
 #include "ctlUpDown.h"
 #include "modOptions.h"
@@ -6,9 +7,11 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabBar>
 #include <QTest>
+#include <QTextBrowser>
 #include <QToolButton>
 #include <QTreeWidget>
 
@@ -32,6 +35,8 @@ private slots:
     void upDownStepsWithinRange();
     void tabSwitchEnablesTheColumnControls();
     void textBoxesSelectTheirWholeTextOnFocus();
+    void resizingGrowsTheListsAndThePreviewAndIsKept();
+    void cleanup() { DialogMemory::Forget(); }
 };
 
 void OptionsPagesTest::loadingShowsTheGeneralPageAndOneTabPerLanguage() {
@@ -308,3 +313,37 @@ void OptionsPagesTest::textBoxesSelectTheirWholeTextOnFocus() {
 
 QTEST_MAIN(OptionsPagesTest)
 #include "OptionsPagesTest.moc"
+
+void OptionsPagesTest::resizingGrowsTheListsAndThePreviewAndIsKept() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    const QSize first = f.form->size();
+    QVERIFY(f.form->minimumSize() != f.form->maximumSize());
+    QWidget* grows[] = {f.Find<QTreeWidget>(QStringLiteral("lvwKeywords")),
+                        f.Find<QTreeWidget>(QStringLiteral("lvwComments")),
+                        f.Find<QPlainTextEdit>(QStringLiteral("txtPreviewSample")),
+                        f.Find<QTextBrowser>(QStringLiteral("txtPreview"))};
+    QList<QSize> before;
+    for (QWidget* control : grows)
+        before << control->size();
+
+    const QSize larger = first + QSize(240, 180);
+    f.form->resize(larger);
+    QTRY_COMPARE(f.form->size(), larger);
+    for (int i = 0; i < 4; ++i) {
+        QVERIFY2(grows[i]->width() > before[i].width(), qPrintable(grows[i]->objectName()));
+        QVERIFY2(grows[i]->height() > before[i].height(), qPrintable(grows[i]->objectName()));
+    }
+    // The buttons keep their size; they are not what needs the room.
+    QCOMPARE(f.Find<QPushButton>(QStringLiteral("cmdOK"))->height(),
+             f.Find<QPushButton>(QStringLiteral("cmdOK"))->sizeHint().height());
+
+    // Closed (OK or not), the next dialog opens at that size.
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+    QCOMPARE(f.unloadCount, 1);
+    OptionsFixture again;
+    QVERIFY(again.Open());
+    QCOMPARE(again.form->size(), larger);
+}

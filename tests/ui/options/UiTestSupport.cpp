@@ -18,32 +18,59 @@ MessageSeen::MessageSeen() : watch(std::make_unique<QTimer>()) {}
 
 MessageSeen::~MessageSeen() = default;
 
+namespace {
+
+// Watches for a message box, answers it and records it; then starts `next`, if any.
+void WatchForMessageBox(MessageSeen* record, QMessageBox::StandardButton button,
+                        MessageSeen* next) {
+    QObject::connect(record->watch.get(), &QTimer::timeout, record->watch.get(),
+                     [record, button, next] {
+                         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                         if (box == nullptr || !box->isVisible())
+                             return;
+                         record->watch->stop();
+                         record->shown = true;
+                         record->text = box->text();
+                         record->informative = box->informativeText();
+                         record->title = box->windowTitle();
+                         record->icon = box->icon();
+                         // A window manager gives the activation back to the owner; offscreen
+                         // does not.
+                         if (QWidget* owner = box->parentWidget()) {
+                             QPointer<QWidget> window = owner->window();
+                             QTimer::singleShot(0, qApp, [window] {
+                                 if (window && window->isVisible())
+                                     window->activateWindow();
+                             });
+                         }
+                         if (QAbstractButton* answer = box->button(button))
+                             answer->click();
+                         else
+                             box->reject();
+                         if (next != nullptr)
+                             next->watch->start(10);
+                     });
+}
+
+} // namespace
+
 std::unique_ptr<MessageSeen> AnswerNextMessageBox(QMessageBox::StandardButton button) {
     auto seen = std::make_unique<MessageSeen>();
-    MessageSeen* record = seen.get();
-    QObject::connect(record->watch.get(), &QTimer::timeout, record->watch.get(), [record, button] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr || !box->isVisible())
-            return;
-        record->watch->stop();
-        record->shown = true;
-        record->text = box->text();
-        record->title = box->windowTitle();
-        record->icon = box->icon();
-        // A window manager gives the activation back to the owner; offscreen does not.
-        if (QWidget* owner = box->parentWidget()) {
-            QPointer<QWidget> window = owner->window();
-            QTimer::singleShot(0, qApp, [window] {
-                if (window && window->isVisible())
-                    window->activateWindow();
-            });
-        }
-        if (QAbstractButton* answer = box->button(button))
-            answer->click();
-        else
-            box->reject();
-    });
-    record->watch->start(10);
+    WatchForMessageBox(seen.get(), button, nullptr);
+    seen->watch->start(10);
+    return seen;
+}
+
+std::vector<std::unique_ptr<MessageSeen>>
+AnswerMessageBoxes(const std::vector<QMessageBox::StandardButton>& buttons) {
+    std::vector<std::unique_ptr<MessageSeen>> seen;
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        seen.push_back(std::make_unique<MessageSeen>());
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        WatchForMessageBox(seen[i].get(), buttons[i],
+                           i + 1 < seen.size() ? seen[i + 1].get() : nullptr);
+    if (!seen.empty())
+        seen.front()->watch->start(10);
     return seen;
 }
 
@@ -52,9 +79,13 @@ FileDialogSeen::FileDialogSeen() : watch(std::make_unique<QTimer>()) {}
 FileDialogSeen::~FileDialogSeen() = default;
 
 std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QString& path) {
+    return AnswerNextFileDialog(path.isEmpty() ? QStringList() : QStringList{path});
+}
+
+std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QStringList& paths) {
     auto seen = std::make_unique<FileDialogSeen>();
     FileDialogSeen* record = seen.get();
-    QObject::connect(record->watch.get(), &QTimer::timeout, record->watch.get(), [record, path] {
+    QObject::connect(record->watch.get(), &QTimer::timeout, record->watch.get(), [record, paths] {
         auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
         if (dialog == nullptr || !dialog->isVisible())
             return;
@@ -66,17 +97,23 @@ std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QString& path) {
         record->directory = dialog->directory().absolutePath();
         record->proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
         record->save = dialog->acceptMode() == QFileDialog::AcceptSave;
-        if (path.isEmpty()) {
+        if (paths.isEmpty()) {
             dialog->reject();
         } else {
             // Typed into the name box, as a user would: selectFile() leaves a focused box
-            // alone.
-            const QFileInfo info(path);
-            dialog->setDirectory(info.absolutePath());
+            // alone. Several names are each put in quotes.
+            const QFileInfo first(paths.first());
+            dialog->setDirectory(first.absolutePath());
+            QString typed = first.fileName();
+            if (paths.size() > 1) {
+                typed.clear();
+                for (const QString& path : paths)
+                    typed += QLatin1Char('"') + QFileInfo(path).fileName() + QStringLiteral("\" ");
+            }
             if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit")))
-                name->setText(info.fileName());
+                name->setText(typed.trimmed());
             else
-                dialog->selectFile(path);
+                dialog->selectFile(paths.first());
             static_cast<QDialog*>(dialog)->accept(); // QFileDialog hides its override
         }
     });

@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <vector>
 
 namespace brevlin::test {
 
@@ -16,6 +17,7 @@ namespace brevlin::test {
 struct MessageSeen {
     bool shown = false;
     QString text;
+    QString informative;
     QString title;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
 
@@ -26,6 +28,9 @@ struct MessageSeen {
 
 // Answers the next modal message box with `button` and records it.
 std::unique_ptr<MessageSeen> AnswerNextMessageBox(QMessageBox::StandardButton button);
+// Answers the next message boxes in turn, one button each.
+std::vector<std::unique_ptr<MessageSeen>>
+AnswerMessageBoxes(const std::vector<QMessageBox::StandardButton>& buttons);
 
 // What a file dialog showed before the test answered it. Watching stops when it goes.
 struct FileDialogSeen {
@@ -44,6 +49,8 @@ struct FileDialogSeen {
 
 // Answers the next file dialog with the path, or cancels it when the path is empty.
 std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QString& path);
+// Answers it with several files of one folder, typed as a user types them: "a" "b".
+std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QStringList& paths);
 
 // Counts system beeps while it lives.
 class BeepCounter {
