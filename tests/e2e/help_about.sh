@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Help and about box from the right-click menu: the help window opens on the start page and
-# closes when the program exits; the about box closes with Escape and Enter and the tray
-# answers again afterwards. Run against the build tree and against the installed package.
+# Help and about box from the right-click menu: the help window opens on the start page,
+# closes with Escape, and closes when the program exits; the about box closes with Escape and
+# Enter and the tray answers again afterwards. Run against the build tree and against the
+# installed package.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -11,6 +12,11 @@ start_app
 open_menu 3
 menu_keys h
 wait_for "$PATIENCE" window_named "Brevlin Glosser ヘルプ" || fail "the help window did not open on its start page"
+xdotool windowfocus --sync "$(window_named "Brevlin Glosser ヘルプ")" key Escape
+wait_for "$PATIENCE" not window_named "Brevlin Glosser ヘルプ" || fail "Escape did not close the help window"
+open_menu 3
+menu_keys h
+wait_for "$PATIENCE" window_named "Brevlin Glosser ヘルプ" || fail "the help window did not open again"
 
 for key in Escape Return; do
     open_menu 3

@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolButton>
 #include <QUrl>
@@ -51,6 +52,10 @@ frmHelp::frmHelp(const QString& startPage, QWidget* owner)
     connect(brwHelp, &QTextBrowser::backwardAvailable, cmdBack, &QToolButton::setEnabled);
     connect(brwHelp, &QTextBrowser::forwardAvailable, cmdForward, &QToolButton::setEnabled);
     connect(brwHelp, &QTextBrowser::sourceChanged, this, &frmHelp::UpdateCaption);
+
+    // Escape closes it, as it closes the program's other windows.
+    connect(new QShortcut(QKeySequence(Qt::Key_Escape), this), &QShortcut::activated, this,
+            &QWidget::close);
 
     resize(760, 600);
     ShowStartPage();
