@@ -93,3 +93,8 @@ if(BREVLIN_BUILD_TESTS)
   # Linux.
   brevlin_sample_tests(Z:)
 endif()
+
+# The installer, the portable zip and their test, once there is a tray program to ship.
+if(TARGET brevlin-glosser)
+  include(cmake/BrevlinInstaller.cmake)
+endif()
