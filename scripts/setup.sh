@@ -13,7 +13,7 @@ packages=(
   fonts-noto-cjk clang-format dpkg-dev file ccache
   clang libfuzzer-14-dev libclang-rt-14-dev
   chromium at-spi2-core gir1.2-atspi-2.0
-  g++-mingw-w64-x86-64-posix wine64
+  g++-mingw-w64-x86-64-posix wine64 nsis
 )
 
 missing=()
