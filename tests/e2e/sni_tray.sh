@@ -16,8 +16,11 @@ wait_for "$PATIENCE" has_sni_item || fail "no item after the host appeared"
 [ "$(icon_count)" -eq 0 ] || fail "an XEmbed icon beside the item"
 
 # What the host reads: the tooltip, the icon images and the menu.
-[ "$(sni prop ToolTip)" = "|Brevlin Glosser|" ] || fail "tooltip: $(sni prop ToolTip)"
-[ "$(sni prop Title)" = "Brevlin Glosser" ] || fail "title: $(sni prop Title)"
+# (No language is stored: the tooltip says how to get one.)
+[ "$(sni prop ToolTip)" = "|Brevlin Glosser - 言語がありません (オプションでインポート)|" ] ||
+    fail "tooltip: $(sni prop ToolTip)"
+[ "$(sni prop Title)" = "Brevlin Glosser - 言語がありません (オプションでインポート)" ] ||
+    fail "title: $(sni prop Title)"
 [ "$(sni prop Status)" = "Active" ] || fail "status: $(sni prop Status)"
 [ "$(sni prop ItemIsMenu)" = 0 ] || fail "the item claims to be only a menu"
 sni prop IconPixmap | grep -q '^16x16/1024 .*32x32/4096' || fail "icon images: $(sni prop IconPixmap)"

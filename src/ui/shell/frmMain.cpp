@@ -6,10 +6,14 @@
 #include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
 #include "frmAbout.h"
+#include "platform/FileRegistryStore.h"
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
 #include "ui/options/AccessibleMenuEntry.h"
+#include "ui/options/AppFolders.h"
 #include "ui/options/LanguageSnapshot.h"
+#include "ui/options/StoreWatcher.h"
+#include "ui/options/TrayNotice.h"
 #include "ui/options/frmOptions.h"
 
 #include <QAction>
@@ -19,6 +23,7 @@
 #include <QMessageBox>
 #include <QMimeData>
 #include <QThread>
+#include <QTimer>
 
 #include <new>
 
@@ -59,6 +64,13 @@ void Convert(ConversionJob& job, ConversionHook* hook) {
     Text().swap(job.input);
 }
 
+// With no language the tray has nothing to convert with: its tooltip says how to get one.
+QString TipText(const Languages& languages) {
+    return languages.Count() > 0
+               ? ProductName
+               : ProductName + QStringLiteral(" - 言語がありません (オプションでインポート)");
+}
+
 } // namespace
 
 frmMain::frmMain() {
@@ -79,8 +91,46 @@ frmMain::frmMain() {
     connect(m_notifyIcon, &ctlNotify::DblClick, this, &frmMain::NotifyIcon_DblClick);
     m_notifyIcon->SetMenu(mnuRightClick);
     m_notifyIcon->SetIconID(ctlNotify::AppIconID);
-    m_notifyIcon->SetTipText(ProductName);
+    m_notifyIcon->SetTipText(TipText(m_languages));
     m_notifyIcon->Show();
+
+    // Languages that `brevlin import` stores meanwhile reach the menu without a restart.
+    if (const auto* file = dynamic_cast<const platform::FileRegistryStore*>(&m_registry->Store()))
+        connect(new StoreWatcher(file->File(), this), &StoreWatcher::Changed, this,
+                &frmMain::Store_Changed);
+    // A first start has none: it says once how to get one.
+    if (m_languages.Count() == 0)
+        TrayNotice::Show(
+            m_notifyIcon, ProductName,
+            QStringLiteral("言語設定がまだありません。アイコンを右クリックして「オプション」を開"
+                           "き、「インポート」で言語設定ファイル (*.bvl) を取り込んでください。"
+                           "同梱の言語設定は次のフォルダーにあります: ") +
+                AppFolders::LanguagesFolder(AppFolders::ProgramFolder()));
+}
+
+void frmMain::Store_Changed() {
+    // The options dialog edits the languages in memory, and its close reads or writes the
+    // store anyway; an open menu is not rebuilt under the pointer, but once it has closed.
+    if (m_optionForm)
+        return;
+    if (mnuLeftClick->isVisible()) {
+        QTimer::singleShot(500, this, &frmMain::Store_Changed);
+        return;
+    }
+    try {
+        if (!m_unsaved) {
+            LoadSettings();
+            return;
+        }
+        // What the last OK could not store is only here: what others stored is added to
+        // it, nothing of it is read over.
+        for (Text& name :
+             SettingsLayout::KeepAddedLanguages(*m_registry, m_languages, m_knownLanguages))
+            m_knownLanguages.push_back(std::move(name));
+        RebuildLanguageMenu();
+    } catch (const std::exception&) {
+        // A store that cannot be read is reported when the dialog saves; the menu stays.
+    }
 }
 
 frmMain::~frmMain() {
@@ -148,6 +198,7 @@ void frmMain::LoadSettings() {
     SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags, &extras);
     HtmlClipboard = extras.htmlClipboard;
     m_knownLanguages = SettingsLayout::NamesOf(m_languages);
+    m_unsaved = false;
     RebuildLanguageMenu();
 }
 
@@ -156,8 +207,10 @@ void frmMain::SaveSettings() {
     // it is kept, not overwritten by the set in memory.
     SettingsLayout::Extras extras;
     extras.htmlClipboard = HtmlClipboard;
+    m_unsaved = true;
     SettingsLayout::SaveSettingsKeepingAdded(*m_registry, m_languages, m_knownLanguages,
                                              BeepOnProcess, OptimizeTags, &extras);
+    m_unsaved = false;
 }
 
 void frmMain::RebuildLanguageMenu() {
@@ -172,6 +225,8 @@ void frmMain::RebuildLanguageMenu() {
         AccessibleMenuEntry::Describe(
             mnuProcessKw, QStringLiteral("言語がありません。オプション ダイアログで追加するか、"
                                          "言語設定ファイルをインポートしてください。"));
+    if (m_notifyIcon != nullptr)
+        m_notifyIcon->SetTipText(TipText(m_languages));
 }
 
 void frmMain::NotifyIcon_Click(int button) {

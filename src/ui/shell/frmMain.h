@@ -79,12 +79,16 @@ private:
     void OptionForm_Unload(bool canceled);
     void AboutForm_Unload(bool canceled);
     void ConversionFinished();
+    // Another program replaced the settings file.
+    void Store_Changed();
     void UpdateTrayEnabled();
     void ShowError(const QString& description);
 
     std::unique_ptr<clsRegistry> m_registry;
     // The language names as last read from or written to the store.
     std::vector<Text> m_knownLanguages;
+    // The languages in memory hold what a failed save could not store.
+    bool m_unsaved = false;
     Languages m_languages;
     clsVarMenu m_languageMenu;
     ctlNotify* m_notifyIcon = nullptr;

@@ -2,6 +2,8 @@
 #include "AppFolders.h"
 #include "HelpLocation.h"
 #include "engine/Highlighter.h"
+#include "settings/SettingsLayout.h"
+#include "settings/clsRegistry.h"
 #include "ui/options/frmOptions.h"
 #include "ui/shell/HelpWindows.h"
 #include "ui/shell/ctlNotify.h"
@@ -20,6 +22,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBrowser>
+#include <QTimer>
 
 #include <memory>
 
@@ -90,7 +93,9 @@ private slots:
     void LoadingShowsTheIconAndBuildsBothMenus() {
         ctlNotify& icon = form->NotifyIcon();
         QCOMPARE(icon.IconID(), 1);
-        QCOMPARE(icon.TipText(), QStringLiteral("Brevlin Glosser"));
+        // No language yet: the tooltip says how to get one.
+        QCOMPARE(icon.TipText(),
+                 QStringLiteral("Brevlin Glosser - 言語がありません (オプションでインポート)"));
         QVERIFY(icon.Shown());
         QVERIFY(icon.Enabled());
 
@@ -125,9 +130,12 @@ private slots:
         QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("R&uby")});
         QVERIFY(Action("mnuProcessKw")->isEnabled());
 
+        QCOMPARE(form->NotifyIcon().TipText(), QStringLiteral("Brevlin Glosser"));
+
         form->AllLanguages().Clear();
         form->RebuildLanguageMenu();
         QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("(設定がありません)")});
+        QVERIFY(form->NotifyIcon().TipText().contains(QStringLiteral("言語がありません")));
         QVERIFY(!Action("mnuProcessKw")->isEnabled());
         QCOMPARE(form->LanguageMenu().Count(), 0);
     }
@@ -337,6 +345,51 @@ private slots:
         QVERIFY(form->BeepOnProcess);
         QVERIFY(!form->OptimizeTags);
         QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("Kept")});
+    }
+
+    // Another program (`brevlin import`) storing a language meanwhile.
+    void StoreFromOutside(const char16_t* name) {
+        clsRegistry registry;
+        Languages stored;
+        bool beep = false, optimize = false;
+        SettingsLayout::LoadSettings(registry, stored, beep, optimize);
+        stored.Add(name).Keywords().Add(u"int");
+        SettingsLayout::SaveSettings(registry, stored, beep, optimize);
+    }
+
+    void WhatOthersStoreIsReadWhileNoDialogIsOpenAndNothingUnsavedIsLost() {
+        StoreFromOutside(u"Added");
+        QTRY_COMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("Added")});
+        QCOMPARE(form->NotifyIcon().TipText(), QStringLiteral("Brevlin Glosser"));
+
+        // The dialog's languages are the user's until it closes; Cancel then reads the store.
+        form->ShowOptionsDialog();
+        StoreFromOutside(u"Later");
+        QTest::qWait(1500);
+        QCOMPARE(form->AllLanguages().Count(), 1);
+        form->OptionForm()->reject();
+        QCOMPARE(Captions(Menu("mnuLeftClick")),
+                 (QStringList{QStringLiteral("Added"), QStringLiteral("Later")}));
+
+        // An OK whose save failed leaves the edits in memory only: a later change of the
+        // store adds to them and drops none.
+        const QString lock = settingsFile + QStringLiteral(".lock");
+        QFile::remove(lock);
+    QVERIFY(QDir().mkpath(lock)); // no writer can lock the store now
+        form->ShowOptionsDialog();
+        AddLanguage(u"Unsaved", u"<k>");
+        auto* dialog = form->OptionForm();
+        QTimer::singleShot(0, [this] {
+            if (QMessageBox* box = OpenMessageBox())
+                box->accept();
+        });
+        dialog->accept();
+        QTRY_VERIFY(OpenMessageBox() == nullptr);
+        QVERIFY(QDir().rmdir(lock));
+        StoreFromOutside(u"Third");
+        QTRY_COMPARE(Captions(Menu("mnuLeftClick")),
+                     (QStringList{QStringLiteral("Added"), QStringLiteral("Later"),
+                                  QStringLiteral("Unsaved"), QStringLiteral("Third")}));
     }
 
     void UnreadableSettingsStopTheLoadAndStayOnDisk() {

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# A first start with no languages: the program says once, as a desktop notification, how to
+# import one, and its tooltip says so while there is none. A language that `brevlin import`
+# stores while the program runs is in the menu at once, without a restart, and converts the
+# clipboard; the tooltip is the program's name again.
+source "$(dirname "$0")/lib.sh"
+: "${BREVLIN:?the path of brevlin}"
+
+start_display
+start_bus
+/usr/bin/python3 "$E2E_DIR/notify_server.py" --log "$WORK/notify.log" >>"$WORK/host.err" 2>&1 &
+PIDS+=($!)
+wait_for "$PATIENCE" grep -q '^serving' "$WORK/notify.log" || fail "the notification service did not start"
+start_sni_host
+"$GLOSSER" >>"$WORK/app.log" 2>&1 &
+APP_PID=$!
+wait_for "$PATIENCE" has_sni_item || fail "no item on the tray host"
+
+notices() {
+    grep -c '^notify ' "$WORK/notify.log" || true
+}
+wait_for "$PATIENCE" grep -q '^notify ' "$WORK/notify.log" || fail "no notification at the first start"
+notice=$(grep '^notify ' "$WORK/notify.log")
+case "$notice" in
+"notify Brevlin Glosser|brevlin-glosser|Brevlin Glosser|"*インポート*languages) ;;
+*) fail "notification: $notice" ;;
+esac
+no_language="|Brevlin Glosser - 言語がありません (オプションでインポート)|"
+[ "$(sni prop ToolTip)" = "$no_language" ] || fail "tooltip without languages: $(sni prop ToolTip)"
+
+# Imported from a terminal while the program runs: in the menu at once.
+"$BREVLIN" import "$E2E_DIR/../../languages/c.bvl" || fail "the import failed"
+tooltip_is() {
+    [ "$(sni prop ToolTip)" = "$1" ]
+}
+wait_for "$PATIENCE" tooltip_is "|Brevlin Glosser|" || fail "the tooltip still says: $(sni prop ToolTip)"
+clip_set 'int x; // note'
+sni call Activate 300 200
+wait_for "$PATIENCE" menu_open || fail "Activate did not open the language menu"
+menu_keys Down Return
+wait_for "$PATIENCE" clip_is '<span class="kw">int</span> x; <span class="cm">// note</span>' ||
+    fail "the imported language did not convert: $(clip_get)"
+
+# Said once: not again for the import, nor at a later start that has languages.
+sni click "閉じる(_X)"
+wait_for "$PATIENCE" not app_running || fail "the program did not end"
+"$GLOSSER" >>"$WORK/app.log" 2>&1 &
+APP_PID=$!
+wait_for "$PATIENCE" has_sni_item || fail "no item after the second start"
+wait_for "$PATIENCE" tooltip_is "|Brevlin Glosser|" || fail "tooltip with a language: $(sni prop ToolTip)"
+sleep 1
+[ "$(notices)" -eq 1 ] || fail "notifications: $(cat "$WORK/notify.log")"
+echo "first run: ok"
