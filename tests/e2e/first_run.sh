@@ -1,12 +1,31 @@
 #!/usr/bin/env bash
-# A first start with no languages: the program says once, as a desktop notification, how to
-# import one, and its tooltip says so while there is none. A language that `brevlin import`
+# A first start with no languages: the program says once, as a desktop notification (the tray
+# icon's balloon where there is no notification service), how to import one, and its tooltip
+# says so while there is none. A language that `brevlin import`
 # stores while the program runs is in the menu at once, without a restart, and converts the
 # clipboard; the tooltip is the program's name again.
 source "$(dirname "$0")/lib.sh"
 : "${BREVLIN:?the path of brevlin}"
 
 start_display
+
+# Without a notification service (no session bus at all), the tray icon's own balloon.
+balloon_shown() {
+    local w
+    for w in $(xdotool search --onlyvisible --classname brevlin-glosser 2>/dev/null); do
+        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q TOOLTIP || continue
+        [ "$(xwininfo -id "$w" | awk '/Width:/ { print $2 }')" -gt 100 ] && return 0
+    done
+    return 1
+}
+start_tray
+start_app
+wait_for "$PATIENCE" balloon_shown || fail "no balloon at a first start without a notification service"
+open_menu 3
+menu_keys x
+wait_for "$PATIENCE" not app_running || fail "exit did not end the program"
+kill "$TRAY_PID"
+
 start_bus
 /usr/bin/python3 "$E2E_DIR/notify_server.py" --log "$WORK/notify.log" >>"$WORK/host.err" 2>&1 &
 PIDS+=($!)
