@@ -55,6 +55,8 @@ Var Closed       ; how many running copies were asked to exit
 !define MUI_ABORTWARNING
 !define MUI_COMPONENTSPAGE_NODESC
 !insertmacro MUI_PAGE_COMPONENTS
+; An upgrade goes where the installed version is: another folder would orphan it.
+!define MUI_PAGE_CUSTOMFUNCTION_PRE SkipFolderOnUpgrade
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
 !define MUI_FINISHPAGE_RUN "$INSTDIR\${EXE}"
@@ -352,6 +354,13 @@ Function .onInit
   ${GetOptions} $R0 "/NOPATH" $R1
   ${IfNot} ${Errors}
     !insertmacro UnselectSection ${SecPath}
+  ${EndIf}
+FunctionEnd
+
+Function SkipFolderOnUpgrade
+  ReadRegStr $0 SHCTX "${UNINSTALL_KEY}" InstallLocation
+  ${If} $0 != ""
+    Abort
   ${EndIf}
 FunctionEnd
 

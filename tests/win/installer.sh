@@ -65,8 +65,16 @@ icon_line() {
 has_icon() { [ -n "$(icon_line)" ]; }
 icon_id() { icon_line | awk '{ print $1 }'; }
 new_icon() { has_icon && [ "$(icon_id)" != "$1" ]; }
-program_running() { pgrep -f 'brevlin-glosser\.exe' >/dev/null; }
-uninstaller_running() { pgrep -f '~nsu|uninstall\.exe' >/dev/null; }
+# Processes of this prefix only: other tests may run the same programs in theirs.
+in_prefix() {
+    local pid
+    for pid in $(pgrep -f "$1"); do
+        grep -qxzF "WINEPREFIX=$WINEPREFIX" "/proc/$pid/environ" 2>/dev/null && return 0
+    done
+    return 1
+}
+program_running() { in_prefix 'brevlin-glosser\.exe'; }
+uninstaller_running() { in_prefix '~nsu|uninstall\.exe'; }
 
 state() {
     local out=$1
