@@ -375,7 +375,7 @@ private slots:
         // store adds to them and drops none.
         const QString lock = settingsFile + QStringLiteral(".lock");
         QFile::remove(lock);
-    QVERIFY(QDir().mkpath(lock)); // no writer can lock the store now
+        QVERIFY(QDir().mkpath(lock)); // no writer can lock the store now
         form->ShowOptionsDialog();
         AddLanguage(u"Unsaved", u"<k>");
         auto* dialog = form->OptionForm();
