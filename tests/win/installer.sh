@@ -142,6 +142,10 @@ kib=$(find "$inst_unix" -type f -printf '%s\n' | awk '{ s += $1 } END { print in
 reg_key_exists "HKLM\\$uninstall_key" && fail "a per-user install wrote the machine's uninstall key"
 expect_value "HKCU\\$run_key" 'Brevlin Glosser' "REG_SZ \"$inst\\brevlin-glosser.exe\""
 expect_value 'HKCU\Environment' Path "REG_EXPAND_SZ C:\\Tools;%USERPROFILE%\\bin;$inst"
+# brevlin.exe in a new command prompt, found through that PATH (not in the folder it starts in:
+# the build folder has one).
+answer=$(cd "$WORK" && w cmd /c 'brevlin --version')
+[[ $answer == "brevlin "[0-9]* ]] || fail "brevlin in a command prompt answered: $answer"
 # Nothing else: every change is one of those checked above.
 unexpected=$(grep -viE 'brevlin|\\Environment\] "Path"=|CurrentVersion\\Uninstall\]$' "$WORK/install-changes" || true)
 [ -z "$unexpected" ] || fail "the install also changed: $unexpected"
