@@ -2,7 +2,8 @@
 # the real registry, Win32 file calls and Windows' code page 932, the engine, the settings
 # library and `brevlin`, each with its tests, which run under Wine.
 
-# PCRE2 (16-bit, static) as scripts/windows.sh builds it from Debian's source package.
+# PCRE2 (16-bit, static) as scripts/windows.sh builds it from Debian's source package; with
+# the tray program, the one that scripts/qt-windows.sh built Qt against.
 set(BREVLIN_PCRE2_WIN "${CMAKE_BINARY_DIR}/pcre2" CACHE PATH "PCRE2 built for Windows")
 if(NOT EXISTS ${BREVLIN_PCRE2_WIN}/lib/libpcre2-16.a)
   message(FATAL_ERROR "No PCRE2 for Windows in ${BREVLIN_PCRE2_WIN}: run scripts/windows.sh")
@@ -24,7 +25,12 @@ add_subdirectory(src/cli)
 set(BREVLIN_QT_WIN "" CACHE PATH "Static Qt for Windows (scripts/qt-windows.sh)")
 if(BREVLIN_QT_WIN)
   enable_language(RC)
-  list(APPEND CMAKE_PREFIX_PATH ${BREVLIN_QT_WIN} ${BREVLIN_PCRE2_WIN})
+  list(APPEND CMAKE_PREFIX_PATH ${BREVLIN_QT_WIN})
+  # The static QtCore looks PCRE2 up again; by name, since the toolchain's search stays in
+  # the MinGW sysroot.
+  set(PCRE2_INCLUDE_DIRS ${BREVLIN_PCRE2_WIN}/include CACHE PATH "")
+  set(PCRE2_LIBRARY_RELEASE ${BREVLIN_PCRE2_WIN}/lib/libpcre2-16.a CACHE FILEPATH "")
+  set(PCRE2_LIBRARY_DEBUG ${BREVLIN_PCRE2_WIN}/lib/libpcre2-16.a CACHE FILEPATH "")
   # Qt's host tools (moc, rcc, uic) are Debian's own, of the same version.
   set(QT_HOST_PATH /usr CACHE PATH "")
   set(QT_HOST_PATH_CMAKE_DIR /usr/lib/x86_64-linux-gnu/cmake CACHE PATH "")
@@ -92,6 +98,30 @@ if(BREVLIN_BUILD_TESTS)
   # Every bundled sample through the Windows `brevlin`, against the same expected bytes as on
   # Linux.
   brevlin_sample_tests(Z:)
+
+  if(TARGET brevlin-glosser)
+    # The widget tests, on Qt's minimal platform (no display; the static Qt has no offscreen
+    # one, which needs FreeType), and the whole tray program under Wine with trayer.
+    function(brevlin_qtest name)
+      add_executable(${name} ${ARGN})
+      set_target_properties(${name} PROPERTIES AUTOMOC ON)
+      target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets)
+      qt_import_plugins(${name} INCLUDE Qt6::QMinimalIntegrationPlugin)
+      brevlin_warnings(${name})
+      add_test(NAME ${name} COMMAND ${name})
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=minimal")
+    endfunction()
+    function(brevlin_gtest name)
+      brevlin_win_test(${name} ${ARGN})
+    endfunction()
+    add_subdirectory(tests/ui/options)
+    add_subdirectory(tests/ui/shell)
+    add_test(NAME win_tray_program
+      COMMAND bash ${PROJECT_SOURCE_DIR}/tests/win/tray_program.sh $<TARGET_FILE:brevlin-glosser>
+              $<TARGET_FILE:brevlin> ${PROJECT_SOURCE_DIR})
+    set_tests_properties(win_tray_program PROPERTIES TIMEOUT 600
+      ENVIRONMENT "BREVLIN_TRAY_PREFIX=${CMAKE_BINARY_DIR}/wineprefix-tray")
+  endif()
 endif()
 
 # The installer, the portable zip and their test, once there is a tray program to ship.
