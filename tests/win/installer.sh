@@ -34,7 +34,7 @@ mkdir -p "$WINEPREFIX"
 start_display
 start_tray
 "$wineserver" -p
-PIDS+=($(pgrep -n -f "$wineserver" || true))
+# Ended by its prefix: a search by name could find another test's server.
 end_wine() { "$wineserver" -k 2>/dev/null || true; }
 # The test's status must reach cleanup, which exits with it.
 trap 'status=$?; end_wine; set +e; (exit $status); cleanup' EXIT
