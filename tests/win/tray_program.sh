@@ -28,9 +28,9 @@ mkdir -p "$WINEPREFIX"
 "$wineserver" -k 2>/dev/null || true
 "$wineserver" -w
 "$wineserver" -p
-PIDS+=($(pgrep -n -f "$wineserver" || true))
 end_wine() { "$wineserver" -k 2>/dev/null || true; }
-trap 'end_wine; cleanup' EXIT
+# The prefix's server goes first; the test's status is kept for cleanup to exit with.
+trap 'status=$?; end_wine; set +e; (exit $status); cleanup' EXIT
 "$wine" wineboot >/dev/null 2>&1 </dev/null
 # Japanese captions in the font the set-up installs, under the names Windows programs ask for.
 for face in "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2" "Meiryo" "Yu Gothic UI" "Segoe UI" "Tahoma"; do
