@@ -52,9 +52,10 @@ std::filesystem::path AppFolders::FilePath(const QString& name) {
 #ifdef Q_OS_WIN
     // Windows' own names are UTF-16; QFile::encodeName would give its ANSI code page.
     return std::filesystem::path(name.toStdWString());
-#endif
+#else
     const QByteArray encoded = QFile::encodeName(name);
     return std::filesystem::path(std::string(encoded.constData(), encoded.size()));
+#endif
 }
 
 } // namespace brevlin
