@@ -252,13 +252,14 @@ void ctlNotify::Deliver(NotifyMessage message, EventTime time) {
         m_state.Notify(message, time);
         return;
     }
-    const QString before = StatesOf(m_state);
+    // Written as its handling starts, so the line's time less t is how late it was handled.
+    ClickReport::Write(
+        QStringLiteral("%1 t=%2%3 %4")
+            .arg(NameOf(message))
+            .arg(time)
+            .arg(m_state.Enabled() ? QString() : QStringLiteral(" (disabled)"), StatesOf(m_state)));
     m_state.Notify(message, time);
-    ClickReport::Write(QStringLiteral("%1 t=%2%3 %4 -> %5")
-                           .arg(NameOf(message))
-                           .arg(time)
-                           .arg(m_state.Enabled() ? QString() : QStringLiteral(" (disabled)"),
-                                before, StatesOf(m_state)));
+    ClickReport::Write(QStringLiteral("  -> %1").arg(StatesOf(m_state)));
 }
 
 EventTime ctlNotify::InputNow() const {
