@@ -17,8 +17,7 @@ tree() {
         { cat "$WORK/tree.txt" >&2; fail "the accessible tree of $* is not complete"; }
 }
 
-"$GLOSSER" || fail "the second start failed"
-wait_for "$PATIENCE" options_open || fail "no options window after a second start"
+second_start_options
 tree "オプション - Brevlin Glosser"
 grep -q '^        check box | HTML形式でもクリップボードに置く(H) | オンにすると' "$WORK/tree.txt" ||
     fail "the general page is not read with its help"

@@ -19,8 +19,7 @@ expected=$(printf '%s' 'int main(void);' | "$BREVLIN" convert --language C)
 wait_for "$PATIENCE" clip_is "$expected" || fail "no conversion: $(clip_get)"
 xclip -selection clipboard -t TARGETS -o | grep -qx text/html && fail "text/html offered while off"
 
-"$GLOSSER" || fail "the second start failed"
-wait_for "$PATIENCE" options_open || fail "no options window after a second start"
+second_start_options
 # To the switch "HTML形式でもクリップボードに置く(&H)" and Space, which toggles it at once
 # (its access key would click a moment later, perhaps after the Enter).
 wait_for "$PATIENCE" focus_is frmOptions/tbsOptions || fail "the options window has no focus"

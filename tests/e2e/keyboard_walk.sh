@@ -12,8 +12,7 @@ start_display
 start_tray
 start_app
 
-"$GLOSSER" || fail "the second start failed"
-wait_for "$PATIENCE" options_open || fail "no options window after a second start"
+second_start_options
 O=frmOptions
 E=frmEditComment
 YES="QMessageBox/QPushButton:はい(Y)"

@@ -265,6 +265,11 @@ has_sni_item() {
 options_open() {
     window_named "オプション - Brevlin Glosser"
 }
+# A second start, which hands "Option" to the running program: its options window opens.
+second_start_options() {
+    "$GLOSSER" || fail "the second start failed"
+    wait_for "$PATIENCE" options_open || fail "no options window after a second start"
+}
 keys() { # KEY... to the options window
     xdotool windowfocus --sync "$(options_open)" key --delay 60 "$@"
 }

@@ -38,8 +38,7 @@ BVL
 start_display
 start_tray
 start_app
-"$GLOSSER" || fail "the second start failed"
-wait_for "$PATIENCE" options_open || fail "no options window after a second start"
+second_start_options
 O=frmOptions
 E=frmEditComment
 wait_for "$PATIENCE" focus_is $O/tbsOptions || fail "the tab strip has no focus at first: $(focus_now)"

@@ -8,8 +8,7 @@ start_display
 start_tray
 start_app
 
-"$GLOSSER" || fail "the second start failed"
-wait_for "$PATIENCE" options_open || fail "no options window after a second start"
+second_start_options
 
 keys alt+a # 新規(&A): a new language, its name selected in the name box
 wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no new language's name to type over"
@@ -38,8 +37,7 @@ wait_for "$PATIENCE" clip_is '<b>int</b> x;' || fail "the menu entry did not con
 
 # A language added and then cancelled leaves neither the file nor the menu.
 before=$(md5sum <"$BREVLIN_SETTINGS")
-"$GLOSSER" || fail "the second start failed"
-wait_for "$PATIENCE" options_open || fail "no options window after a second start"
+second_start_options
 primary_reset # the first dialog's new language had the same default name
 keys alt+a
 wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no new language's name to type over"
