@@ -49,6 +49,7 @@ fail() {
         xwininfo -root -tree >&2 || true
     fi
     [ -f "$WORK/app.log" ] && sed 's/^/app: /' "$WORK/app.log" >&2
+    [ -s "$WORK/tray.log" ] && sed 's/^/trayer: /' "$WORK/tray.log" >&2
     if [ -s "$BREVLIN_CLICK_REPORT" ]; then
         sed 's/^/clicks: /' "$BREVLIN_CLICK_REPORT" >&2
     else
@@ -89,7 +90,7 @@ start_tray() {
     local try
     for try in 1 2 3; do
         trayer --edge top --align right --widthtype request --height 24 --iconspacing 2 \
-            >/dev/null 2>&1 &
+            >>"$WORK/tray.log" 2>&1 &
         TRAY_PID=$!
         PIDS+=($TRAY_PID)
         wait_for $((PATIENCE / 3)) tray_present && return 0
