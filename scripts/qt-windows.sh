@@ -24,7 +24,8 @@
 #
 # A finished build is marked by a stamp written last: an interrupted build is started afresh
 # on the next run, and a finished one makes the script print the path and do nothing else.
-# The build takes 30 to 60 minutes on two cores, at a lower priority; its work folder
+# The build takes some 40 minutes on two idle cores (hours on a busy machine: it runs at a lower
+# priority); its work folder
 # (sources and build trees, 1 to 2 GB) is removed once Qt is installed. Folders of other keys
 # are left alone. Needs the packages scripts/setup.sh installs, and its deb-src entries.
 set -euo pipefail
@@ -165,6 +166,9 @@ source_version=$(dpkg-parsechangelog -l "$qt_source/debian/changelog" -S Version
 # - FEATURE_tabletevent=OFF: Debian's repacked source has no src/3rdparty/wintab, which the
 #   Windows platform plugin needs for tablet events.
 # - pkg_config=OFF and the system_*=OFF switches keep this machine's Linux libraries out.
+# - FEATURE_directwrite(3)=OFF: with Direct2D off, Qt's CMake leaves the DirectWrite font
+#   database out of QtGui while the Windows platform plugin still refers to it (an undefined
+#   QWindowsDirectWriteFontDatabase at the program's link); without it, text goes through GDI.
 # - Sql, Concurrent, Xml, PrintSupport, DBus, OpenGL and SSL are off: the program uses Core, Gui,
 #   Widgets, Network and (for the widget tests) Test.
 # - FEATURE_system_pcre2=ON: the PCRE2 built above, not Qt's bundled copy, whose symbols would
@@ -175,7 +179,7 @@ source_version=$(dpkg-parsechangelog -l "$qt_source/debian/changelog" -S Version
 #   the search. The module passes on no compile definitions, and without PCRE2_STATIC pcre2.h
 #   declares its functions dllimport (references to __imp_pcre2_*), so it is defined for
 #   every compile in Qt's C and C++ flags. Checked on the installed QtCore below.
-echo "qt-windows.sh: configuring and building Qt (30 to 60 minutes)" >&2
+echo "qt-windows.sh: configuring and building Qt (40 minutes on two idle cores, longer on a busy machine)" >&2
 run "configuring Qt" cmake -S "$qt_source" -B "$work/qt-build" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
     -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX="$cache/qt" \
@@ -188,6 +192,7 @@ run "configuring Qt" cmake -S "$qt_source" -B "$work/qt-build" -G Ninja \
     -DFEATURE_sql=OFF -DFEATURE_concurrent=OFF -DFEATURE_xml=OFF -DFEATURE_printsupport=OFF \
     -DFEATURE_ssl=OFF -DFEATURE_schannel=OFF -DFEATURE_openssl=OFF \
     -DFEATURE_tabletevent=OFF -DFEATURE_direct2d=OFF -DFEATURE_freetype=OFF -DFEATURE_jpeg=OFF \
+    -DFEATURE_directwrite=OFF -DFEATURE_directwrite3=OFF \
     -DFEATURE_androiddeployqt=OFF \
     -DFEATURE_system_zlib=OFF -DFEATURE_system_png=OFF \
     -DFEATURE_system_harfbuzz=OFF -DFEATURE_system_doubleconversion=OFF -DFEATURE_system_libb2=OFF \
