@@ -74,10 +74,13 @@ not() {
     ! "$@"
 }
 
+# -noreset: by default the server resets when its last client leaves, and a client connecting
+# meanwhile is refused ("cannot open display"). Every poll here is such a client, so trayer or
+# the program, started just after one, now and then failed to connect on a busy machine.
 start_display() {
     local fifo=$WORK/displayfd
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset 3>"$fifo" >/dev/null 2>&1 &
     PIDS+=($!)
     local number
     read -r number <"$fifo"
@@ -85,18 +88,18 @@ start_display() {
     wait_for "$PATIENCE" xdpyinfo || fail "no X display"
 }
 
-# trayer now and then fails to come up on a busy machine; a fresh start then does.
 start_tray() {
-    local try
-    for try in 1 2 3; do
-        trayer --edge top --align right --widthtype request --height 24 --iconspacing 2 \
-            >>"$WORK/tray.log" 2>&1 &
-        TRAY_PID=$!
-        PIDS+=($TRAY_PID)
-        wait_for $((PATIENCE / 3)) tray_present && return 0
-        kill "$TRAY_PID" 2>/dev/null || true
-    done
-    fail "trayer did not start"
+    trayer --edge top --align right --widthtype request --height 24 --iconspacing 2 \
+        >>"$WORK/tray.log" 2>&1 &
+    TRAY_PID=$!
+    PIDS+=($TRAY_PID)
+    wait_for "$PATIENCE" tray_up && tray_present || fail "trayer did not start"
+}
+
+# trayer's panel is there, or trayer has ended (then the wait stops at once).
+tray_up() {
+    kill -0 "$TRAY_PID" 2>/dev/null || return 0
+    tray_present
 }
 
 tray_present() {
