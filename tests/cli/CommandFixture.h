@@ -10,6 +10,7 @@
 #include <sstream>
 #ifdef _WIN32
 #include <process.h>
+#include <windows.h>
 #else
 #include <sys/wait.h>
 #include <unistd.h>
@@ -77,29 +78,91 @@ protected:
 #endif
     }
     // Runs in the work folder with BREVLIN_SETTINGS naming the test store; standard error
-    // is kept in m_stderr.
+    // is kept in m_stderr. `arguments` may end in " < FILE", the standard input.
     CommandResult Run(const std::string& arguments) {
         const fs::path err = m_dir / "stderr";
         fs::remove(err);
-        const std::string command = Command(m_dir / "work", m_store, arguments, err);
-        CommandResult result;
 #ifdef _WIN32
-        std::FILE* pipe = ::_popen(command.c_str(), "rb");
+        CommandResult result = RunDirectly(arguments, err);
 #else
-        std::FILE* pipe = ::popen(command.c_str(), "r");
-#endif
+        CommandResult result;
+        std::FILE* pipe = ::popen(Command(m_dir / "work", m_store, arguments, err).c_str(), "r");
         char buffer[4096];
         std::size_t n;
         while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
             result.out.append(buffer, n);
-#ifdef _WIN32
-        result.status = ExitStatus(::_pclose(pipe));
-#else
         result.status = ExitStatus(::pclose(pipe));
 #endif
         m_stderr = Read(err);
         return result;
     }
+#ifdef _WIN32
+    static std::wstring Wide(const std::string& utf8) {
+        std::wstring wide(utf8.size(), L'\0');
+        wide.resize(::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
+                                          wide.data(), static_cast<int>(wide.size())));
+        return wide;
+    }
+    // Started without cmd.exe between: under Wine, cmd.exe once reported a start that failed
+    // as an unknown command, which hid why; here the failure names Windows' error.
+    CommandResult RunDirectly(std::string arguments, const fs::path& err) {
+        SECURITY_ATTRIBUTES inherited{sizeof(SECURITY_ATTRIBUTES), nullptr, TRUE};
+        std::wstring input = L"NUL";
+        if (const auto redirect = arguments.rfind(" < "); redirect != std::string::npos) {
+            std::string name = arguments.substr(redirect + 3);
+            arguments.erase(redirect);
+            if (name.size() >= 2 && name.front() == '"' && name.back() == '"')
+                name = name.substr(1, name.size() - 2);
+            input = Wide(name);
+        }
+        HANDLE in = ::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  &inherited, OPEN_EXISTING, 0, nullptr);
+        HANDLE errors = ::CreateFileW(err.wstring().c_str(), FILE_APPEND_DATA,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_ALWAYS,
+                                      0, nullptr);
+        HANDLE readOut = nullptr, writeOut = nullptr;
+        CommandResult result;
+        if (in == INVALID_HANDLE_VALUE || errors == INVALID_HANDLE_VALUE ||
+            !::CreatePipe(&readOut, &writeOut, &inherited, 0)) {
+            ADD_FAILURE() << "no standard streams for brevlin.exe: Windows error "
+                          << ::GetLastError();
+            return result;
+        }
+        ::SetHandleInformation(readOut, HANDLE_FLAG_INHERIT, 0);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        startup.dwFlags = STARTF_USESTDHANDLES;
+        startup.hStdInput = in;
+        startup.hStdOutput = writeOut;
+        startup.hStdError = errors;
+        std::wstring line = L"\"" + Wide(BREVLIN_EXE) + L"\" " + Wide(arguments);
+        ::SetEnvironmentVariableW(L"BREVLIN_SETTINGS", m_store.wstring().c_str());
+        PROCESS_INFORMATION process{};
+        const BOOL started =
+            ::CreateProcessW(nullptr, line.data(), nullptr, nullptr, TRUE, 0, nullptr,
+                             (m_dir / "work").wstring().c_str(), &startup, &process);
+        const DWORD startError = ::GetLastError();
+        ::CloseHandle(writeOut);
+        ::CloseHandle(in);
+        ::CloseHandle(errors);
+        if (started) {
+            char buffer[4096];
+            DWORD n = 0;
+            while (::ReadFile(readOut, buffer, sizeof buffer, &n, nullptr) && n > 0)
+                result.out.append(buffer, n);
+            ::WaitForSingleObject(process.hProcess, INFINITE);
+            DWORD code = 0;
+            ::GetExitCodeProcess(process.hProcess, &code);
+            result.status = static_cast<int>(code);
+            ::CloseHandle(process.hProcess);
+            ::CloseHandle(process.hThread);
+        } else {
+            ADD_FAILURE() << "brevlin.exe did not start: Windows error " << startError;
+        }
+        ::CloseHandle(readOut);
+        return result;
+    }
+#endif
     std::string Store() const {
         return Read(m_store);
     }
