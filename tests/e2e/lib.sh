@@ -167,12 +167,16 @@ icon_centre() {
 # than tooltips (the icon is a child of the notification area; dialogs are not
 # override-redirect).
 menu_count() {
-    local count=0 w
+    local count=0 w type
     for w in $(xdotool search --onlyvisible --classname brevlin-glosser 2>/dev/null); do
         xwininfo -id "$w" -children 2>/dev/null |
             grep '^  Parent window id: .*(the root window)' >/dev/null || continue
         xwininfo -id "$w" 2>/dev/null | grep 'Override Redirect State: yes' >/dev/null || continue
-        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep TOOLTIP >/dev/null && continue
+        # A tooltip is no menu. One that went meanwhile (the icon's tooltip is hidden and
+        # deleted when the options open) has no type left to read and is gone by the last check.
+        type=$(xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null) || continue
+        case $type in *TOOLTIP*) continue ;; esac
+        xwininfo -id "$w" 2>/dev/null | grep 'Map State: IsViewable' >/dev/null || continue
         count=$((count + 1))
     done
     echo "$count"
