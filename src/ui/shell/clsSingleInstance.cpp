@@ -14,10 +14,41 @@ clsSingleInstance::clsSingleInstance(const QString& directory)
     : m_lockPath(QDir(directory).filePath(DdeLink::LockFileName)),
       m_socketPath(QString::fromStdString(platform::LocalPeer::ServerName(
           directory.toStdString(), DdeLink::SocketFileName.toStdString()))),
+#ifdef _WIN32
+      m_lock(m_socketPath.toStdString()) {
+}
+
+clsSingleInstance::Lock clsSingleInstance::TryLock() {
+    switch (m_lock.TryLock()) {
+    case platform::InstanceMutex::Result::Taken:
+        return Lock::Taken;
+    case platform::InstanceMutex::Result::HeldElsewhere:
+        return Lock::HeldElsewhere;
+    case platform::InstanceMutex::Result::Failed:
+        break;
+    }
+    return Lock::Failed;
+}
+
+void clsSingleInstance::Unlock() {
+    m_lock.Unlock();
+}
+#else
       m_lock(m_lockPath) {
     // Age alone never makes the lock stale: the running instance holds it for days.
     m_lock.setStaleLockTime(0);
 }
+
+clsSingleInstance::Lock clsSingleInstance::TryLock() {
+    if (m_lock.tryLock(0))
+        return Lock::Taken;
+    return m_lock.error() == QLockFile::LockFailedError ? Lock::HeldElsewhere : Lock::Failed;
+}
+
+void clsSingleInstance::Unlock() {
+    m_lock.unlock();
+}
+#endif
 
 clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int timeoutMs,
                                                  QString& error) {
@@ -40,17 +71,18 @@ clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int tim
             break;
         }
 
-        if (m_lock.tryLock(0)) {
+        const Lock lock = TryLock();
+        if (lock == Lock::Taken) {
             // Whatever socket is left belongs to a dead instance: only the lock holder may
             // remove it.
             QLocalServer::removeServer(m_socketPath);
             if (m_server.Listen(m_socketPath, error))
                 return Role::Primary;
-            m_lock.unlock();
+            Unlock();
             error = QStringLiteral("%1: %2").arg(m_socketPath, error);
             return Role::Failed;
         }
-        if (m_lock.error() != QLockFile::LockFailedError) {
+        if (lock == Lock::Failed) {
             error = QStringLiteral("%1 をロックできません。").arg(m_lockPath);
             return Role::Failed;
         }

@@ -2,14 +2,19 @@
 
 #include "clsDdeServer.h"
 
-#include <QLockFile>
 #include <QString>
+#ifdef _WIN32
+#include "platform/win/InstanceMutex.h"
+#else
+#include <QLockFile>
+#endif
 
 namespace brevlin::shell {
 
 // Decides at start whether this process becomes the running instance or hands a command to
-// the one that runs. The running instance holds the lock file for its whole life and serves
-// the socket beside it; a lock or socket left by a crashed instance is taken over.
+// the one that runs. The running instance holds the lock file (on Windows a named mutex) for
+// its whole life and serves the socket beside it; a lock or socket left by a crashed instance
+// is taken over.
 class clsSingleInstance {
 public:
     enum class Role {
@@ -32,9 +37,17 @@ public:
     QString LockPath() const { return m_lockPath; }
 
 private:
+    enum class Lock { Taken, HeldElsewhere, Failed };
+    Lock TryLock();
+    void Unlock();
+
     QString m_lockPath;
     QString m_socketPath;
+#ifdef _WIN32
+    platform::InstanceMutex m_lock;
+#else
     QLockFile m_lock;
+#endif
     clsDdeServer m_server;
 };
 
