@@ -103,16 +103,14 @@ if(BREVLIN_BUILD_TESTS)
   brevlin_sample_tests(Z:)
 
   if(TARGET brevlin-glosser)
-    # The widget tests, on Qt's minimal platform (no display; the static Qt has no offscreen
-    # one, which needs FreeType), and the whole tray program under Wine with trayer.
+    # The widget tests, on Qt's Windows platform with Wine's windows on the display that
+    # scripts/windows.sh starts, and the whole tray program under Wine with trayer.
     function(brevlin_qtest name)
       add_executable(${name} ${ARGN})
       set_target_properties(${name} PROPERTIES AUTOMOC ON)
       target_link_libraries(${name} PRIVATE Qt6::Test Qt6::Widgets)
-      qt_import_plugins(${name} INCLUDE Qt6::QMinimalIntegrationPlugin)
       brevlin_warnings(${name})
       add_test(NAME ${name} COMMAND ${name})
-      set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=minimal")
     endfunction()
     function(brevlin_gtest name)
       brevlin_win_test(${name} ${ARGN})

@@ -216,7 +216,7 @@ FileSystem::Handle FileSystem::CreateTemporary(const Path& target, bool /*privat
                                                Path& name) {
     static constexpr wchar_t Letters[] =
         L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
+    std::random_device random;
     std::uniform_int_distribution<std::size_t> pick(0, std::size(Letters) - 2);
     for (int attempt = 0; attempt < 100; ++attempt) {
         std::wstring suffix = L".tmp-";

@@ -11,8 +11,9 @@
 namespace brevlin {
 namespace {
 
+// Paths compared with forward slashes: the program gives Windows its own separators.
 std::string Str(const QString& text) {
-    return text.toStdString();
+    return QDir::fromNativeSeparators(text).toStdString();
 }
 
 void Touch(const QString& path) {
@@ -27,7 +28,8 @@ TEST(HelpFileSetting, HasExactlyOneSeparatorBeforeTheHelpFile) {
     EXPECT_EQ(Str(AppFolders::HelpFileSetting(QStringLiteral("/opt/tools/"))),
               "/opt/tools/Ostrel.chm::/popups.txt");
     // A program in the root folder: no doubled separator.
-    EXPECT_EQ(Str(AppFolders::HelpFileSetting(QDir::rootPath())), "/Ostrel.chm::/popups.txt");
+    EXPECT_EQ(Str(AppFolders::HelpFileSetting(QDir::rootPath())),
+              Str(QDir::rootPath() + "Ostrel.chm::/popups.txt"));
 }
 
 TEST(HelpLocation, SplitsTheSettingIntoHelpFileAndPopupTopic) {
@@ -46,7 +48,7 @@ TEST(HelpLocation, FindsTheBuildTreeLayoutAndAPortableFolder) {
     Touch(build.filePath(QStringLiteral("share/brevlin-glosser/help/popups.txt")));
     const HelpLocation inBuild(AppFolders::HelpFileSetting(build.path()));
     EXPECT_TRUE(
-        inBuild.PopupFile().endsWith(QStringLiteral("share/brevlin-glosser/help/popups.txt")));
+        Str(inBuild.PopupFile()).ends_with("share/brevlin-glosser/help/popups.txt"));
 
     // A folder named like the help file beside the program wins.
     Touch(build.filePath(QStringLiteral("Ostrel.chm/index.html")));
