@@ -57,9 +57,11 @@ expect_no_value() {
     [ -z "$(reg_value "$1" "$2")" ] || fail "$1 $2 is still there: $(reg_value "$1" "$2")"
 }
 
-# Wine docks a tray icon into trayer as a window of explorer.exe's class.
+# Wine docks a tray icon into trayer as a window of explorer.exe's class, inside the panel
+# (its unmapped wrapper is a direct child of the root, listed with the least indentation).
 icon_line() {
-    xwininfo -root -tree | grep -i '("explorer.exe" ' | grep -E ' [0-9]+x[0-9]+\+[0-9]+\+[0-9]+ ' |
+    xwininfo -root -tree | grep -i '("explorer.exe" ' | grep -E '^ {6,}0x' |
+        grep -E ' [0-9]+x[0-9]+\+[0-9]+\+[0-9]+ ' |
         grep -vE ' 1x1\+' | head -1
 }
 has_icon() { [ -n "$(icon_line)" ]; }

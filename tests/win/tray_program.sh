@@ -45,11 +45,12 @@ win_cli import "Z:$source/languages/sql.bvl" || fail "brevlin.exe did not import
 # bytes; Wine hands its fragment to X as text/html.
 "$wine" reg add "$key" /v HtmlClipboard /t REG_DWORD /d 0xffffffff /f >/dev/null 2>&1
 
-# Wine's windows carry the program's name as their class; the docked icon is a child of the
-# panel whose class is explorer.exe's.
+# Wine's windows carry the program's name as their class; the docked icon is a window of
+# explorer.exe's class inside the panel. Its wrapper stays an unmapped top-level window, a
+# direct child of the root (listed with the least indentation).
 icon_lines() {
-    xwininfo -root -tree | grep -i '("explorer.exe" ' | grep -E ' [0-9]+x[0-9]+\+[0-9]+\+[0-9]+ ' |
-        grep -vE ' 1x1\+'
+    xwininfo -root -tree | grep -i '("explorer.exe" ' | grep -E '^ {6,}0x' |
+        grep -E ' [0-9]+x[0-9]+\+[0-9]+\+[0-9]+ ' | grep -vE ' 1x1\+'
 }
 icon_line() { icon_lines | head -1; }
 has_icon() { [ -n "$(icon_line)" ]; }
@@ -70,6 +71,12 @@ menu_count() {
 shot() {
     [ -n "$shots" ] && import -window root "$shots/$1.png" 2>/dev/null || true
 }
+# Windows has no primary selection: the text box's text is copied to the clipboard instead
+# (otherwise as in lib.sh: selected, so typing replaces it).
+box_holds() {
+    keys End shift+Home ctrl+c
+    clip_is "$1"
+}
 registry_has() { "$wine" reg query "$key" /s 2>/dev/null | tr -d '\r' | grep -q "$1"; }
 
 # Twenty starts at once: one runs with one icon, the others hand the options over to it.
@@ -85,7 +92,8 @@ running_starts() {
     done
     echo "$count"
 }
-wait_for $((3 * PATIENCE)) test "$(running_starts)" -eq 1 ||
+one_start_runs() { [ "$(running_starts)" -eq 1 ]; }
+wait_for $((3 * PATIENCE)) one_start_runs ||
     fail "$(running_starts) of 20 starts still run"
 for pid in "${starts[@]}"; do
     kill -0 "$pid" 2>/dev/null && APP_PID=$pid

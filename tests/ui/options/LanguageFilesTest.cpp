@@ -76,6 +76,8 @@ private:
 };
 
 void LanguageFilesTest::initTestCase() {
+    // Windows' own file dialog is no widget that a test can type into.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     // The file dialog keeps its last folder in the user's configuration: not this user's.
     qputenv("XDG_CONFIG_HOME", Path(QStringLiteral("config")).toLocal8Bit());
     // A home of the test's own, with the documents folder exports start in.
@@ -192,6 +194,9 @@ void LanguageFilesTest::exportThatCannotWriteShowsAnError() {
     AddLanguage(f.languages, QStringLiteral("C"));
     QVERIFY(f.Open());
     f.ClickTab(1);
+#ifdef Q_OS_WIN
+    QSKIP("Windows makes a shortcut file, not a link that writing follows");
+#endif
     // A link to a folder that does not exist: writing fails for root too.
     const QString path = Path(QStringLiteral("dangling.bvl"));
     QVERIFY(QFile::link(Path(QStringLiteral("missing/target.bvl")), path));
