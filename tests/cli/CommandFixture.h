@@ -117,9 +117,9 @@ protected:
         }
         HANDLE in = ::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                   &inherited, OPEN_EXISTING, 0, nullptr);
-        HANDLE errors = ::CreateFileW(err.wstring().c_str(), FILE_APPEND_DATA,
-                                      FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_ALWAYS,
-                                      0, nullptr);
+        HANDLE errors =
+            ::CreateFileW(err.wstring().c_str(), FILE_APPEND_DATA,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_ALWAYS, 0, nullptr);
         HANDLE readOut = nullptr, writeOut = nullptr;
         CommandResult result;
         if (in == INVALID_HANDLE_VALUE || errors == INVALID_HANDLE_VALUE ||

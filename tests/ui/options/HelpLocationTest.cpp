@@ -47,8 +47,7 @@ TEST(HelpLocation, FindsTheBuildTreeLayoutAndAPortableFolder) {
     QTemporaryDir build;
     Touch(build.filePath(QStringLiteral("share/brevlin-glosser/help/popups.txt")));
     const HelpLocation inBuild(AppFolders::HelpFileSetting(build.path()));
-    EXPECT_TRUE(
-        Str(inBuild.PopupFile()).ends_with("share/brevlin-glosser/help/popups.txt"));
+    EXPECT_TRUE(Str(inBuild.PopupFile()).ends_with("share/brevlin-glosser/help/popups.txt"));
 
     // A folder named like the help file beside the program wins.
     Touch(build.filePath(QStringLiteral("Ostrel.chm/index.html")));

@@ -119,7 +119,8 @@ private slots:
         HelpWindows::Show(nullptr);
         const QString text = HelpWindows::Window()->Browser()->toPlainText();
         QVERIFY(text.contains(QStringLiteral("ヘルプ ファイルが見つかりません")));
-        QVERIFY(text.contains(QDir::toNativeSeparators(empty.filePath(QStringLiteral("Ostrel.chm")))));
+        QVERIFY(
+            text.contains(QDir::toNativeSeparators(empty.filePath(QStringLiteral("Ostrel.chm")))));
         QCOMPARE(HelpWindows::Window()->windowTitle(), QStringLiteral("ヘルプ - Brevlin Glosser"));
     }
 };

@@ -204,7 +204,8 @@ private slots:
         QVERIFY(file.readAll().contains("\"HtmlClipboard\"=dword:ffffffff"));
         form = std::make_unique<frmMain>();
         QVERIFY(form->HtmlClipboard);
-        QFile::remove(settingsFile);
+        file.close(); // Windows removes no file that is open
+        QVERIFY(QFile::remove(settingsFile));
         form = std::make_unique<frmMain>();
         QVERIFY(!form->HtmlClipboard);
     }
