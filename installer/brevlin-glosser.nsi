@@ -385,6 +385,12 @@ Section "-un.Program"
   !include "${UNINSTALL_LIST}"
   Delete "$INSTDIR\${UNINSTALLER}"
   RMDir "$INSTDIR"
+  ; The folder the program makes for its running instance, once empty (it holds nothing while
+  ; the program is closed). Another user's stays: it is in that user's profile.
+  ; The user's own folder even in a per-machine uninstall, whose $LOCALAPPDATA is the machine's.
+  ExpandEnvStrings $1 "%LOCALAPPDATA%"
+  RMDir "$1\Morvane\Brevlin"
+  RMDir "$1\Morvane"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
   ; A fresh profile has no such key until a first install makes it.
   DeleteRegKey /ifempty SHCTX "Software\Microsoft\Windows\CurrentVersion\Uninstall"
