@@ -52,22 +52,9 @@ icon_lines() {
     xwininfo -root -tree | grep -i '("explorer.exe" ' | grep -E '^ {6,}0x' |
         grep -E ' [0-9]+x[0-9]+\+[0-9]+\+[0-9]+ ' | grep -vE ' 1x1\+'
 }
-icon_line() { icon_lines | head -1; }
-has_icon() { [ -n "$(icon_line)" ]; }
-icon_centre() {
-    icon_line | sed -E 's/.* ([0-9]+)x([0-9]+)\+-?[0-9]+\+-?[0-9]+ +\+(-?[0-9]+)\+(-?[0-9]+).*/\1 \2 \3 \4/' |
-        { read -r w h x y; echo "$((x + w / 2)) $((y + h / 2))"; }
-}
-menu_count() {
-    local count=0 w
-    for w in $(xdotool search --onlyvisible --classname 'brevlin-glosser' 2>/dev/null); do
-        xwininfo -id "$w" 2>/dev/null | grep -q 'Override Redirect State: yes' || continue
-        xwininfo -id "$w" -children 2>/dev/null | grep -q '^  Parent window id: .*(the root window)' || continue
-        xprop -id "$w" _NET_WM_WINDOW_TYPE 2>/dev/null | grep -q TOOLTIP && continue
-        count=$((count + 1))
-    done
-    echo "$count"
-}
+# The docked icon windows, for lib.sh's has_icon, icon_state and icon_centre, which wait for
+# the icon to be shown (viewable): a click before that falls through to the tray.
+icon_windows() { icon_lines | awk '{ print $1 }'; }
 shot() {
     [ -n "$shots" ] && import -window root "$shots/$1.png" 2>/dev/null || true
 }
