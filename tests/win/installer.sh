@@ -16,6 +16,7 @@ wineserver=/usr/lib/wine/wineserver64
 here=$(cd "$(dirname "$0")" && pwd)
 export GLOSSER=$stage/brevlin-glosser.exe
 source "$source/tests/e2e/lib.sh"
+source "$source/tests/win/wine_tray.sh"
 # No Mono or Gecko prompts; no menu entries of the Unix desktop for the shortcuts.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d" LC_ALL=C.UTF-8
 unset BREVLIN_SETTINGS
@@ -57,15 +58,9 @@ expect_no_value() {
     [ -z "$(reg_value "$1" "$2")" ] || fail "$1 $2 is still there: $(reg_value "$1" "$2")"
 }
 
-# Wine docks a tray icon into trayer as a window of explorer.exe's class, inside the panel
-# (its unmapped wrapper is a direct child of the root, listed with the least indentation).
-icon_line() {
-    xwininfo -root -tree | grep -i '("explorer.exe" ' | grep -E '^ {6,}0x' |
-        grep -E ' [0-9]+x[0-9]+\+[0-9]+\+[0-9]+ ' |
-        grep -vE ' 1x1\+' | head -1
-}
-has_icon() { [ -n "$(icon_line)" ]; }
-icon_id() { icon_line | awk '{ print $1 }'; }
+# The first docked icon, shown or not yet (wine_tray.sh).
+icon_id() { icon_windows | head -1; }
+has_icon() { [ -n "$(icon_id)" ]; }
 new_icon() { has_icon && [ "$(icon_id)" != "$1" ]; }
 # Processes of this prefix only: other tests may run the same programs in theirs.
 in_prefix() {

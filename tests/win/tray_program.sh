@@ -14,6 +14,7 @@ wineserver=/usr/lib/wine/wineserver64
 [ -x "$wineserver" ] || wineserver=$(command -v wineserver)
 export GLOSSER=$exe
 source "$source/tests/e2e/lib.sh"
+source "$source/tests/win/wine_tray.sh"
 # A prefix of its own, whose explorer starts on the test's display (the prefix of the other
 # Windows tests has none); kept between runs, as making one takes a while.
 export WINEPREFIX=${BREVLIN_TRAY_PREFIX:?the Wine prefix of the tray test}
@@ -45,16 +46,6 @@ win_cli import "Z:$source/languages/sql.bvl" || fail "brevlin.exe did not import
 # bytes; Wine hands its fragment to X as text/html.
 "$wine" reg add "$key" /v HtmlClipboard /t REG_DWORD /d 0xffffffff /f >/dev/null 2>&1
 
-# Wine's windows carry the program's name as their class; the docked icon is a window of
-# explorer.exe's class inside the panel. Its wrapper stays an unmapped top-level window, a
-# direct child of the root (listed with the least indentation).
-icon_lines() {
-    xwininfo -root -tree | grep -i '("explorer.exe" ' | grep -E '^ {6,}0x' |
-        grep -E ' [0-9]+x[0-9]+\+[0-9]+\+[0-9]+ ' | grep -vE ' 1x1\+'
-}
-# The docked icon windows, for lib.sh's has_icon, icon_state and icon_centre, which wait for
-# the icon to be shown (viewable): a click before that falls through to the tray.
-icon_windows() { icon_lines | awk '{ print $1 }'; }
 shot() {
     [ -n "$shots" ] && import -window root "$shots/$1.png" 2>/dev/null || true
 }

@@ -20,10 +20,8 @@ InstanceMutex::Result InstanceMutex::TryLock() {
         return Result::Taken;
     if (m_handle == nullptr) {
         m_handle = CreateMutexW(nullptr, FALSE, m_name.c_str());
-        if (m_handle == nullptr) {
-            m_error = GetLastError();
+        if (m_handle == nullptr)
             return Result::Failed;
-        }
     }
     switch (WaitForSingleObject(m_handle, 0)) {
     case WAIT_OBJECT_0:
@@ -33,7 +31,6 @@ InstanceMutex::Result InstanceMutex::TryLock() {
     case WAIT_TIMEOUT:
         return Result::HeldElsewhere;
     default:
-        m_error = GetLastError();
         return Result::Failed;
     }
 }

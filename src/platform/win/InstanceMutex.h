@@ -20,14 +20,11 @@ public:
     // Takes the mutex without waiting; one left by an instance that ended counts as free.
     Result TryLock();
     void Unlock();
-    // Windows' error when TryLock failed.
-    unsigned long LastError() const { return m_error; }
 
 private:
     std::wstring m_name;
     void* m_handle = nullptr;
     bool m_owned = false;
-    unsigned long m_error = 0;
 };
 
 } // namespace brevlin::platform
