@@ -3,9 +3,12 @@
 # icon's balloon where there is no notification service), how to import one, and its tooltip
 # says so while there is none. A language that `brevlin import`
 # stores while the program runs is in the menu at once, without a restart, and converts the
-# clipboard; the tooltip is the program's name again.
+# clipboard; the tooltip is the program's name again. The settings are where a new user's are,
+# in folders that the first import makes.
 source "$(dirname "$0")/lib.sh"
 : "${BREVLIN:?the path of brevlin}"
+unset BREVLIN_SETTINGS
+store=$XDG_CONFIG_HOME/Morvane/Brevlin/settings.reg
 
 start_display
 
@@ -48,7 +51,9 @@ no_language="|Brevlin Glosser - 言語がありません (オプションでイ�
 [ "$(sni prop ToolTip)" = "$no_language" ] || fail "tooltip without languages: $(sni prop ToolTip)"
 
 # Imported from a terminal while the program runs: in the menu at once.
+[ ! -e "$XDG_CONFIG_HOME/Morvane" ] || fail "the settings folder is there before any import"
 "$BREVLIN" import "$E2E_DIR/../../languages/c.bvl" || fail "the import failed"
+[ -f "$store" ] || fail "the import did not store the language in $store"
 tooltip_is() {
     [ "$(sni prop ToolTip)" = "$1" ]
 }

@@ -38,10 +38,6 @@ StoreWatcher::StoreWatcher(std::filesystem::path file, QObject* parent)
     Watch();
 }
 
-void StoreWatcher::Seen() {
-    m_seen = StampOf(m_file);
-}
-
 void StoreWatcher::Watch() {
     // The settings folder is made by the first save: until then, the nearest folder above.
     const QString file = ToQString(m_file);

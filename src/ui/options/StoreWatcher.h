@@ -20,9 +20,6 @@ class StoreWatcher : public QObject {
 public:
     StoreWatcher(std::filesystem::path file, QObject* parent);
 
-    // The file as it is now counts as seen: after the program's own save.
-    void Seen();
-
 signals:
     void Changed();
 

@@ -219,6 +219,10 @@ void CommentRulesTest::editShowsLoadedClausesWholeAndKeepsThemUntilEdited() {
     QTest::keyClick(start, Qt::Key_Backspace);
     QTest::keyClicks(start, QStringLiteral("Z"));
     QCOMPARE(start->text(), QStringLiteral("ABC"));
+    // Typed afresh, even letters of the loaded clause keep to the limit.
+    start->selectAll();
+    QTest::keyClicks(start, QStringLiteral("ACD"));
+    QCOMPARE(start->text(), QStringLiteral("AC"));
     start->selectAll();
     QTest::keyClicks(start, QStringLiteral("<!--"));
     QCOMPARE(start->text(), QStringLiteral("<!"));

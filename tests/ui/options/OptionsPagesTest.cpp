@@ -311,9 +311,6 @@ void OptionsPagesTest::textBoxesSelectTheirWholeTextOnFocus() {
     QCOMPARE(start->selectedText(), start->text());
 }
 
-QTEST_MAIN(OptionsPagesTest)
-#include "OptionsPagesTest.moc"
-
 void OptionsPagesTest::resizingGrowsTheListsAndThePreviewAndIsKept() {
     OptionsFixture f;
     AddLanguage(f.languages, QStringLiteral("C"));
@@ -347,3 +344,6 @@ void OptionsPagesTest::resizingGrowsTheListsAndThePreviewAndIsKept() {
     QVERIFY(again.Open());
     QCOMPARE(again.form->size(), larger);
 }
+
+QTEST_MAIN(OptionsPagesTest)
+#include "OptionsPagesTest.moc"
