@@ -11,6 +11,7 @@
 #include "clsListEvents.h"
 #include "frmEditComment.h"
 #include "modOptions.h"
+#include "platform/FileRegistryStore.h"
 #include "settings/KeywordListFile.h"
 #include "settings/LanguageSet.h"
 
@@ -30,6 +31,22 @@
 #include <QTabBar>
 
 namespace brevlin {
+
+namespace {
+
+// The file the settings are kept in, under whatever name or link `path` reaches it.
+bool IsSettingsFile(const std::filesystem::path& path) {
+    using platform::FileSystem;
+    try {
+        return FileSystem::SameFile(
+            FileSystem::StampOf(path),
+            FileSystem::StampOf(platform::FileRegistryStore::DefaultPath()));
+    } catch (const FileSystem::Error&) {
+        return false; // not to be looked at: writing says why
+    }
+}
+
+} // namespace
 
 frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags,
                        QWidget* owner, bool* htmlClipboard)
@@ -274,8 +291,17 @@ void frmOptions::ExportShownLanguage() {
         ToQString(LanguageSet::StripFileNameChars(language.Name())) + QStringLiteral(".bvl"));
     if (paths.isEmpty())
         return;
+    const std::filesystem::path path = AppFolders::FilePath(paths.first());
+    if (IsSettingsFile(path)) {
+        // It holds every stored language, and this program reads it.
+        Exclaim(this,
+                tr("出力先が設定ファイルと同じファイルです。上書きすると失われるため、書き込みませ"
+                   "ん。"),
+                kProductName, QDir::toNativeSeparators(paths.first()));
+        return;
+    }
     try {
-        LanguageSet::ExportLanguage(language, AppFolders::FilePath(paths.first()));
+        LanguageSet::ExportLanguage(language, path);
         DialogMemory::SetExportFolder(QFileInfo(paths.first()).absolutePath());
     } catch (const std::exception& error) {
         // A file that cannot be written is reported, not passed over in silence.

@@ -60,6 +60,7 @@ private slots:
     void exportProposesTheNameWithoutForbiddenCharacters();
     void exportOverAnExistingFileReplacesItWhole();
     void exportThatCannotWriteShowsAnError();
+    void exportNeverWritesOverTheSettingsFile();
     void importAddsANewLastLanguageAndShowsIt();
     void importOverAnExistingLanguageAnsweredYes();
     void importOverAnExistingLanguageAnsweredNo();
@@ -221,6 +222,29 @@ void LanguageFilesTest::exportThatCannotWriteShowsAnError() {
     QCOMPARE(error->icon, QMessageBox::Critical);
     QVERIFY(!error->text.isEmpty());
     QVERIFY(!QFile::exists(Path(QStringLiteral("missing/target.bvl"))));
+}
+
+void LanguageFilesTest::exportNeverWritesOverTheSettingsFile() {
+    OptionsFixture f;
+    AddLanguage(f.languages, QStringLiteral("C"));
+    QVERIFY(f.Open());
+    f.ClickTab(1);
+    const QByteArray store = "Windows Registry Editor Version 5.00\r\n";
+    WriteFile(Path(QStringLiteral("settings.reg")), store);
+    qputenv("BREVLIN_SETTINGS", Path(QStringLiteral("settings.reg")).toLocal8Bit());
+    // Named another way than the program names it.
+    QVERIFY(QDir().mkpath(Path(QStringLiteral("elsewhere"))));
+    auto answers = AnswerMessageBoxes({QMessageBox::Yes, QMessageBox::Ok});
+    auto seen = AnswerNextFileDialog(Path(QStringLiteral("elsewhere/../settings.reg")));
+    QTest::mouseClick(f.Find<QPushButton>(QStringLiteral("cmdExport")), Qt::LeftButton);
+    qunsetenv("BREVLIN_SETTINGS");
+    QVERIFY(seen->shown);
+    QTRY_VERIFY(answers[1]->shown);
+    QCOMPARE(answers[1]->icon, QMessageBox::Warning);
+    QVERIFY(answers[1]->text.contains(QStringLiteral("設定ファイル")));
+    QFile file(Path(QStringLiteral("settings.reg")));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), store);
 }
 
 void LanguageFilesTest::importAddsANewLastLanguageAndShowsIt() {
