@@ -68,7 +68,7 @@ void Convert(ConversionJob& job, ConversionHook* hook) {
 QString TipText(const Languages& languages) {
     return languages.Count() > 0
                ? ProductName
-               : ProductName + QStringLiteral(" - 言語がありません (オプションでインポート)");
+               : ProductName + frmMain::tr(" - 言語がありません (オプションでインポート)");
 }
 
 } // namespace
@@ -100,12 +100,11 @@ frmMain::frmMain() {
                 &frmMain::Store_Changed);
     // A first start has none: it says once how to get one.
     if (m_languages.Count() == 0)
-        TrayNotice::Show(
-            m_notifyIcon, ProductName,
-            QStringLiteral("言語設定がまだありません。アイコンを右クリックして「オプション」を開"
-                           "き、「インポート」で言語設定ファイル (*.bvl) を取り込んでください。"
-                           "同梱の言語設定は次のフォルダーにあります: ") +
-                AppFolders::LanguagesFolder(AppFolders::ProgramFolder()));
+        TrayNotice::Show(m_notifyIcon, ProductName,
+                         tr("言語設定がまだありません。アイコンを右クリックして「オプション」を開"
+                            "き、「インポート」で言語設定ファイル (*.bvl) を取り込んでください。"
+                            "同梱の言語設定は次のフォルダーにあります: %1")
+                             .arg(AppFolders::LanguagesFolder(AppFolders::ProgramFolder())));
 }
 
 void frmMain::Store_Changed() {
