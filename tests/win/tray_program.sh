@@ -18,7 +18,9 @@ source "$source/tests/win/wine_tray.sh"
 # A prefix of its own, whose explorer starts on the test's display (the prefix of the other
 # Windows tests has none); kept between runs, as making one takes a while.
 export WINEPREFIX=${BREVLIN_TRAY_PREFIX:?the Wine prefix of the tray test}
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
+# BREVLIN_TRAY_WINEDEBUG=CHANNELS traces Wine (its explorer, which docks the icon, included)
+# into the file BREVLIN_TRAY_WINELOG.
+export WINEDEBUG=${BREVLIN_TRAY_WINEDEBUG:--all} WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 unset BREVLIN_SETTINGS
 key='HKCU\Software\Morvane\Brevlin'
 shots=${BREVLIN_SCREENSHOTS:-}
@@ -32,7 +34,7 @@ mkdir -p "$WINEPREFIX"
 end_wine() { "$wineserver" -k 2>/dev/null || true; }
 # The prefix's server goes first; the test's status is kept for cleanup to exit with.
 trap 'status=$?; end_wine; set +e; (exit $status); cleanup' EXIT
-"$wine" wineboot >/dev/null 2>&1 </dev/null
+"$wine" wineboot >/dev/null 2>>"${BREVLIN_TRAY_WINELOG:-/dev/null}" </dev/null
 # Japanese captions in the font the set-up installs, under the names Windows programs ask for.
 for face in "MS UI Gothic" "MS Shell Dlg" "MS Shell Dlg 2" "Meiryo" "Yu Gothic UI" "Segoe UI" "Tahoma"; do
     "$wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes' \
