@@ -24,6 +24,7 @@ struct LanguagePreview::Job {
     Text sample;
     bool source = false;
     bool optimizeTags = false;
+    bool dark = false;
     // Made on the worker thread, handed to the interface thread when done.
     std::unique_ptr<QTextDocument> document;
     QThread* home = nullptr;
@@ -31,10 +32,27 @@ struct LanguagePreview::Job {
 
 namespace {
 
-// Qt's rich text reads the bundled sheet's rules for classes inside <pre>; its @media rule
-// for dark desktops is passed over.
-QString PreviewStyleSheet() {
-    return QString::fromUtf8(kBundledStyleSheet);
+// Qt's rich text reads the bundled sheet's rules for classes inside <pre> but passes over its
+// @media rule for dark desktops. On a dark desktop that rule's body stands as plain rules,
+// so the preview is shown as a browser there shows the sheet: light colours on a dark block,
+// never the light scheme's dark colours on the dark palette.
+QString PreviewStyleSheet(bool dark) {
+    const QString sheet = QString::fromUtf8(kBundledStyleSheet);
+    const qsizetype media = sheet.indexOf(QStringLiteral("@media (prefers-color-scheme: dark)"));
+    const qsizetype open = media < 0 ? -1 : sheet.indexOf(u'{', media);
+    if (!dark || open < 0)
+        return sheet;
+    int depth = 1;
+    qsizetype close = open + 1;
+    for (; close < sheet.size() && depth > 0; ++close)
+        depth += sheet[close] == u'{' ? 1 : sheet[close] == u'}' ? -1 : 0;
+    // In the rule's place: Qt's parser reads nothing after a media query it cannot parse.
+    return sheet.left(media) + sheet.mid(open + 1, close - open - 2) + sheet.mid(close);
+}
+
+bool IsDark(const QWidget* view) {
+    const QPalette& palette = view->palette();
+    return palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
 }
 
 } // namespace
@@ -103,6 +121,7 @@ void LanguagePreview::Start() {
     job->language = LanguageSnapshot::Of(m_context.Current());
     job->sample = ToCrLf(job->language->PreviewSample());
     job->source = m_c.chkPreviewSource->isChecked();
+    job->dark = IsDark(m_c.txtPreview);
     job->optimizeTags = m_optimizeTags ? m_optimizeTags() : false;
     job->home = thread();
     m_job = job;
@@ -125,7 +144,7 @@ void LanguagePreview::Start() {
         if (job->source) {
             document->setPlainText(html);
         } else {
-            document->setDefaultStyleSheet(PreviewStyleSheet());
+            document->setDefaultStyleSheet(PreviewStyleSheet(job->dark));
             document->setHtml(QStringLiteral("<pre>") + html + QStringLiteral("</pre>"));
         }
         document->moveToThread(job->home);

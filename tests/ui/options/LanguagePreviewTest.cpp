@@ -54,6 +54,17 @@ private slots:
         QTRY_COMPARE(view->toPlainText(), QStringLiteral("int x; // note\nif (y) \"s\""));
         QCOMPARE(ColourOf(view, QStringLiteral("int")), QColor(0x00, 0x33, 0xb3));
         QCOMPARE(ColourOf(view, QStringLiteral("note")), QColor(0x5f, 0x7a, 0x5f));
+        // On a dark desktop, the sheet's dark scheme: light colours on a dark block.
+        QPalette dark = view->palette();
+        dark.setColor(QPalette::Base, Qt::black);
+        dark.setColor(QPalette::Text, Qt::white);
+        view->setPalette(dark);
+        sample->appendPlainText(QStringLiteral("x"));
+        QTRY_COMPARE(ColourOf(view, QStringLiteral("int")), QColor(0x7a, 0xa2, 0xf7));
+        QCOMPARE(ColourOf(view, QStringLiteral("note")), QColor(0x8a, 0x9a, 0x8a));
+        QCOMPARE(view->document()->begin().blockFormat().background().color(),
+                 QColor(0x1e, 0x21, 0x27));
+        sample->undo();
 
         // The source, then each kind of edit.
         f.Find<QCheckBox>(QStringLiteral("chkPreviewSource"))->setChecked(true);
