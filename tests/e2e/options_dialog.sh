@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The options dialog as a user drives it with the keyboard alone: opened by a second start,
 # a new language named, given a keyword and its tags, OK pressed with Enter. The language is
-# then in the settings file and converts from the tray menu; a cancelled edit is not.
+# then in the settings file and converts from the tray menu; a cancelled edit is not. The
+# dialog made larger opens again at that size.
 source "$(dirname "$0")/lib.sh"
 
 start_display
@@ -9,6 +10,18 @@ start_tray
 start_app
 
 second_start_options
+
+# Made larger as a window manager does it, the dialog takes the size; the next opening, after
+# OK, keeps it.
+size_of() {
+    xwininfo -id "$(options_open)" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'
+}
+size_is() {
+    [ "$(size_of)" = "$1" ]
+}
+larger=$(size_of | awk -Fx '{ print $1 + 160 "x" $2 + 120 }')
+xdotool windowsize "$(options_open)" "${larger%x*}" "${larger#*x}"
+wait_for "$PATIENCE" size_is "$larger" || fail "the options dialog is $(size_of), not $larger"
 
 keys alt+a # 新規(&A): a new language, its name selected in the name box
 wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no new language's name to type over"
@@ -38,6 +51,7 @@ wait_for "$PATIENCE" clip_is '<b>int</b> x;' || fail "the menu entry did not con
 # A language added and then cancelled leaves neither the file nor the menu.
 before=$(md5sum <"$BREVLIN_SETTINGS")
 second_start_options
+wait_for "$PATIENCE" size_is "$larger" || fail "the options dialog opened again at $(size_of), not $larger"
 primary_reset # the first dialog's new language had the same default name
 keys alt+a
 wait_for "$PATIENCE" box_holds "新しい言語1" || fail "no new language's name to type over"
