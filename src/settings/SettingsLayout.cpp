@@ -198,6 +198,12 @@ void SettingsLayout::SaveSettingsKeepingAdded(clsRegistry& registry, Languages& 
 
 void SettingsLayout::SaveExtras(clsRegistry& registry, const Extras& extras) {
     registry.RegWrite(RootPath + u"\\HtmlClipboard", Variant::Boolean(extras.htmlClipboard));
+    // Written only once a file is chosen; going back to the bundled sheet removes it.
+    const Text sheetPath = RootPath + u"\\PasteStyleSheet";
+    if (!extras.pasteStyleSheet.empty())
+        registry.RegWrite(sheetPath, extras.pasteStyleSheet);
+    else if (registry.RegRead(sheetPath).GetKind() != Variant::Kind::Empty)
+        registry.RegDelete(sheetPath);
 }
 
 void SettingsLayout::LoadSettings(clsRegistry& registry, Languages& languages, bool& beepOnProcess,
@@ -208,8 +214,10 @@ void SettingsLayout::LoadSettings(clsRegistry& registry, Languages& languages, b
     const bool beep = ReadBoolean(registry, RootPath + u"\\BeepOnProcess");
     const bool optimize = ReadBoolean(registry, RootPath + u"\\OptimizeTags");
     Extras read;
-    if (extras != nullptr)
+    if (extras != nullptr) {
         read.htmlClipboard = ReadBoolean(registry, RootPath + u"\\HtmlClipboard");
+        read.pasteStyleSheet = ReadText(registry, RootPath + u"\\PasteStyleSheet");
+    }
     batch.Commit();
     languages = std::move(loaded);
     beepOnProcess = beep;

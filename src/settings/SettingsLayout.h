@@ -15,6 +15,9 @@ public:
     // switches; an absent value reads as the default, which keeps the earlier behaviour.
     struct Extras {
         bool htmlClipboard = false; // "HtmlClipboard": a text/html flavour beside the text
+        // "PasteStyleSheet": the CSS file whose rules that flavour carries inline; empty for
+        // the bundled one.
+        Text pasteStyleSheet;
     };
     // Without a batch of its own: inside the caller's, or each value stored as it is written.
     static void SaveExtras(clsRegistry& registry, const Extras& extras);

@@ -336,4 +336,14 @@ TEST(SettingsLayout, NewValuesAreWrittenOnlyWhenUsedAndReadAsTheirDefaults) {
     SettingsLayout::SaveExtras(*t.registry, extras);
     EXPECT_TRUE(t.Contains("\"HtmlClipboard\"=dword:ffffffff\n"));
     EXPECT_TRUE(Load(*t.registry).extras.htmlClipboard);
+    EXPECT_FALSE(t.Contains("PasteStyleSheet"));
+
+    // The paste's style sheet: stored once chosen, removed when the bundled one is chosen again.
+    extras.pasteStyleSheet = u"/home/u/\u30b3\u30fc\u30c9.css";
+    SettingsLayout::SaveExtras(*t.registry, extras);
+    EXPECT_EQ(Load(*t.registry).extras.pasteStyleSheet, extras.pasteStyleSheet);
+    extras.pasteStyleSheet.clear();
+    SettingsLayout::SaveExtras(*t.registry, extras);
+    EXPECT_FALSE(t.Contains("PasteStyleSheet"));
+    EXPECT_EQ(Load(*t.registry).extras.pasteStyleSheet, u"");
 }
