@@ -8,10 +8,14 @@
 #include "StoredSettings.h"
 #include "TextCodec.h"
 #include "UsageError.h"
+#include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
+#include "settings/InlineStyles.h"
 #include "settings/LanguageFile.h"
 
 #include "platform/FilePath.h"
+
+#include <cstdio>
 
 namespace brevlin::cli {
 
@@ -19,7 +23,8 @@ const char* ConvertCommand::Usage() {
     return "usage: brevlin convert (--bvl FILE | --language NAME)\n"
            "                       [--optimize-tags | --no-optimize-tags] [--raw]\n"
            "                       [--encoding utf-8|cp932] [--engine fast|regex]\n"
-           "                       [--standalone] [-o OUTPUT] [INPUT]\n";
+           "                       [--standalone | --inline-styles [--stylesheet FILE]]\n"
+           "                       [-o OUTPUT] [INPUT]\n";
 }
 
 int ConvertCommand::Run(const std::vector<std::string>& arguments) {
@@ -30,6 +35,8 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     const bool optimizeOff = args.TakeFlag("--no-optimize-tags");
     const bool raw = args.TakeFlag("--raw");
     const bool standalone = args.TakeFlag("--standalone");
+    const bool inlineStyles = args.TakeFlag("--inline-styles");
+    const std::optional<std::string> stylesheet = args.TakeValue("--stylesheet");
     const std::string encodingName = args.TakeValue("--encoding").value_or("utf-8");
     const std::string engineName = args.TakeValue("--engine").value_or("fast");
     std::optional<std::string> output = args.TakeValue("-o");
@@ -43,6 +50,10 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         throw UsageError("--optimize-tags and --no-optimize-tags exclude each other");
     if (operands.size() > 1)
         throw UsageError("convert takes at most one INPUT");
+    if (standalone && inlineStyles)
+        throw UsageError("--standalone and --inline-styles exclude each other");
+    if (stylesheet && !inlineStyles)
+        throw UsageError("--stylesheet needs --inline-styles");
     InputEncoding encoding;
     if (encodingName == "utf-8" || encodingName == "utf8" || encodingName == "UTF-8")
         encoding = InputEncoding::Utf8;
@@ -73,6 +84,23 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         // The stored switch, unless the command line says otherwise.
         optimizeTags = optimizeOn || (!optimizeOff && stored->optimizeTags);
     }
+    std::shared_ptr<const StyleSheet> sheet;
+    if (stylesheet) {
+        sheet = StyleSheet::Load(platform::FilePath::FromUtf8(*stylesheet));
+    } else if (inlineStyles) {
+        sheet = StyleSheet::Bundled();
+        // The sheet chosen in the options, as the tray program's paste uses it; one that
+        // cannot be read does not stop the conversion.
+        if (stored && !stored->pasteStyleSheet.empty()) {
+            try {
+                sheet =
+                    StyleSheet::Load(platform::FilePath::FromUtf8(ToUtf8(stored->pasteStyleSheet)));
+            } catch (const BrevlinError& error) {
+                std::fprintf(stderr, "brevlin: %s: %s; 同梱のスタイルシートを使います\n",
+                             error.what(), error.Detail().c_str());
+            }
+        }
+    }
 
     const bool fromStandardInput = operands.empty() || operands[0] == "-";
     if (output && *output != "-") {
@@ -86,6 +114,8 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
             guard.Refuse(platform::FilePath::FromUtf8(*bvl), "言語設定ファイル");
         else if (const auto store = stored->File())
             guard.Refuse(*store, "設定ファイル");
+        if (stylesheet)
+            guard.Refuse(platform::FilePath::FromUtf8(*stylesheet), "スタイルシート");
     }
 
     Text text;
@@ -104,11 +134,18 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         const std::string head = StandalonePage::Head(title);
         out.Write(head.data(), head.size());
     }
+    std::optional<InlineStyles> styles;
+    if (sheet) {
+        styles.emplace(sheet);
+        std::string head;
+        TextCodec::AppendUtf8(head, styles->Head(), false);
+        out.Write(head.data(), head.size());
+    }
     // The result comes in pieces; a CR at the end of one is held back until the next piece
     // shows whether an LF follows (CR LF becomes LF).
     std::string bytes;
     bool heldCr = false;
-    HighlightTextTo(*language, text, options, [&](TextView piece) {
+    const auto write = [&](TextView piece) {
         if (piece.empty())
             return;
         bytes.clear();
@@ -119,9 +156,28 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
             piece.remove_suffix(1);
         TextCodec::AppendUtf8(bytes, piece, !raw);
         out.Write(bytes.data(), bytes.size());
+    };
+    Text styled;
+    HighlightTextTo(*language, text, options, [&](TextView piece) {
+        if (!styles) {
+            write(piece);
+            return;
+        }
+        styled.clear();
+        styles->Append(piece, styled);
+        write(styled);
     });
+    if (styles) {
+        styled.clear();
+        styles->Finish(styled);
+        write(styled);
+    }
     if (heldCr)
         out.Write("\r", 1);
+    if (styles) {
+        const std::string tail = ToUtf8(InlineStyles::Tail());
+        out.Write(tail.data(), tail.size());
+    }
     if (standalone) {
         const std::string tail = StandalonePage::Tail();
         out.Write(tail.data(), tail.size());

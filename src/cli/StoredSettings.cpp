@@ -22,7 +22,9 @@ std::string Quoted(const std::vector<const Language*>& languages) {
 } // namespace
 
 void StoredSettings::Load() {
-    SettingsLayout::LoadSettings(registry, languages, beepOnProcess, optimizeTags);
+    SettingsLayout::Extras extras;
+    SettingsLayout::LoadSettings(registry, languages, beepOnProcess, optimizeTags, &extras);
+    pasteStyleSheet = extras.pasteStyleSheet;
 }
 
 void StoredSettings::Save() {

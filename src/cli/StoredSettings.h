@@ -15,6 +15,8 @@ struct StoredSettings {
     Languages languages;
     bool beepOnProcess = false;
     bool optimizeTags = false;
+    // The paste's style sheet chosen in the options; empty for the bundled one.
+    Text pasteStyleSheet;
 
     void Load();
     void Save();

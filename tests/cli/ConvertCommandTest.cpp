@@ -211,3 +211,72 @@ TEST_F(ConvertCommand, InputInAnotherEncodingIsReadOrPlacedForTheUser) {
     EXPECT_NE(m_stderr.find("line 2, column 3 (byte offset 11)"), std::string::npos) << m_stderr;
     EXPECT_NE(m_stderr.find("--encoding cp932"), std::string::npos) << m_stderr;
 }
+
+TEST_F(ConvertCommand, InlineStylesWriteTheRichPasteWithTheSheetChosen) {
+    const fs::path in = Write("in.c", "int x; // note\r\n");
+    const fs::path mine = Write("mine.css", ".kw { color: rgb(1, 2, 3) }");
+    // A language stored with class tags, and the sheet chosen in the options.
+    std::string sheetPath = mine.string();
+    for (std::size_t k = sheetPath.find('\\'); k != std::string::npos;
+         k = sheetPath.find('\\', k + 2))
+        sheetPath.insert(k, 1, '\\');
+    fs::create_directories(m_store.parent_path());
+    std::ofstream(m_store) << "Windows Registry Editor Version 5.00\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Morvane\\Brevlin]\n"
+                              "\"LangCount\"=dword:00000001\n"
+                              "\"PasteStyleSheet\"=\""
+                           << sheetPath
+                           << "\"\n\n"
+                              "[HKEY_CURRENT_USER\\Software\\Morvane\\Brevlin\\1]\n"
+                              "@=\"C\"\n\"StartTag\"=\"<span class=\\\"kw\\\">\"\n"
+                              "\"EndTag\"=\"</span>\"\n\"Keywords\"=str(7):\"int\\0\"\n";
+    const std::string pre =
+        "<meta charset=\"utf-8\"><pre style=\"color: #000000; font-family: Consolas, Menlo, "
+        "'DejaVu Sans Mono', 'Courier New', monospace; white-space: pre-wrap\">";
+
+    // With --bvl the bundled sheet; the CR LF held back across the styling still becomes LF.
+    const std::string c = Quote(fs::path(BREVLIN_SOURCE_DIR) / "languages" / "c.bvl");
+    CommandResult r = Run("convert --inline-styles --bvl " + c + " " + Quote(in));
+    EXPECT_EQ(r.status, 0) << m_stderr;
+    EXPECT_EQ(r.out,
+              pre + "<span class=\"kw\" style=\"color: #0033b3; font-weight: bold\">int</span> "
+                    "x; <span class=\"cm\" style=\"color: #5f7a5f; font-style: italic\">// "
+                    "note</span>\n</pre>");
+    EXPECT_EQ(
+        Run("convert --raw --inline-styles --bvl " + c + " " + Quote(in)).out.substr(pre.size()),
+        "<span class=\"kw\" style=\"color: #0033b3; font-weight: bold\">int</span> x; <span "
+        "class=\"cm\" style=\"color: #5f7a5f; font-style: italic\">// note</span>\r\n</pre>");
+    // With --language the sheet chosen in the options; --stylesheet before both.
+    r = Run("convert --inline-styles --language C " + Quote(in));
+    EXPECT_EQ(r.out,
+              pre + "<span class=\"kw\" style=\"color: #010203\">int</span> x; // note\n</pre>");
+    const fs::path other = Write("other.css", "pre .kw { color: #00f }");
+    r = Run("convert --inline-styles --stylesheet " + Quote(other) + " --language C " + Quote(in));
+    EXPECT_EQ(r.out,
+              pre + "<span class=\"kw\" style=\"color: #0000ff\">int</span> x; // note\n</pre>");
+
+    // A chosen sheet gone: said on standard error, and the bundled one does the work.
+    fs::remove(mine);
+    r = Run("convert --inline-styles --language C " + Quote(in));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.out.find("style=\"color: #0033b3; font-weight: bold\">int</span>"),
+              std::string::npos);
+    EXPECT_NE(m_stderr.find("スタイルシートを読めません: "), std::string::npos) << m_stderr;
+    EXPECT_NE(m_stderr.find("同梱のスタイルシートを使います"), std::string::npos) << m_stderr;
+    // One named on the command line must be there.
+    const fs::path out = m_dir / "never.html";
+    r = Run("convert --inline-styles --stylesheet " + Quote(mine) + " --bvl " + c + " -o " +
+            Quote(out) + " " + Quote(in));
+    EXPECT_EQ(r.status, 1);
+    EXPECT_FALSE(fs::exists(out));
+    // Nor written over by the output.
+    EXPECT_EQ(Run("convert --inline-styles --stylesheet " + Quote(other) + " --bvl " + c + " -o " +
+                  Quote(other) + " " + Quote(in))
+                  .status,
+              1);
+    EXPECT_EQ(Read(other), "pre .kw { color: #00f }");
+
+    EXPECT_EQ(Run("convert --inline-styles --standalone --bvl " + c + " " + Quote(in)).status, 2);
+    EXPECT_EQ(Run("convert --stylesheet " + Quote(other) + " --bvl " + c + " " + Quote(in)).status,
+              2);
+}
