@@ -20,8 +20,10 @@ NO="QMessageBox/QPushButton:いいえ(N)"
 OKBOX="QMessageBox/QPushButton:OK"
 wait_for "$PATIENCE" focus_is $O/tbsOptions || fail "the tab strip has no focus at first: $(focus_now)"
 
-# The general page: disabled Delete and Export are passed over.
-for control in chkBeepOnProcess chkOptimizeTags chkHtmlClipboard cmdOK cmdCancel cmdNew cmdImport tbsOptions; do
+# The general page: disabled Delete and Export are passed over, and so is "同梱に戻す(&U)"
+# while the bundled style sheet is the one chosen.
+for control in chkBeepOnProcess chkOptimizeTags chkHtmlClipboard txtPasteStyleSheet \
+    cmdPasteStyleSheet cmdOK cmdCancel cmdNew cmdImport tbsOptions; do
     walk $O/$control Tab
 done
 walk $O/cmdImport shift+Tab

@@ -6,7 +6,7 @@
 #include "engine/Highlighter.h"
 #include "engine/TextRoutines.h"
 #include "modOptions.h"
-#include "settings/BundledStyleSheet.h"
+#include "settings/InlineStyles.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>
@@ -14,6 +14,7 @@
 #include <QPlainTextEdit>
 #include <QTextBrowser>
 #include <QTextDocument>
+#include <QTextFrame>
 #include <QThread>
 #include <QTreeWidget>
 
@@ -24,42 +25,18 @@ struct LanguagePreview::Job {
     Text sample;
     bool source = false;
     bool optimizeTags = false;
-    bool dark = false;
+    std::shared_ptr<const StyleSheet> sheet;
     // Made on the worker thread, handed to the interface thread when done.
     std::unique_ptr<QTextDocument> document;
     QThread* home = nullptr;
 };
 
-namespace {
-
-// Qt's rich text reads the bundled sheet's rules for classes inside <pre> but passes over its
-// @media rule for dark desktops. On a dark desktop that rule's body stands as plain rules,
-// so the preview is shown as a browser there shows the sheet: light colours on a dark block,
-// never the light scheme's dark colours on the dark palette.
-QString PreviewStyleSheet(bool dark) {
-    const QString sheet = QString::fromUtf8(kBundledStyleSheet);
-    const qsizetype media = sheet.indexOf(QStringLiteral("@media (prefers-color-scheme: dark)"));
-    const qsizetype open = media < 0 ? -1 : sheet.indexOf(u'{', media);
-    if (!dark || open < 0)
-        return sheet;
-    int depth = 1;
-    qsizetype close = open + 1;
-    for (; close < sheet.size() && depth > 0; ++close)
-        depth += sheet[close] == u'{' ? 1 : sheet[close] == u'}' ? -1 : 0;
-    // In the rule's place: Qt's parser reads nothing after a media query it cannot parse.
-    return sheet.left(media) + sheet.mid(open + 1, close - open - 2) + sheet.mid(close);
-}
-
-bool IsDark(const QWidget* view) {
-    const QPalette& palette = view->palette();
-    return palette.color(QPalette::Base).lightness() < palette.color(QPalette::Text).lightness();
-}
-
-} // namespace
-
 LanguagePreview::LanguagePreview(OptionsContext& context, OptionsControls& controls,
-                                 std::function<bool()> optimizeTags, QObject* parent)
-    : QObject(parent), m_context(context), m_c(controls), m_optimizeTags(std::move(optimizeTags)) {
+                                 std::function<bool()> optimizeTags,
+                                 std::function<std::shared_ptr<const StyleSheet>()> pasteSheet,
+                                 QObject* parent)
+    : QObject(parent), m_context(context), m_c(controls), m_optimizeTags(std::move(optimizeTags)),
+      m_pasteSheet(std::move(pasteSheet)) {
     m_pause.setSingleShot(true);
     m_pause.setInterval(PauseMs);
     connect(&m_pause, &QTimer::timeout, this, &LanguagePreview::Start);
@@ -121,19 +98,20 @@ void LanguagePreview::Start() {
     job->language = LanguageSnapshot::Of(m_context.Current());
     job->sample = ToCrLf(job->language->PreviewSample());
     job->source = m_c.chkPreviewSource->isChecked();
-    job->dark = IsDark(m_c.txtPreview);
     job->optimizeTags = m_optimizeTags ? m_optimizeTags() : false;
+    job->sheet = m_pasteSheet ? m_pasteSheet() : nullptr;
+    if (!job->sheet)
+        job->sheet = StyleSheet::Bundled();
     job->home = thread();
     m_job = job;
     ++m_started;
     m_worker = QThread::create([job] {
         auto document = std::make_unique<QTextDocument>();
-        QString html;
+        Text html;
         try {
             HighlightOptions options;
             options.OptimizeTags = job->optimizeTags;
-            html = QString::fromStdU16String(
-                ToLf(HighlightText(*job->language, job->sample, options)));
+            html = ToLf(HighlightText(*job->language, job->sample, options));
         } catch (const std::exception& error) {
             // A pattern the engine refuses: the page says why instead of a result.
             document->setPlainText(QString::fromUtf8(error.what()));
@@ -142,10 +120,14 @@ void LanguagePreview::Start() {
             return;
         }
         if (job->source) {
-            document->setPlainText(html);
+            document->setPlainText(QString::fromStdU16String(html));
         } else {
-            document->setDefaultStyleSheet(PreviewStyleSheet(job->dark));
-            document->setHtml(QStringLiteral("<pre>") + html + QStringLiteral("</pre>"));
+            document->setHtml(QString::fromStdU16String(InlineStyles::Apply(job->sheet, html)));
+            // A paste lands on a light page, and its colours are meant for one: on a dark
+            // desktop too, the code is shown on white, never dark on the dark palette.
+            QTextFrameFormat page = document->rootFrame()->frameFormat();
+            page.setBackground(Qt::white);
+            document->rootFrame()->setFrameFormat(page);
         }
         document->moveToThread(job->home);
         job->document = std::move(document);

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDialog>
 #include <QFrame>
 #include <QGridLayout>
@@ -30,6 +31,11 @@ namespace {
 template <typename T> T* Named(T* widget, const QString& name) {
     widget->setObjectName(name);
     return widget;
+}
+
+// Texts added since the dialog's design, ready for translation.
+QString Tr(const char* text) {
+    return QCoreApplication::translate("frmOptions", text);
 }
 
 QLineEdit* MakeTextBox(QWidget* parent, const QString& name) {
@@ -148,10 +154,34 @@ QWidget* OptionsControls::BuildGeneralPage(QWidget* parent) {
     chkHtmlClipboard =
         Named(new QCheckBox(QStringLiteral("HTML形式でもクリップボードに置く(&H)"), fraGeneral),
               QStringLiteral("chkHtmlClipboard"));
+    // The style sheet whose rules the HTML flavour carries inline; the preview shows it too.
+    lblPasteStyleSheet = Named(new QLabel(Tr("貼り付け用のスタイルシート(&S)"), fraGeneral),
+                               QStringLiteral("lblPasteStyleSheet"));
+    txtPasteStyleSheet = MakeTextBox(fraGeneral, QStringLiteral("txtPasteStyleSheet"));
+    txtPasteStyleSheet->setReadOnly(true);
+    txtPasteStyleSheet->setPlaceholderText(Tr("同梱の brevlin.css"));
+    lblPasteStyleSheet->setBuddy(txtPasteStyleSheet);
+    cmdPasteStyleSheet =
+        MakeButton(fraGeneral, QStringLiteral("cmdPasteStyleSheet"), Tr("参照(&R)..."));
+    cmdPasteStyleSheetReset =
+        MakeButton(fraGeneral, QStringLiteral("cmdPasteStyleSheetReset"), Tr("同梱に戻す(&U)"));
+    lblPasteStyleSheetState =
+        Named(new QLabel(fraGeneral), QStringLiteral("lblPasteStyleSheetState"));
+    lblPasteStyleSheetState->setWordWrap(true);
+    lblPasteStyleSheetState->setVisible(false);
+    auto* sheet = new QHBoxLayout;
+    sheet->addWidget(txtPasteStyleSheet, 1);
+    sheet->addWidget(cmdPasteStyleSheet);
+    sheet->addWidget(cmdPasteStyleSheetReset);
+
     auto* frame = new QVBoxLayout(fraGeneral);
     frame->addWidget(chkBeepOnProcess);
     frame->addWidget(chkOptimizeTags);
     frame->addWidget(chkHtmlClipboard);
+    frame->addSpacing(chkHtmlClipboard->sizeHint().height() / 2);
+    frame->addWidget(lblPasteStyleSheet);
+    frame->addLayout(sheet);
+    frame->addWidget(lblPasteStyleSheetState);
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(fraGeneral);
@@ -317,37 +347,78 @@ void OptionsControls::BuildMenus(QDialog* form) {
 }
 
 void OptionsControls::SetTabOrder() {
-    QWidget* order[] = {tbsOptions,       chkBeepOnProcess,
-                        chkOptimizeTags,  chkHtmlClipboard,
-                        txtName,          txtStartHTML,
-                        txtEndHTML,       chkReplaceTab,
-                        txtTabs,          chkIgnoreCase,
-                        lvwKeywords,      cmdKwAdd,
-                        cmdKwEdit,        cmdKwDelete,
-                        lvwComments,      cmdCmAdd,
-                        cmdCmEdit,        cmdCmDelete,
-                        txtPreviewSample, chkPreviewSource,
-                        txtPreview,       cmdOK,
-                        cmdCancel,        cmdNew,
-                        cmdDelete,        cmdImport,
+    QWidget* order[] = {tbsOptions,
+                        chkBeepOnProcess,
+                        chkOptimizeTags,
+                        chkHtmlClipboard,
+                        txtPasteStyleSheet,
+                        cmdPasteStyleSheet,
+                        cmdPasteStyleSheetReset,
+                        txtName,
+                        txtStartHTML,
+                        txtEndHTML,
+                        chkReplaceTab,
+                        txtTabs,
+                        chkIgnoreCase,
+                        lvwKeywords,
+                        cmdKwAdd,
+                        cmdKwEdit,
+                        cmdKwDelete,
+                        lvwComments,
+                        cmdCmAdd,
+                        cmdCmEdit,
+                        cmdCmDelete,
+                        txtPreviewSample,
+                        chkPreviewSource,
+                        txtPreview,
+                        cmdOK,
+                        cmdCancel,
+                        cmdNew,
+                        cmdDelete,
+                        cmdImport,
                         cmdExport};
     for (std::size_t i = 1; i < std::size(order); ++i)
         QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
 void OptionsControls::SetHelpContextIDs() {
-    const std::pair<QWidget*, int> ids[] = {
-        {chkBeepOnProcess, 1008}, {chkOptimizeTags, 1009},  {chkHtmlClipboard, 1030},
-        {lblCaption[1], 1010},    {txtName, 1010},          {lblCaption[2], 1011},
-        {txtStartHTML, 1011},     {lblCaption[3], 1012},    {txtEndHTML, 1012},
-        {chkReplaceTab, 1013},    {updTabs, 1014},          {txtTabs, 1014},
-        {lblCaption[4], 1014},    {chkIgnoreCase, 1015},    {lvwKeywords, 1016},
-        {cmdKwAdd, 1017},         {cmdKwEdit, 1018},        {cmdKwDelete, 1019},
-        {lblCaption[0], 1020},    {lvwComments, 1020},      {cmdCmAdd, 1021},
-        {cmdCmEdit, 1022},        {cmdCmDelete, 1023},      {cmdOK, 1000},
-        {cmdCancel, 1001},        {cmdNew, 1003},           {cmdDelete, 1004},
-        {cmdImport, 1005},        {cmdExport, 1006},        {lblPreviewSample, 1031},
-        {txtPreviewSample, 1031}, {chkPreviewSource, 1032}, {txtPreview, 1033}};
+    const std::pair<QWidget*, int> ids[] = {{chkBeepOnProcess, 1008},
+                                            {chkOptimizeTags, 1009},
+                                            {chkHtmlClipboard, 1030},
+                                            {lblCaption[1], 1010},
+                                            {txtName, 1010},
+                                            {lblCaption[2], 1011},
+                                            {txtStartHTML, 1011},
+                                            {lblCaption[3], 1012},
+                                            {txtEndHTML, 1012},
+                                            {chkReplaceTab, 1013},
+                                            {updTabs, 1014},
+                                            {txtTabs, 1014},
+                                            {lblCaption[4], 1014},
+                                            {chkIgnoreCase, 1015},
+                                            {lvwKeywords, 1016},
+                                            {cmdKwAdd, 1017},
+                                            {cmdKwEdit, 1018},
+                                            {cmdKwDelete, 1019},
+                                            {lblCaption[0], 1020},
+                                            {lvwComments, 1020},
+                                            {cmdCmAdd, 1021},
+                                            {cmdCmEdit, 1022},
+                                            {cmdCmDelete, 1023},
+                                            {cmdOK, 1000},
+                                            {cmdCancel, 1001},
+                                            {cmdNew, 1003},
+                                            {cmdDelete, 1004},
+                                            {cmdImport, 1005},
+                                            {cmdExport, 1006},
+                                            {lblPreviewSample, 1031},
+                                            {txtPreviewSample, 1031},
+                                            {chkPreviewSource, 1032},
+                                            {txtPreview, 1033},
+                                            {lblPasteStyleSheet, 1034},
+                                            {txtPasteStyleSheet, 1034},
+                                            {cmdPasteStyleSheet, 1034},
+                                            {cmdPasteStyleSheetReset, 1034}};
     for (const auto& [control, id] : ids)
         SetHelpContextID(control, id);
     // The pop-up menus' entries do what the buttons beside the lists do.
@@ -365,6 +436,8 @@ void OptionsControls::SetAccessibleNames() {
     lvwKeywords->setHeaderLabels({fraKeywords->title()});
     lvwComments->setAccessibleName(QString(lblCaption[0]->text()).remove(QLatin1Char('&')));
     txtTabs->setAccessibleName(QStringLiteral("タブの幅（桁）"));
+    txtPasteStyleSheet->setAccessibleName(
+        QString(lblPasteStyleSheet->text()).remove(QLatin1Char('&')));
     updTabs->setAccessibleName(QStringLiteral("タブの幅"));
     mnuKwPopup->setWindowTitle(fraKeywords->title());
     mnuCmPopup->setWindowTitle(lvwComments->accessibleName());

@@ -32,6 +32,11 @@ struct OptionsControls {
     QCheckBox* chkBeepOnProcess = nullptr;
     QCheckBox* chkOptimizeTags = nullptr;
     QCheckBox* chkHtmlClipboard = nullptr;
+    QLabel* lblPasteStyleSheet = nullptr;
+    QLineEdit* txtPasteStyleSheet = nullptr;
+    QPushButton* cmdPasteStyleSheet = nullptr;
+    QPushButton* cmdPasteStyleSheetReset = nullptr;
+    QLabel* lblPasteStyleSheetState = nullptr;
 
     QLineEdit* txtName = nullptr;
     QGroupBox* fraTags = nullptr;

@@ -22,6 +22,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -49,15 +50,21 @@ bool IsSettingsFile(const std::filesystem::path& path) {
 } // namespace
 
 frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags,
-                       QWidget* owner, bool* htmlClipboard)
+                       QWidget* owner, bool* htmlClipboard, Text* pasteStyleSheet)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowContextHelpButtonHint),
       m_context{languages, this}, m_beepOnProcess(beepOnProcess), m_optimizeTags(optimizeTags),
-      m_htmlClipboard(htmlClipboard) {
+      m_htmlClipboard(htmlClipboard), m_pasteStyleSheet(pasteStyleSheet),
+      m_pasteSheet(StyleSheet::Bundled()) {
     setObjectName(QStringLiteral("frmOptions"));
     m_c.Build(this);
     m_c.chkHtmlClipboard->setVisible(m_htmlClipboard != nullptr);
+    for (QWidget* control :
+         std::initializer_list<QWidget*>{m_c.lblPasteStyleSheet, m_c.txtPasteStyleSheet,
+                                         m_c.cmdPasteStyleSheet, m_c.cmdPasteStyleSheetReset})
+        control->setVisible(m_pasteStyleSheet != nullptr);
+    ShowPasteStyleSheet();
 
     m_leaveCheck = new clsLeaveCheck(this);
     clsLeaveCheck::SetCausesValidation(m_c.cmdCancel, false);
@@ -67,7 +74,7 @@ frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimize
     m_keywords = new KeywordList(m_context, m_c, this);
     m_comments = new CommentList(m_context, m_c, this);
     m_preview = new LanguagePreview(
-        m_context, m_c, [this] { return m_optimizeTags; }, this);
+        m_context, m_c, [this] { return m_optimizeTags; }, [this] { return m_pasteSheet; }, this);
     for (clsListEvents* events : {m_keywords->Events(), m_comments->Events()}) {
         connect(events, &clsListEvents::GotFocus, this, &frmOptions::List_GotFocus);
         connect(events, &clsListEvents::LostFocus, this, &frmOptions::List_LostFocus);
@@ -77,6 +84,10 @@ frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimize
     connect(m_c.chkBeepOnProcess, &QCheckBox::toggled, this, &frmOptions::chkBeepOnProcess_Click);
     connect(m_c.chkOptimizeTags, &QCheckBox::toggled, this, &frmOptions::chkOptimizeTags_Click);
     connect(m_c.chkHtmlClipboard, &QCheckBox::toggled, this, &frmOptions::chkHtmlClipboard_Click);
+    connect(m_c.cmdPasteStyleSheet, &QPushButton::clicked, this,
+            &frmOptions::cmdPasteStyleSheet_Click);
+    connect(m_c.cmdPasteStyleSheetReset, &QPushButton::clicked, this,
+            &frmOptions::cmdPasteStyleSheetReset_Click);
     connect(m_c.cmdOK, &QPushButton::clicked, this, &frmOptions::cmdOk_Click);
     connect(m_c.cmdCancel, &QPushButton::clicked, this, &frmOptions::cmdCancel_Click);
     connect(m_c.cmdNew, &QPushButton::clicked, this, &frmOptions::cmdNew_Click);
@@ -189,6 +200,67 @@ void frmOptions::chkOptimizeTags_Click() {
 void frmOptions::chkHtmlClipboard_Click() {
     if (m_htmlClipboard != nullptr)
         *m_htmlClipboard = m_c.chkHtmlClipboard->isChecked();
+}
+
+void frmOptions::cmdPasteStyleSheet_Click() {
+    if (m_pasteStyleSheet == nullptr)
+        return;
+    QFileDialog dlgFile(this);
+    dlgFile.setObjectName(QStringLiteral("dlgFile"));
+    dlgFile.setWindowTitle(tr("貼り付け用のスタイルシート"));
+    dlgFile.setAcceptMode(QFileDialog::AcceptOpen);
+    dlgFile.setFileMode(QFileDialog::ExistingFile);
+    const QStringList filters{tr("スタイルシート (*.css)"), tr("すべてのファイル (*.*)")};
+    dlgFile.setNameFilters(filters);
+    dlgFile.selectNameFilter(filters.first());
+    // Beside the sheet chosen before; at first beside the bundled one, a model to start from.
+    const QString chosen = ToQString(*m_pasteStyleSheet);
+    dlgFile.setDirectory(chosen.isEmpty() ? AppFolders::LanguagesFolder(AppFolders::ProgramFolder())
+                                          : QFileInfo(chosen).absolutePath());
+    if (dlgFile.exec() == QDialog::Accepted && !dlgFile.selectedFiles().isEmpty()) {
+        const QString path = dlgFile.selectedFiles().first();
+        try {
+            // A file that is no style sheet is refused at once, not found out at a paste.
+            m_pasteSheet = StyleSheet::Load(AppFolders::FilePath(path));
+            *m_pasteStyleSheet = ToText(path);
+            ShowPasteStyleSheet();
+        } catch (const BrevlinError& error) {
+            Exclaim(this, QString::fromStdString(error.Description()), kProductName,
+                    QString::fromStdString(error.Detail()));
+        }
+    }
+    ReturnFocus({m_c.cmdPasteStyleSheet});
+}
+
+void frmOptions::cmdPasteStyleSheetReset_Click() {
+    if (m_pasteStyleSheet == nullptr)
+        return;
+    m_pasteStyleSheet->clear();
+    ShowPasteStyleSheet();
+    // The button is disabled now.
+    ReturnFocus({m_c.cmdPasteStyleSheet});
+}
+
+void frmOptions::ShowPasteStyleSheet() {
+    if (m_pasteStyleSheet == nullptr)
+        return;
+    const QString path = ToQString(*m_pasteStyleSheet);
+    QString trouble;
+    m_pasteSheet = StyleSheet::Bundled();
+    if (!path.isEmpty()) {
+        try {
+            m_pasteSheet = StyleSheet::Load(AppFolders::FilePath(path));
+        } catch (const BrevlinError& error) {
+            trouble = tr("%1 (%2)\n貼り付けと表示には同梱のスタイルシートを使います。")
+                          .arg(QString::fromStdString(error.Description()),
+                               QString::fromStdString(error.Detail()));
+        }
+    }
+    m_c.txtPasteStyleSheet->setText(QDir::toNativeSeparators(path));
+    m_c.txtPasteStyleSheet->setToolTip(QDir::toNativeSeparators(path));
+    m_c.cmdPasteStyleSheetReset->setEnabled(!path.isEmpty());
+    m_c.lblPasteStyleSheetState->setText(trouble);
+    m_c.lblPasteStyleSheetState->setVisible(!trouble.isEmpty());
 }
 
 void frmOptions::txtName_Validate(bool& cancel) {

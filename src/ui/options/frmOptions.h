@@ -2,8 +2,11 @@
 
 #include "OptionsContext.h"
 #include "OptionsControls.h"
+#include "settings/StyleSheet.h"
 
 #include <QDialog>
+
+#include <memory>
 
 namespace brevlin {
 
@@ -21,9 +24,10 @@ class frmOptions : public QDialog {
     Q_OBJECT
 public:
     // `htmlClipboard`, when given, is the switch for a text/html flavour on the clipboard;
-    // without it the switch is not shown.
+    // without it the switch is not shown. `pasteStyleSheet`, when given, is the style sheet
+    // file of that flavour (empty for the bundled one); without it, it cannot be chosen.
     frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags, QWidget* owner,
-               bool* htmlClipboard = nullptr);
+               bool* htmlClipboard = nullptr, Text* pasteStyleSheet = nullptr);
     ~frmOptions() override;
 
     bool Canceled() const { return m_canceled; }
@@ -55,6 +59,10 @@ private:
     void chkBeepOnProcess_Click();
     void chkOptimizeTags_Click();
     void chkHtmlClipboard_Click();
+    void cmdPasteStyleSheet_Click();
+    void cmdPasteStyleSheetReset_Click();
+    // Reads the chosen paste style sheet and shows it, and why the bundled one stands in.
+    void ShowPasteStyleSheet();
     void cmdOk_Click();
     void cmdCancel_Click();
     void cmdNew_Click();
@@ -77,6 +85,9 @@ private:
     bool& m_beepOnProcess;
     bool& m_optimizeTags;
     bool* m_htmlClipboard;
+    Text* m_pasteStyleSheet;
+    // The sheet the preview shows the paste with.
+    std::shared_ptr<const StyleSheet> m_pasteSheet;
     OptionsControls m_c;
     clsLeaveCheck* m_leaveCheck = nullptr;
     LanguagePage* m_page = nullptr;

@@ -90,8 +90,8 @@ private slots:
         OptionsFixture f;
         AddLanguage(f.languages, QStringLiteral("C"));
         QVERIFY(f.Open());
-        // 33 controls and labels in the dialog, markup in the texts shown literally.
-        QCOMPARE(CheckTexts(f.form.get(), popups), 33);
+        // 37 controls and labels in the dialog, markup in the texts shown literally.
+        QCOMPARE(CheckTexts(f.form.get(), popups), 37);
         QVERIFY(f.Find<QLineEdit>(QStringLiteral("txtStartHTML"))
                     ->whatsThis()
                     .contains(QStringLiteral("&lt;span class=&quot;kw&quot;&gt;")));
@@ -119,6 +119,10 @@ private slots:
                                          {QStringLiteral("chkBeepOnProcess"), 1008},
                                          {QStringLiteral("chkOptimizeTags"), 1009},
                                          {QStringLiteral("chkHtmlClipboard"), 1030},
+                                         {QStringLiteral("lblPasteStyleSheet"), 1034},
+                                         {QStringLiteral("txtPasteStyleSheet"), 1034},
+                                         {QStringLiteral("cmdPasteStyleSheet"), 1034},
+                                         {QStringLiteral("cmdPasteStyleSheetReset"), 1034},
                                          {QStringLiteral("lblCaption1"), 1010},
                                          {QStringLiteral("txtName"), 1010},
                                          {QStringLiteral("lblCaption2"), 1011},

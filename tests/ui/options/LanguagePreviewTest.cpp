@@ -6,12 +6,18 @@
 #include "modOptions.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextBrowser>
+#include <QTextFrame>
 #include <QTreeWidget>
 
 using namespace brevlin;
@@ -28,6 +34,12 @@ QColor ColourOf(QTextBrowser* view, const QString& word) {
     QTextCursor cursor(const_cast<QTextDocument*>(document));
     cursor.setPosition(at + 1);
     return cursor.charFormat().foreground().color();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
 }
 
 } // namespace
@@ -54,16 +66,20 @@ private slots:
         QTRY_COMPARE(view->toPlainText(), QStringLiteral("int x; // note\nif (y) \"s\""));
         QCOMPARE(ColourOf(view, QStringLiteral("int")), QColor(0x00, 0x33, 0xb3));
         QCOMPARE(ColourOf(view, QStringLiteral("note")), QColor(0x5f, 0x7a, 0x5f));
-        // On a dark desktop, the sheet's dark scheme: light colours on a dark block.
+        // On a dark desktop, the paste's look still: its colours are for a light page, so
+        // the code is shown on white, never dark colours on the dark palette.
         QPalette dark = view->palette();
         dark.setColor(QPalette::Base, Qt::black);
         dark.setColor(QPalette::Text, Qt::white);
         view->setPalette(dark);
         sample->appendPlainText(QStringLiteral("x"));
-        QTRY_COMPARE(ColourOf(view, QStringLiteral("int")), QColor(0x7a, 0xa2, 0xf7));
-        QCOMPARE(ColourOf(view, QStringLiteral("note")), QColor(0x8a, 0x9a, 0x8a));
-        QCOMPARE(view->document()->begin().blockFormat().background().color(),
-                 QColor(0x1e, 0x21, 0x27));
+        QTRY_VERIFY(view->toPlainText().endsWith(QStringLiteral("\nx")));
+        QCOMPARE(ColourOf(view, QStringLiteral("int")), QColor(0x00, 0x33, 0xb3));
+        QCOMPARE(view->document()->rootFrame()->frameFormat().background().color(),
+                 QColor(Qt::white));
+        QImage shown(view->viewport()->size(), QImage::Format_RGB32);
+        view->viewport()->render(&shown);
+        QCOMPARE(shown.pixelColor(shown.width() - 2, shown.height() - 2), QColor(Qt::white));
         sample->undo();
 
         // The source, then each kind of edit.
@@ -125,6 +141,65 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(view->toPlainText().endsWith(QStringLiteral("else if")), 20000);
         QVERIFY(preview->ConversionsStarted() <= before + 2);
         QVERIFY(ToQString(c.PreviewSample()).endsWith(QStringLiteral("else if")));
+    }
+
+    // The preview shows the code as a rich paste does: with the paste style sheet chosen on
+    // the general page, or the bundled one where none is, or the chosen one cannot be read.
+    void ThePreviewFollowsThePasteStyleSheetChosen() {
+        QTemporaryDir folder;
+        const QString mine = folder.filePath(QStringLiteral("mine.css"));
+        const QString broken = folder.filePath(QStringLiteral("broken.css"));
+        WriteFile(mine, ".kw { color: rgb(18, 52, 86) }");
+        WriteFile(broken, ".kw { color: red");
+        OptionsFixture f;
+        Text chosen;
+        f.pasteStyleSheet = &chosen;
+        Language& c = AddLanguage(f.languages, QStringLiteral("C"));
+        c.SetStartTag(u"<span class=\"kw\">");
+        c.SetEndTag(u"</span>");
+        c.SetPreviewSample(u"int x;");
+        QVERIFY(f.Open());
+        auto* box = f.Find<QLineEdit>(QStringLiteral("txtPasteStyleSheet"));
+        auto* choose = f.Find<QPushButton>(QStringLiteral("cmdPasteStyleSheet"));
+        auto* reset = f.Find<QPushButton>(QStringLiteral("cmdPasteStyleSheetReset"));
+        QVERIFY(box->isVisible());
+        QVERIFY(box->text().isEmpty());
+        QVERIFY(!reset->isEnabled());
+
+        // A file that is no style sheet is refused when chosen, saying why.
+        auto dialog = AnswerNextFileDialog(broken);
+        auto refusal = AnswerNextMessageBox(QMessageBox::Ok);
+        choose->click();
+        QVERIFY(dialog->shown);
+        QVERIFY(refusal->shown);
+        QVERIFY(refusal->text.startsWith(QStringLiteral("スタイルシートとして読めません: ")));
+        QCOMPARE(refusal->informative, QStringLiteral("1 行目: 「{」を閉じる「}」がありません"));
+        QVERIFY(chosen.empty());
+
+        dialog = AnswerNextFileDialog(mine);
+        choose->click();
+        QVERIFY(dialog->shown);
+        QCOMPARE(ToQString(chosen), mine);
+        QCOMPARE(box->text(), QDir::toNativeSeparators(mine));
+        QVERIFY(reset->isEnabled());
+        f.ClickTab(1);
+        auto* view = f.Find<QTextBrowser>(QStringLiteral("txtPreview"));
+        QTRY_COMPARE(ColourOf(view, QStringLiteral("int")), QColor(0x12, 0x34, 0x56));
+
+        // Gone by the next opening: the page says so and the bundled colours stand in.
+        QVERIFY(QFile::remove(mine));
+        QVERIFY(f.Open());
+        auto* state = f.Find<QLabel>(QStringLiteral("lblPasteStyleSheetState"));
+        QVERIFY(state->isVisible());
+        QVERIFY(state->text().startsWith(QStringLiteral("スタイルシートを読めません: ")));
+        f.ClickTab(1);
+        view = f.Find<QTextBrowser>(QStringLiteral("txtPreview"));
+        QTRY_COMPARE(ColourOf(view, QStringLiteral("int")), QColor(0x00, 0x33, 0xb3));
+        f.ClickTab(0);
+        f.Find<QPushButton>(QStringLiteral("cmdPasteStyleSheetReset"))->click();
+        QVERIFY(chosen.empty());
+        QVERIFY(!state->isVisible());
+        QVERIFY(f.Find<QLineEdit>(QStringLiteral("txtPasteStyleSheet"))->text().isEmpty());
     }
 };
 

@@ -63,8 +63,10 @@ int main(int argc, char** argv) {
         u"    while (b != 0) {\r\n        int t = a % b;  // remainder\r\n"
         u"        a = b;\r\n        b = t;\r\n    }\r\n    return a;\r\n}\r\n"
         u"const char* s = \"a<b\";\r\n");
-    bool htmlClipboard = false;
-    frmOptions form(languages, beepOnProcess, optimizeTags, nullptr, &htmlClipboard);
+    bool htmlClipboard = true;
+    Text pasteStyleSheet;
+    frmOptions form(languages, beepOnProcess, optimizeTags, nullptr, &htmlClipboard,
+                    &pasteStyleSheet);
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;

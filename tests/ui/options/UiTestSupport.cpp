@@ -155,7 +155,8 @@ OptionsFixture::OptionsFixture() = default;
 OptionsFixture::~OptionsFixture() = default;
 
 bool OptionsFixture::Open() {
-    form = std::make_unique<frmOptions>(languages, beepOnProcess, optimizeTags, nullptr);
+    form = std::make_unique<frmOptions>(languages, beepOnProcess, optimizeTags, nullptr, nullptr,
+                                        pasteStyleSheet);
     QObject::connect(form.get(), &frmOptions::Unload, form.get(), [this](bool canceled) {
         ++unloadCount;
         unloadCanceled = canceled;

@@ -72,6 +72,8 @@ public:
     Languages languages;
     bool beepOnProcess = false;
     bool optimizeTags = false;
+    // When set before Open, the paste style sheet can be chosen on the general page.
+    Text* pasteStyleSheet = nullptr;
     std::unique_ptr<frmOptions> form;
     int unloadCount = 0;
     bool unloadCanceled = false;

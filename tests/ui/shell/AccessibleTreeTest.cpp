@@ -180,7 +180,7 @@ private slots:
         QVERIFY(seen > 60);
         // The tab strip (with its scroll buttons) has no context help; its tabs read the page
         // names.
-        QCOMPARE(CheckDescriptions(options, {QStringLiteral("tbsOptions")}), 33);
+        QCOMPARE(CheckDescriptions(options, {QStringLiteral("tbsOptions")}), 37);
 
         for (const char* name : {"mnuKwPopup", "mnuCmPopup"}) {
             auto* menu = options->findChild<QMenu*>(QString::fromLatin1(name));
