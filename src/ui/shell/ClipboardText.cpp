@@ -1,6 +1,7 @@
 #include "ClipboardText.h"
 
 #include "engine/TextRoutines.h"
+#include "settings/InlineStyles.h"
 
 #include <QClipboard>
 #include <QMimeData>
@@ -16,9 +17,8 @@ QString ClipboardText::FromEngine(TextView text) {
     return QString::fromStdU16String(ToLf(text));
 }
 
-QString ClipboardText::HtmlFlavour(const QString& markup) {
-    // Receivers read text/html as UTF-8 only when told.
-    return QStringLiteral("<meta charset=\"utf-8\"><pre>") + markup + QStringLiteral("</pre>");
+QString ClipboardText::HtmlFlavour(TextView markup, std::shared_ptr<const StyleSheet> sheet) {
+    return QString::fromStdU16String(InlineStyles::Apply(std::move(sheet), markup));
 }
 
 bool ClipboardText::Replace(QClipboard& clipboard, const QString& text,

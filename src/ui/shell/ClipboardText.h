@@ -1,9 +1,11 @@
 #pragma once
 
 #include "engine/Text.h"
+#include "settings/StyleSheet.h"
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 
 class QClipboard;
@@ -24,9 +26,10 @@ public:
     // With `html`, a text/html flavour goes beside it.
     static bool Replace(QClipboard& clipboard, const QString& text,
                         const std::optional<QString>& html = std::nullopt);
-    // The text/html flavour of converted mark-up: the same inside <pre>, so that rich
-    // editors paste the formatted code.
-    static QString HtmlFlavour(const QString& markup);
+    // The text/html flavour of converted mark-up (with LF line ends): the same with the
+    // sheet's styles inline, inside a styled <pre>, so that mail, documents and slides paste
+    // the code as it looks in the preview; no receiver of a paste keeps a class.
+    static QString HtmlFlavour(TextView markup, std::shared_ptr<const StyleSheet> sheet);
 };
 
 } // namespace brevlin::shell

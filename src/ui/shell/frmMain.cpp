@@ -5,6 +5,7 @@
 #include "ctlNotify.h"
 #include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
+#include "engine/TextRoutines.h"
 #include "frmAbout.h"
 #include "platform/FileRegistryStore.h"
 #include "settings/SettingsLayout.h"
@@ -35,7 +36,13 @@ struct ConversionJob {
     Text input;
     ClipboardUndo::Content before; // the clipboard as the conversion found it
     HighlightOptions options;
-    Text output;
+    // With the HTML flavour: the style sheet chosen for it (empty for the bundled one).
+    bool html = false;
+    Text sheetPath;
+    QString result;
+    QString htmlFlavour;
+    // Why the chosen sheet could not be used; the bundled one was.
+    QString sheetTrouble;
     bool failed = false;
     QString error;
 };
@@ -47,9 +54,29 @@ const QString ClipboardFailure =
     QStringLiteral("変換結果をクリップボードに書き込めませんでした。"
                    "ほかのプログラムがクリップボードを使用しています。");
 
+// The sheet chosen for the HTML flavour; where it cannot be used, the bundled one, and why.
+std::shared_ptr<const StyleSheet> PasteSheet(ConversionJob& job) {
+    if (!job.sheetPath.empty()) {
+        try {
+            return StyleSheet::Load(AppFolders::FilePath(QString::fromStdU16String(job.sheetPath)));
+        } catch (const BrevlinError& error) {
+            job.sheetTrouble = QString::fromStdString(error.Description());
+            if (!error.Detail().empty())
+                job.sheetTrouble +=
+                    QStringLiteral(" (%1)").arg(QString::fromStdString(error.Detail()));
+        }
+    }
+    return StyleSheet::Bundled();
+}
+
 void Convert(ConversionJob& job, ConversionHook* hook) {
     try {
-        job.output = HighlightText(*job.language, job.input, job.options, hook);
+        const Text output = ToLf(HighlightText(*job.language, job.input, job.options, hook));
+        // The flavour is made here too, beside the event loop: for a big result it takes a
+        // while.
+        if (job.html)
+            job.htmlFlavour = ClipboardText::HtmlFlavour(output, PasteSheet(job));
+        job.result = QString::fromStdU16String(output);
     } catch (const BrevlinError& error) {
         job.failed = true;
         job.error = QString::fromStdString(error.Description());
@@ -196,6 +223,7 @@ void frmMain::LoadSettings() {
     SettingsLayout::Extras extras;
     SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags, &extras);
     HtmlClipboard = extras.htmlClipboard;
+    PasteStyleSheet = extras.pasteStyleSheet;
     m_knownLanguages = SettingsLayout::NamesOf(m_languages);
     m_unsaved = false;
     RebuildLanguageMenu();
@@ -206,6 +234,7 @@ void frmMain::SaveSettings() {
     // it is kept, not overwritten by the set in memory.
     SettingsLayout::Extras extras;
     extras.htmlClipboard = HtmlClipboard;
+    extras.pasteStyleSheet = PasteStyleSheet;
     m_unsaved = true;
     SettingsLayout::SaveSettingsKeepingAdded(*m_registry, m_languages, m_knownLanguages,
                                              BeepOnProcess, OptimizeTags, &extras);
@@ -258,6 +287,8 @@ void frmMain::mnuProcessKw_Click(int index) {
     job->before = ClipboardUndo::Content::Of(clipboard->mimeData(QClipboard::Clipboard));
     job->input = ClipboardText::ToEngine(job->before.text);
     job->options = HighlightOptions{OptimizeTags, BeepOnProcess};
+    job->html = HtmlClipboard;
+    job->sheetPath = PasteStyleSheet;
     m_job = job;
     UpdateTrayEnabled();
 
@@ -292,16 +323,29 @@ void frmMain::ConversionFinished() {
         m_notifyIcon->SetIconID(ctlNotify::AppIconID);
         ShowError(job->error);
     } else {
-        const QString result = ClipboardText::FromEngine(job->output);
         const std::optional<QString> html =
-            HtmlClipboard ? std::optional(ClipboardText::HtmlFlavour(result)) : std::nullopt;
-        if (ClipboardText::Replace(*QGuiApplication::clipboard(), result, html))
-            m_undo.Converted(std::move(job->before), result);
+            job->html ? std::optional(job->htmlFlavour) : std::nullopt;
+        if (ClipboardText::Replace(*QGuiApplication::clipboard(), job->result, html))
+            m_undo.Converted(std::move(job->before), job->result);
         else
             ShowError(ClipboardFailure);
+        if (job->html)
+            ReportSheetTrouble(job->sheetTrouble);
     }
     UpdateTrayEnabled();
     emit ProcessFinished();
+}
+
+void frmMain::ReportSheetTrouble(const QString& trouble) {
+    // Said once for each trouble, not at every conversion; once the sheet is read again, a
+    // later trouble is said again.
+    if (trouble == m_sheetTrouble)
+        return;
+    m_sheetTrouble = trouble;
+    if (!trouble.isEmpty())
+        TrayNotice::Show(
+            m_notifyIcon, ProductName,
+            tr("%1\nHTML 形式には同梱のスタイルシート (brevlin.css) を使いました。").arg(trouble));
 }
 
 void frmMain::ShowOptionsDialog() {
@@ -321,7 +365,8 @@ void frmMain::ShowOptionsDialog() {
     } catch (const std::exception&) {
         // An unreadable store is reported when the dialog saves.
     }
-    m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this, &HtmlClipboard);
+    m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this, &HtmlClipboard,
+                                  &PasteStyleSheet);
     connect(m_optionForm, &frmOptions::Unload, this, &frmMain::OptionForm_Unload);
     m_optionForm->show();
     // Opened from the tray or by a second start, it takes the keyboard at once; without a

@@ -39,6 +39,8 @@ public:
     bool OptimizeTags = false;
     // A text/html flavour beside the text on the clipboard (off: the text alone).
     bool HtmlClipboard = false;
+    // The CSS file whose rules that flavour carries inline; empty for the bundled sheet.
+    Text PasteStyleSheet;
 
     Languages& AllLanguages() { return m_languages; }
     clsVarMenu& LanguageMenu() { return m_languageMenu; }
@@ -83,6 +85,8 @@ private:
     void Store_Changed();
     void UpdateTrayEnabled();
     void ShowError(const QString& description);
+    // Tells that the chosen paste style sheet could not be used (empty: it was).
+    void ReportSheetTrouble(const QString& trouble);
 
     std::unique_ptr<clsRegistry> m_registry;
     // The language names as last read from or written to the store.
@@ -95,6 +99,8 @@ private:
     QPointer<frmOptions> m_optionForm;
     QPointer<frmAbout> m_aboutForm;
     int m_openErrors = 0;
+    // The last trouble with the paste style sheet that was told.
+    QString m_sheetTrouble;
     ClipboardUndo m_undo;
 
     QMenu* mnuLeftClick = nullptr;

@@ -182,32 +182,58 @@ private slots:
     }
 
     void TheHtmlFlavourGoesBesideTheTextWhenSwitchedOnAndIsStored() {
-        AddLanguage(u"C", u"<k>");
+        Language& c = AddLanguage(u"C", u"<span class=\"kw\">");
+        c.SetEndTag(u"</span>");
         form->RebuildLanguageMenu();
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->setText(QStringLiteral("int a<b;"));
         Choose(0);
         QVERIFY(!clipboard->mimeData()->hasHtml());
 
+        // On: the text as before, and beside it the rich flavour with the styles inline.
         form->HtmlClipboard = true;
         clipboard->setText(QStringLiteral("int a<b;"));
         Choose(0);
-        QCOMPARE(clipboard->text(), QStringLiteral("<k>int</k> a&lt;b;"));
+        QCOMPARE(clipboard->text(), QStringLiteral("<span class=\"kw\">int</span> a&lt;b;"));
         QVERIFY(clipboard->mimeData()->hasHtml());
-        QCOMPARE(clipboard->mimeData()->html(),
-                 QStringLiteral("<meta charset=\"utf-8\"><pre><k>int</k> a&lt;b;</pre>"));
+        QString html = clipboard->mimeData()->html();
+        QVERIFY(html.startsWith(QStringLiteral("<meta charset=\"utf-8\"><pre style=\"")));
+        QVERIFY(html.endsWith(QStringLiteral("<span class=\"kw\" style=\"color: #0033b3; "
+                                             "font-weight: bold\">int</span> a&lt;b;</pre>")));
 
-        // Stored under its own value; a store without it reads as off.
+        // A sheet of the user's gives its colours; once it cannot be read, the bundled one
+        // does, and the conversion goes on.
+        const QString sheet = settingsFolder.filePath(QStringLiteral("mine.css"));
+        QFile css(sheet);
+        QVERIFY(css.open(QIODevice::WriteOnly));
+        css.write("span.kw { color: #123456 }");
+        css.close();
+        form->PasteStyleSheet = sheet.toStdU16String();
+        clipboard->setText(QStringLiteral("int"));
+        Choose(0);
+        QVERIFY(clipboard->mimeData()->html().contains(
+            QStringLiteral("<span class=\"kw\" style=\"color: #123456\">int</span>")));
+        QVERIFY(QFile::remove(sheet));
+        clipboard->setText(QStringLiteral("int"));
+        Choose(0);
+        QCOMPARE(clipboard->text(), QStringLiteral("<span class=\"kw\">int</span>"));
+        QVERIFY(clipboard->mimeData()->html().contains(QStringLiteral("color: #0033b3")));
+
+        // Stored under values of their own; a store without them reads as off and bundled.
         form->SaveSettings();
         QFile file(settingsFile);
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.readAll().contains("\"HtmlClipboard\"=dword:ffffffff"));
+        const QByteArray stored = file.readAll();
+        QVERIFY(stored.contains("\"HtmlClipboard\"=dword:ffffffff"));
+        QVERIFY(stored.contains("\"PasteStyleSheet\"="));
         form = std::make_unique<frmMain>();
         QVERIFY(form->HtmlClipboard);
+        QCOMPARE(QString::fromStdU16String(form->PasteStyleSheet), sheet);
         file.close(); // Windows removes no file that is open
         QVERIFY(QFile::remove(settingsFile));
         form = std::make_unique<frmMain>();
         QVERIFY(!form->HtmlClipboard);
+        QVERIFY(form->PasteStyleSheet.empty());
     }
 
     void UndoPutsBackWhatTheLastConversionReplacedWhileItsResultIsThere() {
