@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build, run and test Brevlin Glosser.
+# Installs the Debian packages needed to build, run and test Brevlin Glosser; with the argument
+# "test", also the receivers that the rich-paste tests paste into (scripts/test.sh gives it).
 # Idempotent: packages already present are not downloaded again.
 set -euo pipefail
 
@@ -15,6 +16,10 @@ packages=(
   chromium at-spi2-core gir1.2-atspi-2.0
   g++-mingw-w64-x86-64-posix wine64 nsis
 )
+if [ "${1:-}" = test ]; then
+  # LibreOffice Writer and a DevTools client's websocket for Chromium.
+  packages+=(libreoffice-writer-nogui python3-websocket)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -4,7 +4,7 @@
 # fuzz runs in the sanitizer build.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 cmake -S . -B build -G Ninja -DBREVLIN_WERROR=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2 --timeout 600
