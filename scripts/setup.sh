@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n qt6-svg-dev libqt6svg6
   libpcre2-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool xclip x11-utils imagemagick

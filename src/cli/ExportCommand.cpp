@@ -7,8 +7,11 @@
 #include "settings/LanguageSet.h"
 
 #include "platform/FilePath.h"
+#include "platform/UiText.h"
 
 namespace brevlin::cli {
+
+using platform::UiText;
 
 namespace {
 
@@ -46,7 +49,7 @@ int ExportCommand::Run(const std::vector<std::string>& arguments) {
     }
     // The file is replaced whole: over the settings file, every stored language would go.
     if (const auto store = settings.File())
-        OutputGuard(shown, path).Refuse(*store, "設定ファイル");
+        OutputGuard(shown, path).Refuse(*store, UiText::Translate("OutputGuard", "設定ファイル"));
     LanguageSet::ExportLanguage(language, path);
     return 0;
 }

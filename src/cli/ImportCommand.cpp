@@ -7,8 +7,11 @@
 #include "settings/LanguageSet.h"
 
 #include "platform/FilePath.h"
+#include "platform/UiText.h"
 
 namespace brevlin::cli {
+
+using platform::UiText;
 
 const char* ImportCommand::Usage() {
     return "usage: brevlin import FILE [--replace]\n";
@@ -34,9 +37,12 @@ int ImportCommand::Run(const std::vector<std::string>& arguments) {
             return replace;
         });
     if (!result.language)
-        throw BrevlinError(errors::DuplicateName,
-                           "言語設定「" + ToUtf8(existing) +
-                               "」は既に存在します。置き換えるには --replace を指定してください。");
+        throw BrevlinError(
+            errors::DuplicateName,
+            UiText::Fill(UiText::Translate("ImportCommand",
+                                           "言語設定「%1」は既に存在します。置き換"
+                                           "えるには --replace を指定してください。"),
+                         {ToUtf8(existing)}));
     settings.Save();
     batch.Commit();
     return 0;

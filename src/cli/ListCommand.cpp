@@ -4,10 +4,13 @@
 #include "FileIO.h"
 #include "StoredSettings.h"
 #include "UsageError.h"
+#include "platform/UiText.h"
 
 #include <cstdio>
 
 namespace brevlin::cli {
+
+using platform::UiText;
 
 const char* ListCommand::Usage() {
     return "usage: brevlin list\n";
@@ -20,9 +23,10 @@ int ListCommand::Run(const std::vector<std::string>& arguments) {
     settings.Load();
     if (settings.languages.Count() == 0) {
         // Standard output stays empty, so that scripts reading the names find none.
-        std::fputs("brevlin: 言語設定がありません。brevlin import FILE で言語設定ファイル (.bvl) "
-                   "を取り込めます。\n",
-                   stderr);
+        const std::string message =
+            UiText::Translate("ListCommand", "言語設定がありません。brevlin import FILE で言語設定"
+                                             "ファイル (.bvl) を取り込めます。");
+        std::fprintf(stderr, "brevlin: %s\n", message.c_str());
         return 0;
     }
     std::string names;

@@ -2,8 +2,11 @@
 
 #include "engine/BrevlinError.h"
 #include "platform/FilePath.h"
+#include "platform/UiText.h"
 
 namespace brevlin::cli {
+
+using platform::UiText;
 
 using platform::FileSystem;
 
@@ -20,7 +23,7 @@ OutputGuard::OutputGuard(const std::string& output, const std::filesystem::path&
     }
 }
 
-void OutputGuard::Refuse(const std::filesystem::path& input, const char* what) const {
+void OutputGuard::Refuse(const std::filesystem::path& input, const std::string& what) const {
     if (!m_output.exists)
         return;
     FileSystem::Stamp stamp;
@@ -34,15 +37,17 @@ void OutputGuard::Refuse(const std::filesystem::path& input, const char* what) c
 
 void OutputGuard::RefuseStandardInput() const {
     if (m_output.exists)
-        Refuse(FileSystem::StampOf(FileSystem::StandardInput()), "標準入力");
+        Refuse(FileSystem::StampOf(FileSystem::StandardInput()),
+               UiText::Translate("OutputGuard", "標準入力"));
 }
 
-void OutputGuard::Refuse(const FileSystem::Stamp& input, const char* what) const {
+void OutputGuard::Refuse(const FileSystem::Stamp& input, const std::string& what) const {
     if (FileSystem::SameFile(m_output, input))
         throw BrevlinError(
             errors::InvalidArgument,
-            "出力先が" + std::string(what) +
-                "と同じファイルです。上書きすると失われるため、書き込みません。: " + m_name);
+            UiText::Fill(UiText::Translate("OutputGuard", "出力先が%1と同じファイルです。上書きす"
+                                                          "ると失われるため、書き込みません。: %2"),
+                         {what, m_name}));
 }
 
 } // namespace brevlin::cli

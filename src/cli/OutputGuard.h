@@ -19,11 +19,11 @@ public:
 
     // Raise an error naming the output and `what` (the kind of input, for the message) when
     // the output is that file.
-    void Refuse(const std::filesystem::path& input, const char* what) const;
+    void Refuse(const std::filesystem::path& input, const std::string& what) const;
     void RefuseStandardInput() const;
 
 private:
-    void Refuse(const platform::FileSystem::Stamp& input, const char* what) const;
+    void Refuse(const platform::FileSystem::Stamp& input, const std::string& what) const;
 
     std::string m_name;
     platform::FileSystem::Stamp m_output;

@@ -2,6 +2,7 @@
 
 #include "engine/BrevlinError.h"
 #include "platform/FileRegistryStore.h"
+#include "platform/UiText.h"
 #include "settings/CaseFolding.h"
 #include "settings/SettingsLayout.h"
 
@@ -9,13 +10,21 @@
 
 namespace brevlin::cli {
 
+using platform::UiText;
+
 namespace {
 
-// 「A」「B」: names may hold commas and blanks, the brackets cannot be mistaken.
+// 「A」「B」: names may hold commas and blanks, the brackets cannot be mistaken. The
+// translations bracket and join them their own way.
 std::string Quoted(const std::vector<const Language*>& languages) {
     std::string text;
-    for (const Language* language : languages)
-        text += "「" + ToUtf8(language->Name()) + "」";
+    for (const Language* language : languages) {
+        const std::string name =
+            UiText::Fill(UiText::Translate("StoredSettings", "「%1」"), {ToUtf8(language->Name())});
+        text = text.empty()
+                   ? name
+                   : UiText::Fill(UiText::Translate("StoredSettings", "%1%2"), {text, name});
+    }
     return text;
 }
 
@@ -46,18 +55,24 @@ Language& StoredSettings::Find(const std::string& utf8Name) {
     if (matches.size() == 1)
         return *matches.front();
     if (!matches.empty())
-        throw BrevlinError(errors::FileNotFound, "言語設定「" + utf8Name +
-                                                     "」は大文字小文字の違いだけで複数あります: " +
-                                                     Quoted({matches.begin(), matches.end()}) +
-                                                     " 名前をそのとおりに指定してください。");
+        throw BrevlinError(errors::FileNotFound,
+                           UiText::Fill(UiText::Translate("StoredSettings",
+                                                          "言語設定「%1」は大文字小文字の違いだけで"
+                                                          "複数あります: %2 名前をそのとおりに指定"
+                                                          "してください。"),
+                                        {utf8Name, Quoted({matches.begin(), matches.end()})}));
     if (all.empty())
         throw BrevlinError(errors::FileNotFound,
-                           "言語設定「" + utf8Name +
-                               "」はありません。言語設定がまだありません (brevlin import FILE "
-                               "で追加できます)。");
-    throw BrevlinError(errors::FileNotFound,
-                       "言語設定「" + utf8Name +
-                           "」はありません。保存されている言語設定: " + Quoted(all));
+                           UiText::Fill(UiText::Translate("StoredSettings",
+                                                          "言語設定「%1」はありません。言語設定がま"
+                                                          "だありません (brevlin import FILE で追加"
+                                                          "できます)。"),
+                                        {utf8Name}));
+    throw BrevlinError(
+        errors::FileNotFound,
+        UiText::Fill(UiText::Translate("StoredSettings",
+                                       "言語設定「%1」はありません。保存されている言語設定: %2"),
+                     {utf8Name, Quoted(all)}));
 }
 
 std::optional<std::filesystem::path> StoredSettings::File() {

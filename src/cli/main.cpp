@@ -2,6 +2,7 @@
 #include "ExportCommand.h"
 #include "ImportCommand.h"
 #include "ListCommand.h"
+#include "MessageCatalog.h"
 #include "UsageError.h"
 #include "engine/BrevlinError.h"
 
@@ -61,6 +62,7 @@ const char* kHelp =
 
 int main(int argc, char** argv) {
     std::vector<std::string> args = brevlin::platform::ConsoleProgram::Start(argc, argv);
+    brevlin::cli::MessageCatalog::Install(brevlin::platform::ConsoleProgram::ProgramFile());
     try {
         if (args.empty())
             throw brevlin::cli::UsageError("a command is needed; see brevlin --help");

@@ -1,12 +1,15 @@
 #include "Languages.h"
 
 #include "BrevlinError.h"
+#include "platform/UiText.h"
 
 namespace brevlin {
 
+using platform::UiText;
+
 Language& Languages::Add(const Text& name) {
     if (ItemByName(name) != nullptr)
-        throw BrevlinError(errors::DuplicateName, "Name重複");
+        throw BrevlinError(errors::DuplicateName, UiText::Translate("Languages", "Name重複"));
     auto language = std::make_shared<Language>();
     language->SetName(name);
     m_items.push_back(language);

@@ -1,11 +1,14 @@
 #include "RegExp.h"
 
 #include "BrevlinError.h"
+#include "platform/UiText.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
@@ -81,9 +84,11 @@ void RegExp::Compile() {
                                  options, &errorCode, &errorOffset, context);
     pcre2_compile_context_free(context);
     if (!m_impl->code) {
-        throw BrevlinError(errors::InvalidPattern,
-                           "正規表現の構文が正しくありません: " + ToUtf8(m_pattern) + " (" +
-                               Pcre2Message(errorCode) + ", " + std::to_string(errorOffset) + ")");
+        throw BrevlinError(
+            errors::InvalidPattern,
+            UiText::Fill(
+                UiText::Translate("RegExp", "正規表現の構文が正しくありません: %1 (%2, %3)"),
+                {ToUtf8(m_pattern), Pcre2Message(errorCode), std::to_string(errorOffset)}));
     }
     m_impl->matchData = pcre2_match_data_create_from_pattern(m_impl->code, nullptr);
     m_impl->matchContext = pcre2_match_context_create(nullptr);
@@ -106,9 +111,10 @@ long RegExp::Search(TextView subject, std::size_t start, RegExpMatch& match) {
     if (rc == PCRE2_ERROR_NOMATCH)
         return -1;
     if (rc < 0) {
-        throw BrevlinError(errors::RegexFailure,
-                           "正規表現の照合に失敗しました: " + Pcre2Message(rc) + " (" +
-                               ToUtf8(m_pattern.substr(0, 200)) + ")");
+        throw BrevlinError(
+            errors::RegexFailure,
+            UiText::Fill(UiText::Translate("RegExp", "正規表現の照合に失敗しました: %1 (%2)"),
+                         {Pcre2Message(rc), ToUtf8(m_pattern.substr(0, 200))}));
     }
     const PCRE2_SIZE* ovector = pcre2_get_ovector_pointer(m_impl->matchData);
     match.FirstIndex = ovector[0];

@@ -1,11 +1,15 @@
 #include "Text.h"
 
 #include "BrevlinError.h"
+#include "platform/UiText.h"
 
 namespace brevlin {
 
+using platform::UiText;
+
 void ThrowSubscriptOutOfRange() {
-    throw BrevlinError(errors::SubscriptOutOfRange, "インデックスが有効範囲にありません。");
+    throw BrevlinError(errors::SubscriptOutOfRange,
+                       UiText::Translate("Text", "インデックスが有効範囲にありません。"));
 }
 
 Text FromUtf8(std::string_view s) {

@@ -2,10 +2,13 @@
 
 #include "BrevlinError.h"
 #include "CharClass.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
@@ -33,9 +36,13 @@ std::unique_ptr<RegExp> CompileKeywordMatcher(const Language& language) {
             try {
                 single.Test(u"");
             } catch (const BrevlinError& error) {
-                throw BrevlinError(error.Number(), "言語「" + ToUtf8(language.Name()) +
-                                                       "」のキーワード「" + ToUtf8(keyword) +
-                                                       "」が正しいパターンではありません。");
+                throw BrevlinError(
+                    error.Number(),
+                    UiText::Fill(
+                        UiText::Translate(
+                            "TokenClassifier",
+                            "言語「%1」のキーワード「%2」が正しいパターンではありません。"),
+                        {ToUtf8(language.Name()), ToUtf8(keyword)}));
             }
         }
         throw;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@ namespace brevlin::platform {
 class ConsoleProgram {
 public:
     static std::vector<std::string> Start(int argc, char** argv);
+    // The running executable's path; empty where the system does not tell it.
+    static std::filesystem::path ProgramFile();
 };
 
 } // namespace brevlin::platform

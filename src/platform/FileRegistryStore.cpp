@@ -3,6 +3,7 @@
 #include "FilePath.h"
 #include "FileSystem.h"
 #include "RegFile.h"
+#include "UiText.h"
 #include "engine/BrevlinError.h"
 
 #include <ctime>
@@ -50,8 +51,10 @@ FileSystem::Path FileRegistryStore::DefaultPath() {
     } else if (auto home = FileSystem::HomeFolder()) {
         base = *home / ".config";
     } else {
-        throw BrevlinError(errors::PathFileAccess,
-                           "設定ファイルの場所が決まりません (HOME がありません)");
+        throw BrevlinError(
+            errors::PathFileAccess,
+            UiText::Translate("FileRegistryStore",
+                              "設定ファイルの場所が決まりません (HOME がありません)"));
     }
     return base / "Morvane" / "Brevlin" / "settings.reg";
 }
@@ -79,7 +82,8 @@ std::shared_ptr<const RegistryTree> FileRegistryStore::Current() {
     try {
         now = FileSystem::StampOf(m_path);
     } catch (const FileSystem::Error& error) {
-        FailAccess("設定ファイルを読み込めません", m_path, error);
+        FailAccess(UiText::Translate("FileRegistryStore", "設定ファイルを読み込めません"), m_path,
+                   error);
     }
     if (m_cache && now == m_stamp)
         return m_cache;
@@ -104,19 +108,26 @@ std::shared_ptr<const RegistryTree> FileRegistryStore::Load() {
         using Kind = FileSystem::Error::Kind;
         if (error.GetKind() == Kind::NotRegular)
             throw BrevlinError(errors::PathFileAccess,
-                               "設定ファイルが通常のファイルではありません: " + Location());
+                               UiText::Translate("FileRegistryStore",
+                                                 "設定ファイルが通常のファイルではありません: ") +
+                                   Location());
         if (error.GetKind() == Kind::TooBig)
-            throw BrevlinError(errors::SettingsFormat, "設定ファイルが大きすぎます: " + Location());
-        FailAccess("設定ファイルを読み込めません", m_path, error);
+            throw BrevlinError(
+                errors::SettingsFormat,
+                UiText::Translate("FileRegistryStore", "設定ファイルが大きすぎます: ") +
+                    Location());
+        FailAccess(UiText::Translate("FileRegistryStore", "設定ファイルを読み込めません"), m_path,
+                   error);
     }
     try {
         m_cache = std::make_shared<RegistryTree>(RegFile::Parse(bytes));
         HoldCacheFile(file);
     } catch (const RegFile::ParseError& error) {
         FileSystem::Close(file);
-        throw BrevlinError(errors::SettingsFormat, "設定ファイルを解釈できません: " + Location() +
-                                                       ":" + std::to_string(error.Line()) + ": " +
-                                                       error.what());
+        throw BrevlinError(
+            errors::SettingsFormat,
+            UiText::Translate("FileRegistryStore", "設定ファイルを解釈できません: ") + Location() +
+                ":" + std::to_string(error.Line()) + ": " + error.what());
     }
     m_stamp = stamp;
     return m_cache;
@@ -162,9 +173,11 @@ void FileRegistryStore::Lock() {
     } catch (const FileSystem::Error& error) {
         if (error.GetKind() == FileSystem::Error::Kind::Busy)
             throw BrevlinError(errors::PathFileAccess,
-                               "設定ファイルは他のプロセスが書き込み中です: " +
+                               UiText::Translate("FileRegistryStore",
+                                                 "設定ファイルは他のプロセスが書き込み中です: ") +
                                    FilePath::ToUtf8(lockPath));
-        FailAccess("設定ファイルをロックできません", lockPath, error);
+        FailAccess(UiText::Translate("FileRegistryStore", "設定ファイルをロックできません"),
+                   lockPath, error);
     }
 }
 
@@ -178,7 +191,8 @@ void FileRegistryStore::StartWriting() {
         FileSystem::MakeFolders(Folder(FileSystem::Resolve(m_path)));
         FileSystem::MakeFolders(Folder(m_path));
     } catch (const FileSystem::Error& error) {
-        FailAccess("設定ファイルのフォルダーを作れません", Folder(m_path), error);
+        FailAccess(UiText::Translate("FileRegistryStore", "設定ファイルのフォルダーを作れません"),
+                   Folder(m_path), error);
     }
     Lock();
     try {
@@ -230,7 +244,8 @@ void FileRegistryStore::DeleteValue(RegistryRoot root, std::u16string_view key,
         RegistryKey* found = tree.Root(root).Find(key);
         if (!found || !found->RemoveValue(name))
             throw BrevlinError(errors::RegistryNotFound,
-                               "値が見つかりません: " + Describe(root, key, name));
+                               UiText::Translate("FileRegistryStore", "値が見つかりません: ") +
+                                   Describe(root, key, name));
     });
 }
 
@@ -242,15 +257,20 @@ void FileRegistryStore::DeleteKey(RegistryRoot root, std::u16string_view key) {
         const std::u16string_view name =
             slash == std::u16string_view::npos ? key : key.substr(slash + 1);
         if (name.empty())
-            throw BrevlinError(errors::InvalidKey, "キー不正");
+            throw BrevlinError(errors::InvalidKey,
+                               UiText::Translate("FileRegistryStore", "キー不正"));
         RegistryKey* parent = tree.Root(root).Find(parentPath);
         RegistryKey* found = parent ? parent->FindSubkey(name) : nullptr;
         const std::string described = Describe(root, parentPath, name);
         if (!found)
-            throw BrevlinError(errors::RegistryNotFound, "キーが見つかりません: " + described);
+            throw BrevlinError(errors::RegistryNotFound,
+                               UiText::Translate("FileRegistryStore", "キーが見つかりません: ") +
+                                   described);
         if (!found->Subkeys().empty())
-            throw BrevlinError(errors::RegistryAccessDenied,
-                               "サブキーのあるキーは削除できません: " + described);
+            throw BrevlinError(
+                errors::RegistryAccessDenied,
+                UiText::Translate("FileRegistryStore", "サブキーのあるキーは削除できません: ") +
+                    described);
         parent->RemoveSubkey(name);
     });
 }
@@ -266,7 +286,8 @@ void FileRegistryStore::KeepBackup(const FileSystem::Path& target) {
     try {
         FileSystem::KeepCopy(target, backup);
     } catch (const FileSystem::Error& error) {
-        FailAccess("読めない設定ファイルの控えを作れません", backup, error);
+        FailAccess(UiText::Translate("FileRegistryStore", "読めない設定ファイルの控えを作れません"),
+                   backup, error);
     }
     m_lastBackup = backup;
 }
@@ -276,7 +297,8 @@ void FileRegistryStore::PutInPlace(const FileSystem::Path& temporary, FileSystem
     try {
         FileSystem::Replace(temporary, file, target);
     } catch (const FileSystem::Error& error) {
-        FailAccess("設定ファイルを置き換えられません", target, error);
+        FailAccess(UiText::Translate("FileRegistryStore", "設定ファイルを置き換えられません"),
+                   target, error);
     }
 }
 
@@ -291,14 +313,16 @@ void FileRegistryStore::Save(const RegistryTree& tree) {
     try {
         file = FileSystem::CreateTemporary(target, true, temporary);
     } catch (const FileSystem::Error& error) {
-        FailAccess("設定ファイルを書き込めません", Folder(target), error);
+        FailAccess(UiText::Translate("FileRegistryStore", "設定ファイルを書き込めません"),
+                   Folder(target), error);
     }
     try {
         try {
             FileSystem::WriteAll(file, bytes);
             FileSystem::Flush(file);
         } catch (const FileSystem::Error& error) {
-            FailAccess("設定ファイルを書き込めません", temporary, error);
+            FailAccess(UiText::Translate("FileRegistryStore", "設定ファイルを書き込めません"),
+                       temporary, error);
         }
         PutInPlace(temporary, file, target);
     } catch (...) {

@@ -1,5 +1,6 @@
 #include "RegFile.h"
 
+#include "UiText.h"
 #include "engine/BrevlinError.h"
 
 #include <algorithm>
@@ -207,7 +208,7 @@ std::u16string ReadQuoted(std::u16string_view text, std::size_t& pos, std::size_
     ++pos;
     while (true) {
         if (pos >= text.size())
-            Fail(line, "閉じる \" がありません");
+            Fail(line, UiText::Translate("RegFile", "閉じる \" がありません"));
         const char16_t c = text[pos++];
         if (c == u'"')
             break;
@@ -216,7 +217,7 @@ std::u16string ReadQuoted(std::u16string_view text, std::size_t& pos, std::size_
             continue;
         }
         if (pos >= text.size())
-            Fail(line, "閉じる \" がありません");
+            Fail(line, UiText::Translate("RegFile", "閉じる \" がありません"));
         const char16_t e = text[pos++];
         switch (e) {
         case u'\\':
@@ -245,7 +246,7 @@ std::u16string ReadQuoted(std::u16string_view text, std::size_t& pos, std::size_
             for (int k = 0; k < 4; ++k) {
                 const int d = pos < text.size() ? HexDigit(text[pos]) : -1;
                 if (d < 0)
-                    Fail(line, "\\u の後に 16 進数 4 桁がありません");
+                    Fail(line, UiText::Translate("RegFile", "\\u の後に 16 進数 4 桁がありません"));
                 code = code * 16 + static_cast<unsigned>(d);
                 ++pos;
             }
@@ -253,7 +254,7 @@ std::u16string ReadQuoted(std::u16string_view text, std::size_t& pos, std::size_
             break;
         }
         default:
-            Fail(line, "不明なエスケープです");
+            Fail(line, UiText::Translate("RegFile", "不明なエスケープです"));
         }
     }
     if (list && !out.empty())
@@ -272,14 +273,14 @@ std::vector<unsigned char> ReadHexBytes(std::u16string_view data, std::size_t li
         const int high = HexDigit(data[pos]);
         const int low = pos + 1 < data.size() ? HexDigit(data[pos + 1]) : -1;
         if (high < 0 || low < 0)
-            Fail(line, "hex の値が不正です");
+            Fail(line, UiText::Translate("RegFile", "hex の値が不正です"));
         bytes.push_back(static_cast<unsigned char>(high * 16 + low));
         pos += 2;
         while (pos < data.size() && (data[pos] == u' ' || data[pos] == u'\t'))
             ++pos;
         if (pos < data.size()) {
             if (data[pos] != u',')
-                Fail(line, "hex の値が不正です");
+                Fail(line, UiText::Translate("RegFile", "hex の値が不正です"));
             ++pos;
         }
     }
@@ -313,7 +314,7 @@ RegistryValue ReadData(std::u16string_view data, std::size_t line) {
         while (pos < data.size() && (data[pos] == u' ' || data[pos] == u'\t'))
             ++pos;
         if (pos != data.size())
-            Fail(line, "値の後に余分な文字があります");
+            Fail(line, UiText::Translate("RegFile", "値の後に余分な文字があります"));
     };
     if (startsWith(u"\"")) {
         std::size_t pos = 0;
@@ -324,12 +325,12 @@ RegistryValue ReadData(std::u16string_view data, std::size_t line) {
     if (startsWith(u"dword:")) {
         const std::u16string_view digits = data.substr(6);
         if (digits.empty() || digits.size() > 8)
-            Fail(line, "dword の値が不正です");
+            Fail(line, UiText::Translate("RegFile", "dword の値が不正です"));
         std::uint32_t number = 0;
         for (const char16_t c : digits) {
             const int d = HexDigit(c);
             if (d < 0)
-                Fail(line, "dword の値が不正です");
+                Fail(line, UiText::Translate("RegFile", "dword の値が不正です"));
             number = number * 16 + static_cast<std::uint32_t>(d);
         }
         return RegistryValue::FromDword(number);
@@ -347,18 +348,18 @@ RegistryValue ReadData(std::u16string_view data, std::size_t line) {
         if (pos < data.size() && data[pos] == u'(') {
             const std::size_t close = data.find(u')', pos);
             if (close == std::u16string_view::npos || close == pos + 1 || close > pos + 9)
-                Fail(line, "hex の型が不正です");
+                Fail(line, UiText::Translate("RegFile", "hex の型が不正です"));
             type = 0;
             for (std::size_t k = pos + 1; k < close; ++k) {
                 const int d = HexDigit(data[k]);
                 if (d < 0)
-                    Fail(line, "hex の型が不正です");
+                    Fail(line, UiText::Translate("RegFile", "hex の型が不正です"));
                 type = type * 16 + static_cast<std::uint32_t>(d);
             }
             pos = close + 1;
         }
         if (pos >= data.size() || data[pos] != u':')
-            Fail(line, "hex の値が不正です");
+            Fail(line, UiText::Translate("RegFile", "hex の値が不正です"));
         const std::vector<unsigned char> bytes = ReadHexBytes(data.substr(pos + 1), line);
         if (type == RegistryValue::MultiString)
             return RegistryValue::FromList(Utf16List(bytes));
@@ -371,8 +372,8 @@ RegistryValue ReadData(std::u16string_view data, std::size_t line) {
         return value;
     }
     if (data == u"-")
-        Fail(line, "値の削除 (=-) は使えません");
-    Fail(line, "値の形式が不正です");
+        Fail(line, UiText::Translate("RegFile", "値の削除 (=-) は使えません"));
+    Fail(line, UiText::Translate("RegFile", "値の形式が不正です"));
 }
 
 std::optional<RegistryRoot> RootByName(std::u16string_view name) {
@@ -462,7 +463,7 @@ RegistryTree RegFile::Parse(std::string_view text) {
             continue;
         const auto decoded = DecodeUtf8(raw);
         if (!decoded)
-            Fail(lineNumber, "UTF-8 として読めません");
+            Fail(lineNumber, UiText::Translate("RegFile", "UTF-8 として読めません"));
         const std::u16string_view line = *decoded;
 
         if (!seenContent) {
@@ -472,30 +473,31 @@ RegistryTree RegFile::Parse(std::string_view text) {
         }
         if (line.front() == u'[') {
             if (line.back() != u']' || line.size() < 3)
-                Fail(lineNumber, "キーの行が不正です");
+                Fail(lineNumber, UiText::Translate("RegFile", "キーの行が不正です"));
             const std::u16string_view path = line.substr(1, line.size() - 2);
             if (path.front() == u'-')
-                Fail(lineNumber, "キーの削除 ([-...]) は使えません");
+                Fail(lineNumber, UiText::Translate("RegFile", "キーの削除 ([-...]) は使えません"));
             const std::size_t slash = path.find(u'\\');
             const auto root = RootByName(path.substr(0, slash));
             if (!root)
-                Fail(lineNumber, "不明なルートキーです");
+                Fail(lineNumber, UiText::Translate("RegFile", "不明なルートキーです"));
             section = &tree.Root(*root);
             if (static_cast<std::size_t>(std::count(path.begin(), path.end(), u'\\')) >
                 RegistryKey::MaxDepth)
                 Fail(lineNumber,
-                     "キーの階層が深すぎます (" + std::to_string(RegistryKey::MaxDepth) + " まで)");
+                     UiText::Fill(UiText::Translate("RegFile", "キーの階層が深すぎます (%1 まで)"),
+                                  {std::to_string(RegistryKey::MaxDepth)}));
             if (slash != std::u16string_view::npos) {
                 try {
                     section = &section->Create(path.substr(slash + 1));
                 } catch (const BrevlinError&) {
-                    Fail(lineNumber, "キーの名前が不正です");
+                    Fail(lineNumber, UiText::Translate("RegFile", "キーの名前が不正です"));
                 }
             }
             continue;
         }
         if (!section)
-            Fail(lineNumber, "キーの行より前に値があります");
+            Fail(lineNumber, UiText::Translate("RegFile", "キーの行より前に値があります"));
 
         std::u16string name;
         std::size_t pos = 0;
@@ -504,12 +506,12 @@ RegistryTree RegFile::Parse(std::string_view text) {
         } else if (line.front() == u'"') {
             name = ReadQuoted(line, pos, lineNumber, nullptr);
         } else {
-            Fail(lineNumber, "値の名前がありません");
+            Fail(lineNumber, UiText::Translate("RegFile", "値の名前がありません"));
         }
         while (pos < line.size() && (line[pos] == u' ' || line[pos] == u'\t'))
             ++pos;
         if (pos >= line.size() || line[pos] != u'=')
-            Fail(lineNumber, "= がありません");
+            Fail(lineNumber, UiText::Translate("RegFile", "= がありません"));
         ++pos;
         while (pos < line.size() && (line[pos] == u' ' || line[pos] == u'\t'))
             ++pos;

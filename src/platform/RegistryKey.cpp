@@ -1,5 +1,6 @@
 #include "RegistryKey.h"
 
+#include "UiText.h"
 #include "engine/BrevlinError.h"
 
 #include <algorithm>
@@ -149,7 +150,8 @@ RegistryKey& RegistryKey::CreateSubkey(std::u16string_view name) {
     if (RegistryKey* found = FindSubkey(name))
         return *found;
     if (!IsValidKeyName(name))
-        throw BrevlinError(errors::CreateKeyFailed, "RegCreateKeyEx のエラー");
+        throw BrevlinError(errors::CreateKeyFailed,
+                           UiText::Translate("RegistryKey", "RegCreateKeyEx のエラー"));
     return m_subkeys.emplace(Folded(name), RegistryKey(std::u16string(name))).first->second;
 }
 
@@ -174,7 +176,8 @@ RegistryKey& RegistryKey::Create(std::u16string_view path) {
         return valid;
     });
     if (!valid)
-        throw BrevlinError(errors::CreateKeyFailed, "RegCreateKeyEx のエラー");
+        throw BrevlinError(errors::CreateKeyFailed,
+                           UiText::Translate("RegistryKey", "RegCreateKeyEx のエラー"));
     RegistryKey* key = this;
     ForEachName(path, [&](std::u16string_view name) {
         key = &key->CreateSubkey(name);

@@ -6,10 +6,13 @@
 
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 
 #include <unordered_set>
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
@@ -50,9 +53,11 @@ std::vector<Text> KeywordListFile::Read(const std::filesystem::path& path) {
             if (IsSpace(c))
                 throw BrevlinError(
                     errors::FileFormat,
-                    "キーワードの一覧の " + std::to_string(line) +
-                        " 行目に空白があります。1 行に 1 つのキーワードを書いてください。: " +
-                        platform::FilePath::ToUtf8(path));
+                    UiText::Fill(
+                        UiText::Translate("KeywordListFile",
+                                          "キーワードの一覧の %1 行目に空白があります。1 行に "
+                                          "1 つのキーワードを書いてください。: %2"),
+                        {std::to_string(line), platform::FilePath::ToUtf8(path)}));
         }
         if (!word.empty() && seen.emplace(word).second)
             keywords.emplace_back(word);
@@ -61,8 +66,11 @@ std::vector<Text> KeywordListFile::Read(const std::filesystem::path& path) {
             end + (end + 1 < text.size() && text[end] == u'\r' && text[end + 1] == u'\n' ? 2 : 1);
     }
     if (keywords.empty())
-        throw BrevlinError(errors::FileFormat, "キーワードの一覧にキーワードがありません。: " +
-                                                   platform::FilePath::ToUtf8(path));
+        throw BrevlinError(
+            errors::FileFormat,
+            UiText::Fill(UiText::Translate("KeywordListFile",
+                                           "キーワードの一覧にキーワードがありません。: %1"),
+                         {platform::FilePath::ToUtf8(path)}));
     return keywords;
 }
 

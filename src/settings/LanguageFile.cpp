@@ -5,9 +5,13 @@
 
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
+
 #include <vector>
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
@@ -90,31 +94,43 @@ void LanguageFile::Write(const Language& language, const std::filesystem::path& 
 Text LanguageFile::ReadCheckedName(clsINIFile& file) {
     // The system's message, and for those who can act on it, where the file went wrong.
     const auto refuse = [&file](const std::string& what) {
-        throw BrevlinError(errors::FileFormat,
-                           "ファイル形式が認識できないか、または互換性がありません。",
-                           platform::FilePath::ToUtf8(file.Filename()) + ": " + what);
+        throw BrevlinError(
+            errors::FileFormat,
+            UiText::Translate("LanguageFile",
+                              "ファイル形式が認識できないか、または互換性がありません。"),
+            platform::FilePath::ToUtf8(file.Filename()) + ": " + what);
     };
+    // The line's number, or an empty text where there is no such line.
     const auto at = [&file](const Text& section, const Text& key) {
         const auto line = file.LineOf(section, key);
-        return line ? std::to_string(*line) + " 行目" : std::string();
+        return line ? std::to_string(*line) : std::string();
     };
     const Text versionText = file.ReadString(u"Brevlin", u"Version", u"");
     const double version = ValueConversion::Val(versionText);
     if (version == 0.0 || version > 2.0) {
         const std::string line = at(u"Brevlin", u"Version");
         if (line.empty())
-            refuse("[Brevlin] に Version がありません (言語設定ファイルではないか、壊れています)");
-        refuse(line + "の Version=" + ToUtf8(versionText) +
-               " は読めない版です (読めるのは 0 より大きく 2.0 以下の版)");
+            refuse(UiText::Translate(
+                "LanguageFile",
+                "[Brevlin] に Version がありません (言語設定ファイルではないか、壊れています)"));
+        refuse(UiText::Fill(
+            UiText::Translate("LanguageFile",
+                              "%1 行目の Version=%2 は読めない版です (読めるのは 0 より大きく 2.0 "
+                              "以下の版)"),
+            {line, ToUtf8(versionText)}));
     }
     Text name = file.ReadString(u"Language", u"Name", u"");
     if (name.empty()) {
         const std::string line = at(u"Language", u"Name");
         if (!line.empty())
-            refuse(line + "の Name が空です");
+            refuse(
+                UiText::Fill(UiText::Translate("LanguageFile", "%1 行目の Name が空です"), {line}));
         const std::string section = at(u"Language", u"");
-        refuse(section.empty() ? std::string("[Language] セクションがありません")
-                               : "[Language] (" + section + ") に Name がありません");
+        refuse(section.empty()
+                   ? UiText::Translate("LanguageFile", "[Language] セクションがありません")
+                   : UiText::Fill(UiText::Translate("LanguageFile",
+                                                    "[Language] (%1 行目) に Name がありません"),
+                                  {section}));
     }
     return name;
 }
@@ -162,8 +178,10 @@ void LanguageFile::Read(clsINIFile& file, Language& language) {
 
 void LanguageFile::CheckExists(const std::filesystem::path& path) {
     if (!platform::FileSystem::Exists(path))
-        throw BrevlinError(errors::FileNotFound,
-                           "ファイルが見つかりません。: " + platform::FilePath::ToUtf8(path));
+        throw BrevlinError(
+            errors::FileNotFound,
+            UiText::Fill(UiText::Translate("LanguageFile", "ファイルが見つかりません。: %1"),
+                         {platform::FilePath::ToUtf8(path)}));
 }
 
 std::unique_ptr<Language> LanguageFile::Load(const std::filesystem::path& path) {

@@ -5,8 +5,20 @@
 #include "ValueConversion.h"
 #include "engine/BrevlinError.h"
 #include "platform/FilePath.h"
+#include "platform/UiText.h"
 
 namespace brevlin {
+
+using platform::UiText;
+
+namespace {
+
+// A new language's name, followed by the first free number.
+Text NewLanguageName() {
+    return FromUtf8(UiText::Translate("LanguageSet", "新しい言語"));
+}
+
+} // namespace
 
 Text LanguageSet::StripFileNameChars(const Text& text) {
     static constexpr TextView Removed = u"\\/:,;*?\"<>|";
@@ -21,7 +33,7 @@ Text LanguageSet::StripFileNameChars(const Text& text) {
 
 Language& LanguageSet::AddNewLanguage(Languages& languages) {
     for (int i = 1;; ++i) {
-        const Text name = u"新しい言語" + ValueConversion::FromLong(i);
+        const Text name = NewLanguageName() + ValueConversion::FromLong(i);
         // The first number whose name is free; the set holds finitely many names.
         if (languages.ItemByName(name) == nullptr)
             return languages.Add(name);
@@ -64,9 +76,12 @@ LanguageSet::ImportResult LanguageSet::ImportKeywordList(Languages& languages,
     std::vector<Text> keywords = KeywordListFile::Read(path);
     const Text name = KeywordListFile::LanguageName(path);
     if (name.empty())
-        throw BrevlinError(errors::FileFormat,
-                           "キーワードの一覧のファイル名から言語の名前が作れません。: " +
-                               platform::FilePath::ToUtf8(path));
+        throw BrevlinError(
+            errors::FileFormat,
+            UiText::Fill(
+                UiText::Translate("LanguageSet",
+                                  "キーワードの一覧のファイル名から言語の名前が作れません。: %1"),
+                {platform::FilePath::ToUtf8(path)}));
     ImportResult result;
     if (Language* existing = languages.ItemByName(name)) {
         if (!confirmReplace || !confirmReplace(name))

@@ -2,10 +2,13 @@
 
 #include "ValueConversion.h"
 #include "engine/BrevlinError.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 
 namespace brevlin {
+
+using platform::UiText;
 
 const Text SettingsLayout::RootPath = u"HKCU\\Software\\Morvane\\Brevlin";
 
@@ -54,7 +57,9 @@ std::int32_t ReadLong(clsRegistry& registry, const Text& path,
 // that cannot be loaded.
 std::int32_t CheckedCount(std::int32_t count, const Text& path) {
     if (count > SettingsLayout::MaxCount)
-        throw BrevlinError(errors::Overflow, "値が大きすぎます: " + ToUtf8(path));
+        throw BrevlinError(errors::Overflow,
+                           UiText::Translate("SettingsLayout", "値が大きすぎます: ") +
+                               ToUtf8(path));
     return count;
 }
 
@@ -88,8 +93,10 @@ void SettingsLayout::LoadFromReg(clsRegistry& registry, Language& language) {
     const Text keywordsPath = key + u"Keywords";
     const Variant keywords = registry.RegRead(keywordsPath);
     if (keywords.GetKind() != Variant::Kind::TextList)
-        throw BrevlinError(errors::TypeMismatch,
-                           "キーワードの一覧 (REG_MULTI_SZ) がありません: " + ToUtf8(keywordsPath));
+        throw BrevlinError(
+            errors::TypeMismatch,
+            UiText::Translate("SettingsLayout", "キーワードの一覧 (REG_MULTI_SZ) がありません: ") +
+                ToUtf8(keywordsPath));
     language.Keywords().AddRange(keywords.ToList());
 
     const std::int32_t rules = ReadCount(registry, key + u"Comments");

@@ -2,16 +2,19 @@
 
 #include "ValueConversion.h"
 #include "engine/BrevlinError.h"
+#include "platform/UiText.h"
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
 [[noreturn]] void TypeMismatch() {
-    throw BrevlinError(errors::TypeMismatch, "型が一致しません。");
+    throw BrevlinError(errors::TypeMismatch, UiText::Translate("Variant", "型が一致しません。"));
 }
 [[noreturn]] void Overflow() {
-    throw BrevlinError(errors::Overflow, "オーバーフローしました。");
+    throw BrevlinError(errors::Overflow, UiText::Translate("Variant", "オーバーフローしました。"));
 }
 
 } // namespace

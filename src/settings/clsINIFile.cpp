@@ -5,8 +5,11 @@
 
 #include "platform/FilePath.h"
 #include "platform/SaveFile.h"
+#include "platform/UiText.h"
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
@@ -17,7 +20,7 @@ bool IsBlank(char16_t c) {
 
 using platform::FileSystem;
 
-std::string Describe(const char* what, const std::filesystem::path& path,
+std::string Describe(const std::string& what, const std::filesystem::path& path,
                      const std::string& reason = {}) {
     std::string text = what;
     text += ": " + platform::FilePath::ToUtf8(path);
@@ -47,7 +50,8 @@ void clsINIFile::Refresh() {
         now = FileSystem::StampOf(m_filename);
     } catch (const FileSystem::Error& error) {
         throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルを読み込めません", m_filename, error.what()));
+                           Describe(UiText::Translate("clsINIFile", "ファイルを読み込めません"),
+                                    m_filename, error.what()));
     }
     // Re-read only a regular file that changed; a pipe can be read only once.
     if (m_loaded && (now == m_stamp ||
@@ -74,10 +78,13 @@ Text clsINIFile::ReadText(const std::filesystem::path& path) {
         bytes = FileSystem::ReadWhole(path, MaxFileSize, false);
     } catch (const FileSystem::Error& error) {
         if (error.GetKind() == FileSystem::Error::Kind::TooBig)
-            throw BrevlinError(errors::PathFileAccess,
-                               Describe("ファイルが大きすぎます (16 MiB まで)", path));
+            throw BrevlinError(
+                errors::PathFileAccess,
+                Describe(UiText::Translate("clsINIFile", "ファイルが大きすぎます (16 MiB まで)"),
+                         path));
         throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルを読み込めません", path, error.what()));
+                           Describe(UiText::Translate("clsINIFile", "ファイルを読み込めません"),
+                                    path, error.what()));
     }
     return TextFileEncoding::Decode(bytes);
 }
@@ -108,9 +115,12 @@ void clsINIFile::WriteString(const Text& section, const Text& key, const Text& v
     // or sections; such a value cannot be kept in this format, so it is refused.
     if (HasLineBreak(section) || HasLineBreak(key) || HasLineBreak(value) ||
         section.find(u']') != Text::npos || key.find(u'=') != Text::npos)
-        throw BrevlinError(errors::InvalidArgument,
-                           "INI ファイルに書けない文字 (改行など) を含んでいます: [" +
-                               ToUtf8(section) + "] " + ToUtf8(key));
+        throw BrevlinError(
+            errors::InvalidArgument,
+            UiText::Fill(
+                UiText::Translate("clsINIFile",
+                                  "INI ファイルに書けない文字 (改行など) を含んでいます: [%1] %2"),
+                {ToUtf8(section), ToUtf8(key)}));
     Refresh();
     m_document.Set(section, key, value);
     if (!m_updating)
@@ -138,7 +148,8 @@ void clsINIFile::Save() {
         platform::SaveFile::Replace(m_filename, bytes);
     } catch (const FileSystem::Error& error) {
         throw BrevlinError(errors::PathFileAccess,
-                           Describe("ファイルに書き込めません", m_filename, error.what()));
+                           Describe(UiText::Translate("clsINIFile", "ファイルに書き込めません"),
+                                    m_filename, error.what()));
     }
     m_loaded = true;
     m_cleared = false;

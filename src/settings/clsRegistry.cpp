@@ -1,11 +1,14 @@
 #include "clsRegistry.h"
 
 #include "engine/BrevlinError.h"
+#include "platform/UiText.h"
 
 #include <optional>
 #include <stdexcept>
 
 namespace brevlin {
+
+using platform::UiText;
 
 using platform::RegistryRoot;
 using platform::RegistryValue;
@@ -13,7 +16,7 @@ using platform::RegistryValue;
 namespace {
 
 [[noreturn]] void InvalidKey() {
-    throw BrevlinError(errors::InvalidKey, "キー不正");
+    throw BrevlinError(errors::InvalidKey, UiText::Translate("clsRegistry", "キー不正"));
 }
 
 std::optional<RegistryRoot> RootByName(Text name) {
@@ -66,7 +69,9 @@ Variant clsRegistry::RegRead(const Text& key, const Variant& defaultValue) {
     case RegistryValue::MultiString:
         return Variant::List(value->list);
     default:
-        throw BrevlinError(errors::TypeMismatch, "型が一致しません。: " + ToUtf8(key));
+        throw BrevlinError(errors::TypeMismatch,
+                           UiText::Fill(UiText::Translate("clsRegistry", "型が一致しません。: %1"),
+                                        {ToUtf8(key)}));
     }
 }
 

@@ -34,8 +34,20 @@ protected:
         fs::remove_all(m_dir);
         fs::create_directories(m_dir / "work");
         m_store = m_dir / "config" / "settings.reg";
+        // The tests read the system's Japanese messages, whatever the machine's language.
+        SetLanguage("ja");
     }
-    void TearDown() override { fs::remove_all(m_dir); }
+    // The language the commands that follow speak (BREVLIN_UI_LANGUAGE, which they inherit).
+    static void SetLanguage(const char* language) {
+#ifdef _WIN32
+        ::SetEnvironmentVariableA("BREVLIN_UI_LANGUAGE", language);
+#else
+        ::setenv("BREVLIN_UI_LANGUAGE", language, 1);
+#endif
+    }
+    void TearDown() override {
+        fs::remove_all(m_dir);
+    }
 
     // A file in the work folder.
     fs::path Write(const std::string& name, const std::string& bytes) {

@@ -243,3 +243,49 @@ TEST_F(SettingsCommands, RefusedLanguageFilesSayWhereAndWhy) {
     }
     EXPECT_FALSE(fs::exists(m_store));
 }
+
+namespace {
+
+// Whether UTF-8 `text` holds a kana, a kanji or a full-width form: lead bytes E3 to E9 start
+// U+3000 to U+9FFF, EF BC to EF BF the full-width forms.
+bool HasJapanese(const std::string& text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if ((c >= 0xE3 && c <= 0xE9) ||
+            (c == 0xEF && i + 1 < text.size() && static_cast<unsigned char>(text[i + 1]) >= 0xBC))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TEST_F(SettingsCommands, EnglishMessagesHoldNoJapanese) {
+    SetLanguage("en");
+    Write("tiny.bvl", TinyFile);
+    Write("v3.bvl", "[Brevlin]\r\nVersion=3\r\n[Language]\r\nName=X\r\n");
+    Write("bad.txt", "two words\n");
+    Write("in.c", "if x\n");
+    const std::vector<std::pair<std::string, std::string>> failures{
+        {"list", "There are no languages."},
+        {"convert --language Tiny in.c", "There is no language \"Tiny\". There are no languages"},
+        {"import missing.bvl", "File not found: "},
+        {"import v3.bvl", "The file format is not recognized or not compatible.: "},
+        {"import bad.txt", "Line 1 of the keyword list holds a space"},
+        {"import tiny.bvl", ""},
+        {"import tiny.bvl", "The language \"Tiny\" already exists. To replace it, give --replace."},
+        {"convert --language Tinny in.c", "Stored languages: \"Tiny\""},
+        {"export Tiny " + (m_store).string(), "the same file as the settings file"},
+    };
+    for (const auto& [command, expected] : failures) {
+        Run(command);
+        EXPECT_NE(m_stderr.find(expected), std::string::npos) << command << ": " << m_stderr;
+        EXPECT_FALSE(HasJapanese(m_stderr)) << command << ": " << m_stderr;
+    }
+    // The language names, the user's own, stay as they are.
+    Write("jp.bvl", "[Brevlin]\r\nVersion=2.0\r\n[Language]\r\nName=日本語\r\nKeywords1=if\r\n");
+    ASSERT_EQ(Run("import jp.bvl").status, 0) << m_stderr;
+    Run("convert --language Nope in.c");
+    EXPECT_NE(m_stderr.find("Stored languages: \"Tiny\", \"日本語\""), std::string::npos)
+        << m_stderr;
+}

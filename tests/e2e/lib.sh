@@ -11,6 +11,8 @@ export XDG_RUNTIME_DIR=$WORK/runtime
 export XDG_CONFIG_HOME=$WORK/config
 export BREVLIN_SETTINGS=$WORK/settings.reg
 export HOME=$WORK/home
+# The tests read the program's Japanese captions, whatever the machine's language.
+export BREVLIN_UI_LANGUAGE=ja
 # What the tray icon received and decided, shown when a test fails.
 # E2E_REPORT_DIR keeps it after the test, named after the test.
 export BREVLIN_CLICK_REPORT=$WORK/clicks.log

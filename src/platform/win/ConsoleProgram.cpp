@@ -40,4 +40,19 @@ std::vector<std::string> ConsoleProgram::Start(int argc, char** argv) {
     return arguments;
 }
 
+std::filesystem::path ConsoleProgram::ProgramFile() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD size =
+            GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (size == 0)
+            return {};
+        if (size < path.size()) {
+            path.resize(size);
+            return std::filesystem::path(path);
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
 } // namespace brevlin::platform

@@ -1,6 +1,7 @@
 #include "WinRegistryStore.h"
 
 #include "../RegFile.h"
+#include "../UiText.h"
 #include "engine/BrevlinError.h"
 
 #include <windows.h>
@@ -38,11 +39,16 @@ std::string Describe(RegistryRoot root, std::u16string_view key, std::u16string_
 
 [[noreturn]] void Fail(LSTATUS status, const std::string& what) {
     if (status == ERROR_FILE_NOT_FOUND || status == ERROR_PATH_NOT_FOUND)
-        throw BrevlinError(errors::RegistryNotFound, "見つかりません: " + what);
+        throw BrevlinError(errors::RegistryNotFound,
+                           UiText::Translate("WinRegistryStore", "見つかりません: ") + what);
     if (status == ERROR_ACCESS_DENIED)
-        throw BrevlinError(errors::RegistryAccessDenied, "アクセスが拒否されました: " + what);
+        throw BrevlinError(errors::RegistryAccessDenied,
+                           UiText::Translate("WinRegistryStore", "アクセスが拒否されました: ") +
+                               what);
     throw BrevlinError(errors::PathFileAccess,
-                       "レジストリにアクセスできません (" + std::to_string(status) + "): " + what);
+                       UiText::Fill(UiText::Translate("WinRegistryStore",
+                                                      "レジストリにアクセスできません (%1): %2"),
+                                    {std::to_string(status), what}));
 }
 
 // An open key, closed when it goes.
@@ -136,7 +142,8 @@ WinRegistryStore::Undo WinRegistryStore::Change(RegistryRoot root, std::u16strin
 WinRegistryStore::WinRegistryStore() {
     m_mutex = CreateMutexW(nullptr, FALSE, L"Local\\Morvane.Brevlin.Settings");
     if (m_mutex == nullptr)
-        Fail(static_cast<LSTATUS>(GetLastError()), "設定の排他制御");
+        Fail(static_cast<LSTATUS>(GetLastError()),
+             UiText::Translate("WinRegistryStore", "設定の排他制御"));
 }
 
 WinRegistryStore::~WinRegistryStore() {
@@ -150,8 +157,10 @@ void WinRegistryStore::Lock() {
     const DWORD waited = WaitForSingleObject(m_mutex, static_cast<DWORD>(m_lockTimeout.count()));
     // An abandoned mutex is ours now; its holder ended mid-batch.
     if (waited != WAIT_OBJECT_0 && waited != WAIT_ABANDONED)
-        throw BrevlinError(errors::PathFileAccess,
-                           "ほかのプログラムが設定を書き込み中です: HKEY_CURRENT_USER");
+        throw BrevlinError(
+            errors::PathFileAccess,
+            UiText::Translate("WinRegistryStore", "ほかのプログラムが設定を書き込み中です: ") +
+                "HKEY_CURRENT_USER");
 }
 
 void WinRegistryStore::Unlock() noexcept {
@@ -250,7 +259,8 @@ void WinRegistryStore::WriteValue(RegistryRoot root, std::u16string_view key,
                                          KEY_SET_VALUE, nullptr, handle.Out(), nullptr);
         if (status != ERROR_SUCCESS)
             throw BrevlinError(errors::CreateKeyFailed,
-                               "RegCreateKeyEx のエラー: " + Describe(root, key, {}));
+                               UiText::Translate("WinRegistryStore", "RegCreateKeyEx のエラー: ") +
+                                   Describe(root, key, {}));
         DWORD type = 0;
         const std::vector<BYTE> data = Encode(value, type);
         status =
@@ -269,7 +279,8 @@ void WinRegistryStore::DeleteValue(RegistryRoot root, std::u16string_view key,
         undo.value = ReadValue(root, key, name);
         if (!undo.value)
             throw BrevlinError(errors::RegistryNotFound,
-                               "値が見つかりません: " + Describe(root, key, name));
+                               UiText::Translate("WinRegistryStore", "値が見つかりません: ") +
+                                   Describe(root, key, name));
         Key handle;
         LSTATUS status =
             RegOpenKeyExW(RootHandle(root), Wide(key).c_str(), 0, KEY_SET_VALUE, handle.Out());
@@ -286,11 +297,13 @@ void WinRegistryStore::DeleteKey(RegistryRoot root, std::u16string_view key) {
     const std::u16string_view name =
         slash == std::u16string_view::npos ? key : key.substr(slash + 1);
     if (name.empty())
-        throw BrevlinError(errors::InvalidKey, "キー不正");
+        throw BrevlinError(errors::InvalidKey, UiText::Translate("WinRegistryStore", "キー不正"));
     Modify([&] {
         const std::string described = Describe(root, key, {});
         if (!KeyExists(root, key))
-            throw BrevlinError(errors::RegistryNotFound, "キーが見つかりません: " + described);
+            throw BrevlinError(errors::RegistryNotFound,
+                               UiText::Translate("WinRegistryStore", "キーが見つかりません: ") +
+                                   described);
         {
             Key handle;
             DWORD subkeys = 0;
@@ -300,8 +313,10 @@ void WinRegistryStore::DeleteKey(RegistryRoot root, std::u16string_view key) {
                                  nullptr, nullptr, nullptr, nullptr, nullptr,
                                  nullptr) == ERROR_SUCCESS &&
                 subkeys > 0)
-                throw BrevlinError(errors::RegistryAccessDenied,
-                                   "サブキーのあるキーは削除できません: " + described);
+                throw BrevlinError(
+                    errors::RegistryAccessDenied,
+                    UiText::Translate("WinRegistryStore", "サブキーのあるキーは削除できません: ") +
+                        described);
         }
         Undo undo = Change(root, key, {});
         undo.keyDeleted = true;

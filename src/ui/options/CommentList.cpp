@@ -157,8 +157,7 @@ void CommentList::DeleteComment(QWidget* opener) {
     const int row = SelectedRow();
     if (row >= 0 && m_context.ShowsLanguage()) {
         const QString text = m_c.lvwComments->topLevelItem(row)->text(0);
-        if (AskYesNo(m_context.form,
-                     QStringLiteral("「") + text + QStringLiteral("」を削除しますか？"))) {
+        if (AskYesNo(m_context.form, tr("「%1」を削除しますか？").arg(text))) {
             m_context.Current().Comments().Remove(row + 1);
             delete m_c.lvwComments->takeTopLevelItem(row);
             const int count = m_c.lvwComments->topLevelItemCount();

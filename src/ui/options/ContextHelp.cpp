@@ -99,7 +99,7 @@ QToolButton* ContextHelp::Attach(QWidget* dialog, const HelpPopups& popups) {
     auto* button = new QToolButton(dialog);
     button->setObjectName(QStringLiteral("cmdWhatsThis"));
     button->setText(QStringLiteral("?"));
-    button->setToolTip(QStringLiteral("項目の説明を表示します (Shift+F1)"));
+    button->setToolTip(tr("項目の説明を表示します (Shift+F1)"));
     button->setFocusPolicy(Qt::NoFocus);
     QObject::connect(button, &QToolButton::clicked, dialog,
                      []() { QWhatsThis::enterWhatsThisMode(); });

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QToolButton;
@@ -15,6 +16,8 @@ class HelpPopups;
 // the "?" mode. The "?" button starts the "?" mode, in which a click on a control shows its
 // text.
 class ContextHelp {
+    Q_DECLARE_TR_FUNCTIONS(ContextHelp)
+
 public:
     // Gives every control of `dialog` with a help ID its text from the program's pop-up file
     // (also as its accessible description, as to menu entries with a help ID), installs Shift+F1,

@@ -17,7 +17,10 @@ namespace brevlin {
 
 namespace {
 
-const QString kDefaultName = QStringLiteral("新規キーワード");
+// A new keyword's name, followed by the first free number.
+QString DefaultName() {
+    return KeywordList::tr("新規キーワード");
+}
 
 QTreeWidgetItem* MakeRow(const QString& text) {
     auto* item = new QTreeWidgetItem(QStringList{text});
@@ -90,7 +93,7 @@ void KeywordList::AddKeyword() {
     list->setFocus();
     int n = 1;
     for (;;) {
-        const QString candidate = kDefaultName + QString::number(n);
+        const QString candidate = DefaultName() + QString::number(n);
         bool taken = false;
         for (int row = 0; row < list->topLevelItemCount() && !taken; ++row)
             taken = list->topLevelItem(row)->text(0) == candidate;
@@ -98,7 +101,7 @@ void KeywordList::AddKeyword() {
             break;
         ++n;
     }
-    const QString name = kDefaultName + QString::number(n);
+    const QString name = DefaultName() + QString::number(n);
     const int pos = m_context.Current().Keywords().Add(ToText(name));
     QTreeWidgetItem* row = MakeRow(name);
     list->insertTopLevelItem(pos - 1, row);
@@ -120,8 +123,7 @@ void KeywordList::DeleteKeyword(QWidget* opener) {
     const int row = SelectedRow();
     if (row >= 0 && m_context.ShowsLanguage()) {
         const QString text = m_c.lvwKeywords->topLevelItem(row)->text(0);
-        if (AskYesNo(m_context.form, QStringLiteral("キーワード「") + text +
-                                         QStringLiteral("」を削除しますか？"))) {
+        if (AskYesNo(m_context.form, tr("キーワード「%1」を削除しますか？").arg(text))) {
             m_context.Current().Keywords().Remove(row + 1);
             delete m_c.lvwKeywords->takeTopLevelItem(row);
             // Keep a row selected, as the list view of the design does.

@@ -29,10 +29,10 @@ QToolButton* MakeArrow(QWidget* parent, Qt::ArrowType arrow, const QString& name
 ctlUpDown::ctlUpDown(QWidget* parent) : QWidget(parent) {
     m_up = MakeArrow(this, Qt::UpArrow, QStringLiteral("Up"));
     m_down = MakeArrow(this, Qt::DownArrow, QStringLiteral("Down"));
-    m_up->setAccessibleName(QStringLiteral("増やす"));
-    m_up->setAccessibleDescription(QStringLiteral("値を 1 増やします。"));
-    m_down->setAccessibleName(QStringLiteral("減らす"));
-    m_down->setAccessibleDescription(QStringLiteral("値を 1 減らします。"));
+    m_up->setAccessibleName(tr("増やす"));
+    m_up->setAccessibleDescription(tr("値を 1 増やします。"));
+    m_down->setAccessibleName(tr("減らす"));
+    m_down->setAccessibleDescription(tr("値を 1 減らします。"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -54,7 +54,7 @@ frmEditComment::frmEditComment(QWidget* owner)
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowContextHelpButtonHint) {
     setObjectName(QStringLiteral("frmEditComment"));
-    setWindowTitle(QStringLiteral("コメント／リテラルの設定"));
+    setWindowTitle(tr("コメント／リテラルの設定"));
     BuildControls();
 
     connect(m_chkMatchWord, &QCheckBox::toggled, this, &frmEditComment::chkMatchWord_Click);
@@ -66,25 +66,24 @@ frmEditComment::frmEditComment(QWidget* owner)
 void frmEditComment::BuildControls() {
     m_txtStartTag = MakeTextBox(this, QStringLiteral("txtStartTag"), kClauseLimit, &m_startLimit);
     m_txtEndTag = MakeTextBox(this, QStringLiteral("txtEndTag"), kClauseLimit, &m_endLimit);
-    m_chkMatchWord = new QCheckBox(QStringLiteral("単語単位(&W)"), this);
+    m_chkMatchWord = new QCheckBox(tr("単語単位(&W)"), this);
     m_chkMatchWord->setObjectName(QStringLiteral("chkMatchWord"));
     m_txtEscapeChar =
         MakeTextBox(this, QStringLiteral("txtEscapeChar"), kEscapeLimit, &m_escapeLimit);
-    m_fraTags = new QGroupBox(QStringLiteral("書式設定"), this);
+    m_fraTags = new QGroupBox(tr("書式設定"), this);
     m_fraTags->setObjectName(QStringLiteral("fraTags"));
     m_txtStartHTML = MakeTextBox(m_fraTags, QStringLiteral("txtStartHTML"), kNoLimit);
     m_txtEndHTML = MakeTextBox(m_fraTags, QStringLiteral("txtEndHTML"), kNoLimit);
-    m_lblCaption[0] = MakeLabel(this, 0, QStringLiteral("開始タグ(&S)"), m_txtStartTag);
-    m_lblCaption[1] = MakeLabel(this, 1, QStringLiteral("終了タグ(&C)"), m_txtEndTag);
-    m_lblCaption[2] =
-        MakeLabel(this, 2, QStringLiteral("タグのエスケープ文字(&E)"), m_txtEscapeChar);
-    m_lblCaption[3] = MakeLabel(m_fraTags, 3, QStringLiteral("開始HTMLタグ(&H)"), m_txtStartHTML);
-    m_lblCaption[4] = MakeLabel(m_fraTags, 4, QStringLiteral("終了HTMLタグ(&T)"), m_txtEndHTML);
+    m_lblCaption[0] = MakeLabel(this, 0, tr("開始タグ(&S)"), m_txtStartTag);
+    m_lblCaption[1] = MakeLabel(this, 1, tr("終了タグ(&C)"), m_txtEndTag);
+    m_lblCaption[2] = MakeLabel(this, 2, tr("タグのエスケープ文字(&E)"), m_txtEscapeChar);
+    m_lblCaption[3] = MakeLabel(m_fraTags, 3, tr("開始HTMLタグ(&H)"), m_txtStartHTML);
+    m_lblCaption[4] = MakeLabel(m_fraTags, 4, tr("終了HTMLタグ(&T)"), m_txtEndHTML);
     m_cmdOk = new QPushButton(QStringLiteral("OK"), this);
     m_cmdOk->setObjectName(QStringLiteral("cmdOk"));
     m_cmdOk->setDefault(true);
     m_cmdOk->setEnabled(false);
-    m_cmdCancel = new QPushButton(QStringLiteral("キャンセル"), this);
+    m_cmdCancel = new QPushButton(tr("キャンセル"), this);
     m_cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
 
     const QFontMetrics metrics(TextBoxFont());
@@ -140,8 +139,7 @@ void frmEditComment::BuildControls() {
     SetHelpContextID(m_txtEndHTML, 1029);
     // The field has no help ID; a screen reader still says what it is for.
     m_txtEscapeChar->setAccessibleDescription(
-        QStringLiteral("この 1 文字の直後にある終了タグは、範囲の終わりになりません。例: 文字列の "
-                       "\\\"。"));
+        tr("この 1 文字の直後にある終了タグは、範囲の終わりになりません。例: 文字列の \\\"。"));
     buttons->insertWidget(0, ContextHelp::Attach(this));
 
     // The design's client area, grown evenly if the fonts need more room.

@@ -60,10 +60,10 @@ clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int tim
         case clsDdeClient::Result::Acknowledged:
             return Role::HandedOver;
         case clsDdeClient::Result::NotAcknowledged:
-            error = QStringLiteral("起動中の Brevlin Glosser がコマンドを受け付けませんでした。");
+            error = tr("起動中の Brevlin Glosser がコマンドを受け付けませんでした。");
             return Role::Failed;
         case clsDdeClient::Result::NoAnswer:
-            error = QStringLiteral("起動中の Brevlin Glosser が応答しません。");
+            error = tr("起動中の Brevlin Glosser が応答しません。");
             return Role::Failed;
         case clsDdeClient::Result::NoServer:
         case clsDdeClient::Result::Closed:
@@ -83,12 +83,12 @@ clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int tim
             return Role::Failed;
         }
         if (lock == Lock::Failed) {
-            error = QStringLiteral("%1 をロックできません。").arg(m_lockPath);
+            error = tr("%1 をロックできません。").arg(m_lockPath);
             return Role::Failed;
         }
         // A live instance holds the lock but does not listen yet: it may be starting.
         if (deadline.hasExpired()) {
-            error = QStringLiteral("起動中の Brevlin Glosser が応答しません。");
+            error = tr("起動中の Brevlin Glosser が応答しません。");
             return Role::Failed;
         }
         QThread::msleep(50);

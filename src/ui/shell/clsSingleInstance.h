@@ -2,6 +2,7 @@
 
 #include "clsDdeServer.h"
 
+#include <QCoreApplication>
 #include <QString>
 #ifdef _WIN32
 #include "platform/win/InstanceMutex.h"
@@ -16,6 +17,8 @@ namespace brevlin::shell {
 // its whole life and serves the socket beside it; a lock or socket left by a crashed instance
 // is taken over.
 class clsSingleInstance {
+    Q_DECLARE_TR_FUNCTIONS(clsSingleInstance)
+
 public:
     enum class Role {
         Primary,    // this process holds the lock and listens

@@ -48,11 +48,11 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
     auto* imgAppIcon = new QLabel(this);
     imgAppIcon->setObjectName(QStringLiteral("imgAppIcon"));
-    imgAppIcon->setAccessibleName(QStringLiteral("Brevlin Glosser のアイコン"));
+    imgAppIcon->setAccessibleName(tr("Brevlin Glosser のアイコン"));
     imgAppIcon->setPixmap(icon.pixmap(32, 32));
     imgAppIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    setWindowTitle(QStringLiteral("バージョン情報 - Brevlin Glosser"));
+    setWindowTitle(tr("バージョン情報 - Brevlin Glosser"));
 
     auto* caption = new QLabel(VersionCaption(), this);
     caption->setObjectName(QStringLiteral("lblCaption0"));
@@ -68,7 +68,7 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
     auto* logo = new QLabel(this);
     logo->setObjectName(QStringLiteral("imgLogo"));
-    logo->setAccessibleName(QStringLiteral("ロゴ"));
+    logo->setAccessibleName(tr("ロゴ"));
     logo->setPixmap(QIcon(QString::fromLatin1(kLogo)).pixmap(120, 48));
 
     auto* cmdOk = new QPushButton(QStringLiteral("OK"), this);

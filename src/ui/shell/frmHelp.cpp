@@ -28,9 +28,9 @@ frmHelp::frmHelp(const QString& startPage, QWidget* owner)
     if (owner)
         setWindowIcon(owner->windowIcon());
 
-    cmdBack = MakeButton(QStringLiteral("cmdBack"), QStringLiteral("戻る(&B)"), this);
-    cmdForward = MakeButton(QStringLiteral("cmdForward"), QStringLiteral("進む(&F)"), this);
-    cmdHome = MakeButton(QStringLiteral("cmdHome"), QStringLiteral("目次(&C)"), this);
+    cmdBack = MakeButton(QStringLiteral("cmdBack"), tr("戻る(&B)"), this);
+    cmdForward = MakeButton(QStringLiteral("cmdForward"), tr("進む(&F)"), this);
+    cmdHome = MakeButton(QStringLiteral("cmdHome"), tr("目次(&C)"), this);
     brwHelp = new QTextBrowser(this);
     brwHelp->setObjectName(QStringLiteral("brwHelp"));
     brwHelp->setOpenExternalLinks(true);
@@ -68,16 +68,16 @@ void frmHelp::ShowStartPage() {
         UpdateCaption();
         return;
     }
-    brwHelp->setHtml(
-        QStringLiteral("<h1>ヘルプ</h1><p>ヘルプ ファイルが見つかりません。</p><p>%1</p>")
-            .arg(m_startPage.toHtmlEscaped()));
+    brwHelp->setHtml(QStringLiteral("<h1>%1</h1><p>%2</p><p>%3</p>")
+                         .arg(tr("ヘルプ"), tr("ヘルプ ファイルが見つかりません。"),
+                              m_startPage.toHtmlEscaped()));
     UpdateCaption();
 }
 
 void frmHelp::UpdateCaption() {
     // The page's own title, as a help viewer shows it; the window's name when there is none.
     const QString title = brwHelp->documentTitle();
-    setWindowTitle(title.isEmpty() ? QStringLiteral("ヘルプ - Brevlin Glosser") : title);
+    setWindowTitle(title.isEmpty() ? tr("ヘルプ - Brevlin Glosser") : title);
 }
 
 } // namespace brevlin::shell

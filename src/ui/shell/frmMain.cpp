@@ -50,9 +50,11 @@ struct ConversionJob {
 namespace {
 
 const QString ProductName = QStringLiteral("Brevlin Glosser");
-const QString ClipboardFailure =
-    QStringLiteral("変換結果をクリップボードに書き込めませんでした。"
-                   "ほかのプログラムがクリップボードを使用しています。");
+
+QString ClipboardFailure() {
+    return frmMain::tr("変換結果をクリップボードに書き込めませんでした。"
+                       "ほかのプログラムがクリップボードを使用しています。");
+}
 
 // The sheet chosen for the HTML flavour; where it cannot be used, the bundled one, and why.
 std::shared_ptr<const StyleSheet> PasteSheet(ConversionJob& job) {
@@ -82,7 +84,7 @@ void Convert(ConversionJob& job, ConversionHook* hook) {
         job.error = QString::fromStdString(error.Description());
     } catch (const std::bad_alloc&) {
         job.failed = true;
-        job.error = QStringLiteral("メモリが不足しています。");
+        job.error = frmMain::tr("メモリが不足しています。");
     } catch (const std::exception& error) {
         job.failed = true;
         job.error = QString::fromUtf8(error.what());
@@ -109,7 +111,7 @@ frmMain::frmMain() {
     m_registry = std::make_unique<clsRegistry>();
     CreateMenus();
     m_languageMenu.SetMenuObject(mnuLeftClick, mnuProcessKw);
-    m_languageMenu.SetEmptyCaption(QStringLiteral("(設定がありません)"));
+    m_languageMenu.SetEmptyCaption(tr("(設定がありません)"));
     LoadSettings();
 
     m_notifyIcon = new ctlNotify(this);
@@ -170,7 +172,7 @@ frmMain::~frmMain() {
 }
 
 void frmMain::CreateMenus() {
-    mnuLeftClick = new QMenu(QStringLiteral("左クリック"), this);
+    mnuLeftClick = new QMenu(tr("左クリック"), this);
     mnuLeftClick->setObjectName(QStringLiteral("mnuLeftClick"));
     mnuProcessKw = mnuLeftClick->addAction(QStringLiteral("（処理）"));
     mnuProcessKw->setObjectName(QStringLiteral("mnuProcessKw"));
@@ -181,16 +183,16 @@ void frmMain::CreateMenus() {
             mnuProcessKw_Click(index);
     });
 
-    mnuRightClick = new QMenu(QStringLiteral("右クリック"), this);
+    mnuRightClick = new QMenu(tr("右クリック"), this);
     mnuRightClick->setObjectName(QStringLiteral("mnuRightClick"));
-    mnuOption = mnuRightClick->addAction(QStringLiteral("オプション(&O)...."));
-    mnuUndo = mnuRightClick->addAction(QStringLiteral("変換を元に戻す(&U)"));
+    mnuOption = mnuRightClick->addAction(tr("オプション(&O)...."));
+    mnuUndo = mnuRightClick->addAction(tr("変換を元に戻す(&U)"));
     mnuUndo->setEnabled(false);
     mnuSep01 = mnuRightClick->addSeparator();
-    mnuHelp = mnuRightClick->addAction(QStringLiteral("ヘルプ(&H)"));
-    mnuAbout = mnuRightClick->addAction(QStringLiteral("Brevlin Glosserについて(&A)..."));
+    mnuHelp = mnuRightClick->addAction(tr("ヘルプ(&H)"));
+    mnuAbout = mnuRightClick->addAction(tr("Brevlin Glosserについて(&A)..."));
     mnuSep02 = mnuRightClick->addSeparator();
-    mnuExit = mnuRightClick->addAction(QStringLiteral("閉じる(&X)"));
+    mnuExit = mnuRightClick->addAction(tr("閉じる(&X)"));
     mnuOption->setObjectName(QStringLiteral("mnuOption"));
     mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
     mnuSep01->setObjectName(QStringLiteral("mnuSep01"));
@@ -200,17 +202,16 @@ void frmMain::CreateMenus() {
     mnuExit->setObjectName(QStringLiteral("mnuExit"));
     mnuRightClick->setDefaultAction(mnuOption);
     // What a screen reader reads for the menus and their entries.
-    mnuLeftClick->setWindowTitle(QStringLiteral("変換する言語"));
+    mnuLeftClick->setWindowTitle(tr("変換する言語"));
     mnuRightClick->setWindowTitle(ProductName);
+    AccessibleMenuEntry::Describe(mnuOption,
+                                  tr("言語とその設定を編集するオプション ダイアログを開きます。"));
     AccessibleMenuEntry::Describe(
-        mnuOption, QStringLiteral("言語とその設定を編集するオプション ダイアログを開きます。"));
-    AccessibleMenuEntry::Describe(
-        mnuUndo, QStringLiteral("最後の変換の前にクリップボードにあったテキストを元に戻します。"));
-    AccessibleMenuEntry::Describe(mnuHelp,
-                                  QStringLiteral("Brevlin Glosser のヘルプを表示します。"));
-    AccessibleMenuEntry::Describe(mnuAbout, QStringLiteral("バージョンと連絡先を表示します。"));
-    AccessibleMenuEntry::Describe(
-        mnuExit, QStringLiteral("Brevlin Glosser を終了し、通知領域のアイコンを消します。"));
+        mnuUndo, tr("最後の変換の前にクリップボードにあったテキストを元に戻します。"));
+    AccessibleMenuEntry::Describe(mnuHelp, tr("Brevlin Glosser のヘルプを表示します。"));
+    AccessibleMenuEntry::Describe(mnuAbout, tr("バージョンと連絡先を表示します。"));
+    AccessibleMenuEntry::Describe(mnuExit,
+                                  tr("Brevlin Glosser を終了し、通知領域のアイコンを消します。"));
     connect(mnuOption, &QAction::triggered, this, &frmMain::ShowOptionsDialog);
     connect(mnuRightClick, &QMenu::aboutToShow, this, &frmMain::mnuRightClick_Click);
     connect(mnuUndo, &QAction::triggered, this, &frmMain::mnuUndo_Click);
@@ -245,13 +246,13 @@ void frmMain::RebuildLanguageMenu() {
     m_languageMenu.Clear();
     for (int i = 1; i <= m_languages.Count(); ++i) {
         const QString name = QString::fromStdU16String(m_languages.Item(i).Name());
-        AccessibleMenuEntry::Describe(m_languageMenu.Add(name, true, false),
-                                      QStringLiteral("クリップボードのテキストを「") + name +
-                                          QStringLiteral("」の設定で HTML に変換します。"));
+        AccessibleMenuEntry::Describe(
+            m_languageMenu.Add(name, true, false),
+            tr("クリップボードのテキストを「%1」の設定で HTML に変換します。").arg(name));
     }
     if (m_languageMenu.Count() == 0)
-        AccessibleMenuEntry::Describe(
-            mnuProcessKw, QStringLiteral("言語がありません。オプション ダイアログで追加するか、"
+        AccessibleMenuEntry::Describe(mnuProcessKw,
+                                      tr("言語がありません。オプション ダイアログで追加するか、"
                                          "言語設定ファイルをインポートしてください。"));
     if (m_notifyIcon != nullptr)
         m_notifyIcon->SetTipText(TipText(m_languages));
@@ -328,7 +329,7 @@ void frmMain::ConversionFinished() {
         if (ClipboardText::Replace(*QGuiApplication::clipboard(), job->result, html))
             m_undo.Converted(std::move(job->before), job->result);
         else
-            ShowError(ClipboardFailure);
+            ShowError(ClipboardFailure());
         if (job->html)
             ReportSheetTrouble(job->sheetTrouble);
     }
@@ -402,7 +403,7 @@ void frmMain::mnuUndo_Click() {
     QClipboard& clipboard = *QGuiApplication::clipboard();
     // Something copied since the menu opened: nothing of this program's to undo.
     if (m_undo.Available(clipboard) && !m_undo.Restore(clipboard))
-        ShowError(ClipboardFailure);
+        ShowError(ClipboardFailure());
 }
 
 void frmMain::mnuHelp_Click() {

@@ -4,15 +4,14 @@
 #include "ClickReport.h"
 #include "FocusReport.h"
 #include "HelpLocation.h"
+#include "InterfaceLanguage.h"
 #include "clsSingleInstance.h"
 #include "ctlNotify.h"
 #include "frmMain.h"
 #include "platform/RuntimeDirectory.h"
 
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QMessageBox>
-#include <QTranslator>
 
 #include <memory>
 
@@ -35,20 +34,6 @@ QByteArray modMain::PlatformFor(const std::function<QByteArray(const char*)>& en
     return {};
 }
 
-void modMain::LoadTranslations() {
-    // Standard buttons in Japanese, as the rest of the interface.
-    // Qt's own folder first; a static Qt (the Windows build) has none, and its translation
-    // is shipped in the program's "translations" folder instead.
-    auto* translator = new QTranslator(qApp);
-    if (translator->load(QStringLiteral("qt_ja"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
-        translator->load(QStringLiteral("qtbase_ja"),
-                         QCoreApplication::applicationDirPath() + QStringLiteral("/translations")))
-        QCoreApplication::installTranslator(translator);
-    else
-        delete translator;
-}
-
 void modMain::ShowStartError(const QString& description) {
     QMessageBox::critical(nullptr, QStringLiteral("Brevlin Glosser"), description);
 }
@@ -66,7 +51,7 @@ int modMain::Main(int argc, char** argv) {
     // Dialogs come and go; the program lives as long as its tray icon.
     QApplication::setQuitOnLastWindowClosed(false);
     QApplication::setWindowIcon(ctlNotify::LoadIcon(ctlNotify::AppIconID));
-    LoadTranslations();
+    InterfaceLanguage::Install(AppFolders::ProgramFolder());
     FocusReport::StartFromEnvironment();
     ClickReport::StartFromEnvironment();
 

@@ -22,7 +22,6 @@ public:
                                   const QStringList& arguments);
 
 private:
-    static void LoadTranslations();
     static void ShowStartError(const QString& description);
 };
 

@@ -1,0 +1,615 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ja">
+<context>
+    <name>ContextHelp</name>
+    <message>
+        <source>項目の説明を表示します (Shift+F1)</source>
+        <translation>Show what an item is for (Shift+F1)</translation>
+    </message>
+</context>
+<context>
+    <name>FileRegistryStore</name>
+    <message>
+        <source>設定ファイルの場所が決まりません (HOME がありません)</source>
+        <translation>Cannot tell where the settings file belongs (HOME is not set)</translation>
+    </message>
+    <message>
+        <source>設定ファイルを読み込めません</source>
+        <translation>Cannot read the settings file</translation>
+    </message>
+    <message>
+        <source>設定ファイルが通常のファイルではありません: </source>
+        <translation>The settings file is not a regular file: </translation>
+    </message>
+    <message>
+        <source>設定ファイルが大きすぎます: </source>
+        <translation>The settings file is too large: </translation>
+    </message>
+    <message>
+        <source>設定ファイルを解釈できません: </source>
+        <translation>Cannot make sense of the settings file: </translation>
+    </message>
+    <message>
+        <source>設定ファイルは他のプロセスが書き込み中です: </source>
+        <translation>Another process is writing the settings file: </translation>
+    </message>
+    <message>
+        <source>設定ファイルをロックできません</source>
+        <translation>Cannot lock the settings file</translation>
+    </message>
+    <message>
+        <source>設定ファイルのフォルダーを作れません</source>
+        <translation>Cannot create the settings file&apos;s folder</translation>
+    </message>
+    <message>
+        <source>値が見つかりません: </source>
+        <translation>Value not found: </translation>
+    </message>
+    <message>
+        <source>キー不正</source>
+        <translation>Invalid key</translation>
+    </message>
+    <message>
+        <source>キーが見つかりません: </source>
+        <translation>Key not found: </translation>
+    </message>
+    <message>
+        <source>サブキーのあるキーは削除できません: </source>
+        <translation>Cannot delete a key that has subkeys: </translation>
+    </message>
+    <message>
+        <source>読めない設定ファイルの控えを作れません</source>
+        <translation>Cannot keep a copy of the unreadable settings file</translation>
+    </message>
+    <message>
+        <source>設定ファイルを置き換えられません</source>
+        <translation>Cannot replace the settings file</translation>
+    </message>
+    <message>
+        <source>設定ファイルを書き込めません</source>
+        <translation>Cannot write the settings file</translation>
+    </message>
+</context>
+<context>
+    <name>ImportCommand</name>
+    <message>
+        <source>言語設定「%1」は既に存在します。置き換えるには --replace を指定してください。</source>
+        <translation>The language &quot;%1&quot; already exists. To replace it, give --replace.</translation>
+    </message>
+</context>
+<context>
+    <name>KeywordListFile</name>
+    <message>
+        <source>キーワードの一覧の %1 行目に空白があります。1 行に 1 つのキーワードを書いてください。: %2</source>
+        <translation>Line %1 of the keyword list holds a space; write one keyword a line: %2</translation>
+    </message>
+    <message>
+        <source>キーワードの一覧にキーワードがありません。: %1</source>
+        <translation>The keyword list holds no keyword: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageFile</name>
+    <message>
+        <source>ファイル形式が認識できないか、または互換性がありません。</source>
+        <translation>The file format is not recognized or not compatible.</translation>
+    </message>
+    <message>
+        <source>[Brevlin] に Version がありません (言語設定ファイルではないか、壊れています)</source>
+        <translation>[Brevlin] has no Version (not a language file, or a damaged one)</translation>
+    </message>
+    <message>
+        <source>%1 行目の Version=%2 は読めない版です (読めるのは 0 より大きく 2.0 以下の版)</source>
+        <translation>line %1: Version=%2 cannot be read (readable versions are above 0 and up to 2.0)</translation>
+    </message>
+    <message>
+        <source>%1 行目の Name が空です</source>
+        <translation>line %1: Name is empty</translation>
+    </message>
+    <message>
+        <source>[Language] セクションがありません</source>
+        <translation>there is no [Language] section</translation>
+    </message>
+    <message>
+        <source>[Language] (%1 行目) に Name がありません</source>
+        <translation>[Language] (line %1) has no Name</translation>
+    </message>
+    <message>
+        <source>ファイルが見つかりません。: %1</source>
+        <translation>File not found: %1</translation>
+    </message>
+</context>
+<context>
+    <name>LanguageSet</name>
+    <message>
+        <source>新しい言語</source>
+        <translation>New language </translation>
+    </message>
+    <message>
+        <source>キーワードの一覧のファイル名から言語の名前が作れません。: %1</source>
+        <translation>Cannot make a language name of the keyword list&apos;s file name: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Languages</name>
+    <message>
+        <source>Name重複</source>
+        <translation>Duplicate name</translation>
+    </message>
+</context>
+<context>
+    <name>ListCommand</name>
+    <message>
+        <source>言語設定がありません。brevlin import FILE で言語設定ファイル (.bvl) を取り込めます。</source>
+        <translation>There are no languages. brevlin import FILE brings in a language file (.bvl).</translation>
+    </message>
+</context>
+<context>
+    <name>OutputGuard</name>
+    <message>
+        <source>設定ファイル</source>
+        <translation>settings file</translation>
+    </message>
+    <message>
+        <source>標準入力</source>
+        <translation>standard input</translation>
+    </message>
+    <message>
+        <source>出力先が%1と同じファイルです。上書きすると失われるため、書き込みません。: %2</source>
+        <translation>The output is the same file as the %1; writing it would destroy it, so nothing is written: %2</translation>
+    </message>
+</context>
+<context>
+    <name>RegExp</name>
+    <message>
+        <source>正規表現の構文が正しくありません: %1 (%2, %3)</source>
+        <translation>Invalid regular expression syntax: %1 (%2, %3)</translation>
+    </message>
+    <message>
+        <source>正規表現の照合に失敗しました: %1 (%2)</source>
+        <translation>Regular expression matching failed: %1 (%2)</translation>
+    </message>
+</context>
+<context>
+    <name>RegFile</name>
+    <message>
+        <source>閉じる &quot; がありません</source>
+        <translation>no closing &quot;</translation>
+    </message>
+    <message>
+        <source>\u の後に 16 進数 4 桁がありません</source>
+        <translation>\u is not followed by 4 hexadecimal digits</translation>
+    </message>
+    <message>
+        <source>不明なエスケープです</source>
+        <translation>unknown escape</translation>
+    </message>
+    <message>
+        <source>hex の値が不正です</source>
+        <translation>invalid hex value</translation>
+    </message>
+    <message>
+        <source>値の後に余分な文字があります</source>
+        <translation>extra characters after the value</translation>
+    </message>
+    <message>
+        <source>dword の値が不正です</source>
+        <translation>invalid dword value</translation>
+    </message>
+    <message>
+        <source>hex の型が不正です</source>
+        <translation>invalid hex type</translation>
+    </message>
+    <message>
+        <source>値の削除 (=-) は使えません</source>
+        <translation>deleting a value (=-) is not supported</translation>
+    </message>
+    <message>
+        <source>値の形式が不正です</source>
+        <translation>invalid value format</translation>
+    </message>
+    <message>
+        <source>UTF-8 として読めません</source>
+        <translation>not readable as UTF-8</translation>
+    </message>
+    <message>
+        <source>キーの行が不正です</source>
+        <translation>invalid key line</translation>
+    </message>
+    <message>
+        <source>キーの削除 ([-...]) は使えません</source>
+        <translation>deleting a key ([-...]) is not supported</translation>
+    </message>
+    <message>
+        <source>不明なルートキーです</source>
+        <translation>unknown root key</translation>
+    </message>
+    <message>
+        <source>キーの階層が深すぎます (%1 まで)</source>
+        <translation>keys nested too deep (%1 levels at most)</translation>
+    </message>
+    <message>
+        <source>キーの名前が不正です</source>
+        <translation>invalid key name</translation>
+    </message>
+    <message>
+        <source>キーの行より前に値があります</source>
+        <translation>a value before any key line</translation>
+    </message>
+    <message>
+        <source>値の名前がありません</source>
+        <translation>a value without a name</translation>
+    </message>
+    <message>
+        <source>= がありません</source>
+        <translation>no =</translation>
+    </message>
+</context>
+<context>
+    <name>RegistryKey</name>
+    <message>
+        <source>RegCreateKeyEx のエラー</source>
+        <translation>RegCreateKeyEx error</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsLayout</name>
+    <message>
+        <source>値が大きすぎます: </source>
+        <translation>Value too large: </translation>
+    </message>
+    <message>
+        <source>キーワードの一覧 (REG_MULTI_SZ) がありません: </source>
+        <translation>No keyword list (REG_MULTI_SZ): </translation>
+    </message>
+</context>
+<context>
+    <name>StoredSettings</name>
+    <message>
+        <source>言語設定「%1」は大文字小文字の違いだけで複数あります: %2 名前をそのとおりに指定してください。</source>
+        <translation>Several languages differ from &quot;%1&quot; only in letter case: %2. Give the name exactly as stored.</translation>
+    </message>
+    <message>
+        <source>言語設定「%1」はありません。言語設定がまだありません (brevlin import FILE で追加できます)。</source>
+        <translation>There is no language &quot;%1&quot;. There are no languages yet (brevlin import FILE adds one).</translation>
+    </message>
+    <message>
+        <source>言語設定「%1」はありません。保存されている言語設定: %2</source>
+        <translation>There is no language &quot;%1&quot;. Stored languages: %2</translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>&quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>%1%2</source>
+        <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>Text</name>
+    <message>
+        <source>インデックスが有効範囲にありません。</source>
+        <translation>Subscript out of range.</translation>
+    </message>
+</context>
+<context>
+    <name>TokenClassifier</name>
+    <message>
+        <source>言語「%1」のキーワード「%2」が正しいパターンではありません。</source>
+        <translation>The keyword &quot;%2&quot; of the language &quot;%1&quot; is not a valid pattern.</translation>
+    </message>
+</context>
+<context>
+    <name>Variant</name>
+    <message>
+        <source>型が一致しません。</source>
+        <translation>Type mismatch.</translation>
+    </message>
+    <message>
+        <source>オーバーフローしました。</source>
+        <translation>Overflow.</translation>
+    </message>
+</context>
+<context>
+    <name>WinRegistryStore</name>
+    <message>
+        <source>見つかりません: </source>
+        <translation>Not found: </translation>
+    </message>
+    <message>
+        <source>アクセスが拒否されました: </source>
+        <translation>Access denied: </translation>
+    </message>
+    <message>
+        <source>レジストリにアクセスできません (%1): %2</source>
+        <translation>Cannot access the registry (%1): %2</translation>
+    </message>
+    <message>
+        <source>設定の排他制御</source>
+        <translation>settings lock</translation>
+    </message>
+    <message>
+        <source>ほかのプログラムが設定を書き込み中です: </source>
+        <translation>Another program is writing the settings: </translation>
+    </message>
+    <message>
+        <source>RegCreateKeyEx のエラー: </source>
+        <translation>RegCreateKeyEx error: </translation>
+    </message>
+    <message>
+        <source>値が見つかりません: </source>
+        <translation>Value not found: </translation>
+    </message>
+    <message>
+        <source>キー不正</source>
+        <translation>Invalid key</translation>
+    </message>
+    <message>
+        <source>キーが見つかりません: </source>
+        <translation>Key not found: </translation>
+    </message>
+    <message>
+        <source>サブキーのあるキーは削除できません: </source>
+        <translation>Cannot delete a key that has subkeys: </translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::CommentList</name>
+    <message>
+        <source>「%1」を削除しますか？</source>
+        <translation>Delete &quot;%1&quot;?</translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::KeywordList</name>
+    <message>
+        <source>新規キーワード</source>
+        <translation>NewKeyword</translation>
+    </message>
+    <message>
+        <source>キーワード「%1」を削除しますか？</source>
+        <translation>Delete the keyword &quot;%1&quot;?</translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::ctlUpDown</name>
+    <message>
+        <source>増やす</source>
+        <translation>Increase</translation>
+    </message>
+    <message>
+        <source>値を 1 増やします。</source>
+        <translation>Adds 1 to the value.</translation>
+    </message>
+    <message>
+        <source>減らす</source>
+        <translation>Decrease</translation>
+    </message>
+    <message>
+        <source>値を 1 減らします。</source>
+        <translation>Takes 1 from the value.</translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::frmEditComment</name>
+    <message>
+        <source>コメント／リテラルの設定</source>
+        <translation>Comment/Literal Rule</translation>
+    </message>
+    <message>
+        <source>単語単位(&amp;W)</source>
+        <translation>&amp;Whole word</translation>
+    </message>
+    <message>
+        <source>書式設定</source>
+        <translation>Formatting</translation>
+    </message>
+    <message>
+        <source>開始タグ(&amp;S)</source>
+        <translation>&amp;Start delimiter</translation>
+    </message>
+    <message>
+        <source>終了タグ(&amp;C)</source>
+        <translation>&amp;Closing delimiter</translation>
+    </message>
+    <message>
+        <source>タグのエスケープ文字(&amp;E)</source>
+        <translation>&amp;Escape character</translation>
+    </message>
+    <message>
+        <source>開始HTMLタグ(&amp;H)</source>
+        <translation>Opening &amp;HTML tag</translation>
+    </message>
+    <message>
+        <source>終了HTMLタグ(&amp;T)</source>
+        <translation>Closing HTML &amp;tag</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>この 1 文字の直後にある終了タグは、範囲の終わりになりません。例: 文字列の \&quot;。</source>
+        <translation>A closing delimiter right after this one character does not end the range, as \&quot; in a string.</translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::frmOptions</name>
+    <message>
+        <source>出力先が設定ファイルと同じファイルです。上書きすると失われるため、書き込みません。</source>
+        <translation>The destination is the settings file itself. Writing it would destroy the settings, so nothing is written.</translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::shell::frmAbout</name>
+    <message>
+        <source>Brevlin Glosser のアイコン</source>
+        <translation>Brevlin Glosser icon</translation>
+    </message>
+    <message>
+        <source>バージョン情報 - Brevlin Glosser</source>
+        <translation>About Brevlin Glosser</translation>
+    </message>
+    <message>
+        <source>ロゴ</source>
+        <translation>Logo</translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::shell::frmHelp</name>
+    <message>
+        <source>戻る(&amp;B)</source>
+        <translation>&amp;Back</translation>
+    </message>
+    <message>
+        <source>進む(&amp;F)</source>
+        <translation>&amp;Forward</translation>
+    </message>
+    <message>
+        <source>目次(&amp;C)</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>ヘルプ ファイルが見つかりません。</source>
+        <translation>The help file cannot be found.</translation>
+    </message>
+    <message>
+        <source>ヘルプ - Brevlin Glosser</source>
+        <translation>Help - Brevlin Glosser</translation>
+    </message>
+</context>
+<context>
+    <name>brevlin::shell::frmMain</name>
+    <message>
+        <source>変換結果をクリップボードに書き込めませんでした。ほかのプログラムがクリップボードを使用しています。</source>
+        <translation>Could not put the result on the clipboard. Another program is using the clipboard.</translation>
+    </message>
+    <message>
+        <source>メモリが不足しています。</source>
+        <translation>Out of memory.</translation>
+    </message>
+    <message>
+        <source> - 言語がありません (オプションでインポート)</source>
+        <translation> - no languages (import one in Options)</translation>
+    </message>
+    <message>
+        <source>(設定がありません)</source>
+        <translation>(No languages)</translation>
+    </message>
+    <message>
+        <source>言語設定がまだありません。アイコンを右クリックして「オプション」を開き、「インポート」で言語設定ファイル (*.bvl) を取り込んでください。同梱の言語設定は次のフォルダーにあります: %1</source>
+        <translation>There are no languages yet. Right-click the icon, open &quot;Options&quot; and bring in a language file (*.bvl) with &quot;Import&quot;. The bundled languages are in this folder: %1</translation>
+    </message>
+    <message>
+        <source>左クリック</source>
+        <translation>Left click</translation>
+    </message>
+    <message>
+        <source>右クリック</source>
+        <translation>Right click</translation>
+    </message>
+    <message>
+        <source>オプション(&amp;O)....</source>
+        <translation>&amp;Options...</translation>
+    </message>
+    <message>
+        <source>変換を元に戻す(&amp;U)</source>
+        <translation>&amp;Undo Conversion</translation>
+    </message>
+    <message>
+        <source>ヘルプ(&amp;H)</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>Brevlin Glosserについて(&amp;A)...</source>
+        <translation>&amp;About Brevlin Glosser...</translation>
+    </message>
+    <message>
+        <source>閉じる(&amp;X)</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>変換する言語</source>
+        <translation>Language to convert with</translation>
+    </message>
+    <message>
+        <source>言語とその設定を編集するオプション ダイアログを開きます。</source>
+        <translation>Opens the Options dialog, where languages and their settings are edited.</translation>
+    </message>
+    <message>
+        <source>最後の変換の前にクリップボードにあったテキストを元に戻します。</source>
+        <translation>Puts back the text that was on the clipboard before the last conversion.</translation>
+    </message>
+    <message>
+        <source>Brevlin Glosser のヘルプを表示します。</source>
+        <translation>Shows the Brevlin Glosser help.</translation>
+    </message>
+    <message>
+        <source>バージョンと連絡先を表示します。</source>
+        <translation>Shows the version and how to reach the author.</translation>
+    </message>
+    <message>
+        <source>Brevlin Glosser を終了し、通知領域のアイコンを消します。</source>
+        <translation>Quits Brevlin Glosser and removes its icon from the notification area.</translation>
+    </message>
+    <message>
+        <source>クリップボードのテキストを「%1」の設定で HTML に変換します。</source>
+        <translation>Converts the text on the clipboard to HTML with the settings of &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>言語がありません。オプション ダイアログで追加するか、言語設定ファイルをインポートしてください。</source>
+        <translation>There are no languages. Add one in the Options dialog or import a language file.</translation>
+    </message>
+</context>
+<context>
+    <name>clsINIFile</name>
+    <message>
+        <source>ファイルを読み込めません</source>
+        <translation>Cannot read the file</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎます (16 MiB まで)</source>
+        <translation>The file is too large (16 MiB at most)</translation>
+    </message>
+    <message>
+        <source>INI ファイルに書けない文字 (改行など) を含んでいます: [%1] %2</source>
+        <translation>Holds characters that an INI file cannot keep (such as line breaks): [%1] %2</translation>
+    </message>
+    <message>
+        <source>ファイルに書き込めません</source>
+        <translation>Cannot write the file</translation>
+    </message>
+</context>
+<context>
+    <name>clsRegistry</name>
+    <message>
+        <source>キー不正</source>
+        <translation>Invalid key</translation>
+    </message>
+    <message>
+        <source>型が一致しません。: %1</source>
+        <translation>Type mismatch: %1</translation>
+    </message>
+</context>
+<context>
+    <name>clsSingleInstance</name>
+    <message>
+        <source>起動中の Brevlin Glosser がコマンドを受け付けませんでした。</source>
+        <translation>The running Brevlin Glosser did not accept the command.</translation>
+    </message>
+    <message>
+        <source>起動中の Brevlin Glosser が応答しません。</source>
+        <translation>The running Brevlin Glosser does not answer.</translation>
+    </message>
+    <message>
+        <source>%1 をロックできません。</source>
+        <translation>Cannot lock %1.</translation>
+    </message>
+</context>
+</TS>
