@@ -24,7 +24,7 @@ const QString& HelpLocation::ProgramHelpFile() {
     return ProgramHelpFileText();
 }
 
-HelpLocation::HelpLocation(const QString& helpFileSetting) {
+HelpLocation::HelpLocation(const QString& helpFileSetting, const QString& language) {
     const qsizetype split = helpFileSetting.indexOf(QStringLiteral("::"));
     m_helpFile = split < 0 ? helpFileSetting : helpFileSetting.left(split);
     m_topic = split < 0 ? QString() : helpFileSetting.mid(split + 2);
@@ -34,11 +34,20 @@ HelpLocation::HelpLocation(const QString& helpFileSetting) {
     const QFileInfo container(QDir::fromNativeSeparators(m_helpFile));
     if (container.isDir()) {
         m_folder = QDir::toNativeSeparators(container.absoluteFilePath());
-        return;
+    } else {
+        const QString data = AppFolders::DataFolder(container.absolutePath());
+        if (!data.isEmpty() && QFileInfo(AppFolders::Join(data, QStringLiteral("help"))).isDir())
+            m_folder = AppFolders::Join(data, QStringLiteral("help"));
     }
-    const QString data = AppFolders::DataFolder(container.absolutePath());
-    if (!data.isEmpty() && QFileInfo(AppFolders::Join(data, QStringLiteral("help"))).isDir())
-        m_folder = AppFolders::Join(data, QStringLiteral("help"));
+    if (m_folder.isEmpty() || language == u"ja")
+        return;
+    for (const QString& candidate : {language, QStringLiteral("en")}) {
+        const QString translated = AppFolders::Join(m_folder, candidate);
+        if (QFileInfo(translated).isDir()) {
+            m_folder = translated;
+            return;
+        }
+    }
 }
 
 QString HelpLocation::StartPage() const {

@@ -5,6 +5,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -56,6 +57,27 @@ TEST(HelpLocation, FindsTheBuildTreeLayoutAndAPortableFolder) {
               Str(build.filePath(QStringLiteral("Ostrel.chm/index.html"))));
 }
 
+TEST(HelpLocation, OtherInterfaceLanguagesOpenTheirPagesElseTheEnglishOnes) {
+    QTemporaryDir root;
+    Touch(root.filePath(QStringLiteral("share/brevlin-glosser/help/index.html")));
+    Touch(root.filePath(QStringLiteral("share/brevlin-glosser/help/en/index.html")));
+    Touch(root.filePath(QStringLiteral("share/brevlin-glosser/help/de/index.html")));
+    const QString setting = AppFolders::HelpFileSetting(root.filePath(QStringLiteral("bin")));
+    const QString folder = QDir(root.path()).canonicalPath() + "/share/brevlin-glosser/help";
+    EXPECT_EQ(Str(HelpLocation(setting, QStringLiteral("ja")).StartPage()),
+              Str(folder + "/index.html"));
+    EXPECT_EQ(Str(HelpLocation(setting, QStringLiteral("en")).StartPage()),
+              Str(folder + "/en/index.html"));
+    EXPECT_EQ(Str(HelpLocation(setting, QStringLiteral("de")).PopupFile()),
+              Str(folder + "/de/popups.txt"));
+    EXPECT_EQ(Str(HelpLocation(setting, QStringLiteral("fr")).Folder()), Str(folder + "/en"));
+
+    // A portable folder without translated pages keeps its own.
+    Touch(root.filePath(QStringLiteral("bin/Ostrel.chm/index.html")));
+    EXPECT_EQ(Str(HelpLocation(setting, QStringLiteral("en")).StartPage()),
+              Str(root.filePath(QStringLiteral("bin/Ostrel.chm/index.html"))));
+}
+
 TEST(HelpLocation, WithoutHelpFilesTheStartPageIsTheMissingHelpFile) {
     QTemporaryDir empty;
     const HelpLocation help(AppFolders::HelpFileSetting(empty.path()));
@@ -98,13 +120,40 @@ TEST(HelpPopups, ReadsTopicsAndTrimsBlankLinesAroundThem) {
     EXPECT_EQ(HelpPopups(QStringLiteral("/no/such/popups.txt")).Count(), 0);
 }
 
-// Every control with a help ID has its text in the shipped file.
-TEST(HelpPopups, TheShippedFileHasATextForEveryHelpId) {
-    const HelpPopups popups(QStringLiteral(BREVLIN_SOURCE_DIR "/help/popups.txt"));
+// Every control with a help ID has its text in the shipped files, and the English file has
+// the topics of the Japanese one, no more and no fewer.
+TEST(HelpPopups, TheShippedFilesHaveATextForEveryHelpId) {
+    const HelpPopups japanese(QStringLiteral(BREVLIN_SOURCE_DIR "/help/popups.txt"));
+    const HelpPopups english(QStringLiteral(BREVLIN_SOURCE_DIR "/help/en/popups.txt"));
     for (int id :
          {1000, 1001, 1003, 1004, 1005, 1006, 1008, 1009, 1010, 1011, 1012, 1013, 1014, 1015,
-          1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1027, 1028, 1029})
-        EXPECT_FALSE(popups.Text(id).isEmpty()) << id;
+          1016, 1017, 1018, 1019, 1020, 1021, 1022, 1023, 1024, 1025, 1027, 1028, 1029}) {
+        EXPECT_FALSE(japanese.Text(id).isEmpty()) << id;
+        EXPECT_FALSE(english.Text(id).isEmpty()) << id;
+    }
+    EXPECT_EQ(english.Count(), japanese.Count());
+    for (int id = 1000; id < 1100; ++id)
+        EXPECT_EQ(english.Text(id).isEmpty(), japanese.Text(id).isEmpty()) << id;
+}
+
+// The English manual has a page for every Japanese one, and its links lead to files that are
+// there.
+TEST(HelpPages, TheEnglishManualIsWholeAndItsLinksHold) {
+    const QDir japanese(QStringLiteral(BREVLIN_SOURCE_DIR "/help"));
+    const QDir english(QStringLiteral(BREVLIN_SOURCE_DIR "/help/en"));
+    const QStringList pages = japanese.entryList({QStringLiteral("*.html")}, QDir::Files);
+    ASSERT_GE(pages.size(), 7);
+    EXPECT_EQ(english.entryList({QStringLiteral("*.html")}, QDir::Files), pages);
+    const QRegularExpression link(QStringLiteral(R"re((?:href|src)="([^"#:]+)[^"]*")re"));
+    for (const QString& page : pages) {
+        QFile file(english.filePath(page));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << Str(page);
+        const QString html = QString::fromUtf8(file.readAll());
+        EXPECT_TRUE(html.contains(QStringLiteral("<html lang=\"en\">"))) << Str(page);
+        for (const QRegularExpressionMatch& match : link.globalMatch(html))
+            EXPECT_TRUE(QFileInfo::exists(english.filePath(match.captured(1))))
+                << Str(page) << ": " << Str(match.captured(1));
+    }
 }
 
 } // namespace
