@@ -7,11 +7,11 @@ endif()
 set(brevlin_setup ${PROJECT_BINARY_DIR}/brevlin-glosser-${PROJECT_VERSION}-setup.exe)
 set(brevlin_portable ${PROJECT_BINARY_DIR}/brevlin-glosser-${PROJECT_VERSION}-portable.zip)
 file(GLOB brevlin_package_data CONFIGURE_DEPENDS
-  ${PROJECT_SOURCE_DIR}/help/* ${PROJECT_SOURCE_DIR}/languages/*)
+  ${PROJECT_SOURCE_DIR}/help/*.* ${PROJECT_SOURCE_DIR}/help/en/*.* ${PROJECT_SOURCE_DIR}/languages/*)
 add_custom_command(OUTPUT ${brevlin_setup} ${brevlin_portable}
   COMMAND bash ${PROJECT_SOURCE_DIR}/scripts/windows-package.sh ${PROJECT_BINARY_DIR} ${PROJECT_VERSION}
-  DEPENDS brevlin brevlin-glosser brevlin_languages brevlin_help_files ${brevlin_package_data}
-          ${PROJECT_BINARY_DIR}/translations/qtbase_ja.qm
+  DEPENDS brevlin brevlin-glosser brevlin_languages brevlin_help_files brevlin_translations
+          ${brevlin_package_data} ${PROJECT_BINARY_DIR}/translations/qtbase_ja.qm
           ${PROJECT_SOURCE_DIR}/installer/brevlin-glosser.nsi
           ${PROJECT_SOURCE_DIR}/scripts/windows-package.sh
           ${PROJECT_SOURCE_DIR}/src/ui/shell/win/app.ico

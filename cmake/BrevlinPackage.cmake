@@ -7,7 +7,10 @@ set(CPACK_PACKAGE_DESCRIPTION
   "Brevlin Glosser lives in the notification area. Copy source code, click the icon, pick a
 language, and the clipboard holds the same code as HTML with keywords, comments and literals
 wrapped in your own tags. Languages are yours to define; sixteen come bundled. The command
-brevlin gives the same conversion to scripts.")
+brevlin gives the same conversion to scripts.
+.
+It speaks Japanese on a Japanese desktop and English everywhere else, help included;
+BREVLIN_UI_LANGUAGE=ja or =en chooses.")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_INSTALL_DIRECTORY brevlin-glosser)
 set(CPACK_STRIP_FILES ON)

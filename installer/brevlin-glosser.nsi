@@ -1,7 +1,8 @@
-; The Windows installer: the tray program, brevlin.exe, help, the bundled languages and Qt's
-; Japanese buttons, a Start-menu entry, the entry in "Apps & features", a choice to start with
-; Windows and one to put brevlin.exe on the PATH. Per user by default (no administrator);
-; with /ALLUSERS from an elevated prompt, for every user of the machine.
+; The Windows installer: the tray program, brevlin.exe, help, the bundled languages, the
+; programs' English and Qt's Japanese buttons, a Start-menu entry, the entry in "Apps &
+; features", a choice to start with Windows and one to put brevlin.exe on the PATH. Per user
+; by default (no administrator); with /ALLUSERS from an elevated prompt, for every user of the
+; machine.
 ;
 ; Made by scripts/windows-package.sh:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=2.0.0 -DSTAGE=<files> -DUNINSTALL_LIST=<nsh>

@@ -11,10 +11,10 @@ build=$(cd "${1:-$source_dir/build-win}" && pwd)
 version=${2:-$(sed -n 's/^project(BrevlinGlosser VERSION \([0-9.]*\).*/\1/p' "$source_dir/CMakeLists.txt")}
 [[ $version =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]] || { echo "windows-package.sh: no version ($version)" >&2; exit 1; }
 
-# What is shipped, relative to the build folder: the program finds its data and Qt's
-# Japanese buttons beside itself.
+# What is shipped, relative to the build folder: the programs find their data, their
+# translations and Qt's Japanese buttons beside themselves.
 files=(brevlin-glosser.exe brevlin.exe share/brevlin-glosser/help share/brevlin-glosser/languages
-       translations/qtbase_ja.qm)
+       translations/qtbase_ja.qm translations/brevlin_en.qm)
 for file in "${files[@]}"; do
     [ -e "$build/$file" ] || { echo "windows-package.sh: $build/$file is missing" >&2; exit 1; }
 done

@@ -14,6 +14,12 @@ for entry in "$menu" "$autostart"; do
     grep -qx 'Type=Application' "$entry" || fail "$entry: no Type=Application"
     grep -qx 'Name=Brevlin Glosser' "$entry" || fail "$entry: wrong Name"
     grep -qx 'Icon=brevlin-glosser' "$entry" || fail "$entry: wrong Icon"
+    # English for every desktop, the Japanese as [ja].
+    for key in Comment GenericName Keywords; do
+        grep -q "^$key=" "$entry" || continue
+        LC_ALL=C grep -q "^$key=[ -~]*\$" "$entry" || fail "$entry: $key is not English"
+        grep -q "^$key\[ja\]=" "$entry" || fail "$entry: $key has no [ja]"
+    done
 done
 [ -f "$prefix/share/icons/hicolor/scalable/apps/brevlin-glosser.svg" ] || fail "no icon in the theme"
 

@@ -15,6 +15,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 check_tree() { # ROOT PREFIX
     local root=$1 prefix=$2
     for f in bin/brevlin share/brevlin-glosser/help/index.html share/brevlin-glosser/help/popups.txt \
+             share/brevlin-glosser/help/en/index.html share/brevlin-glosser/help/en/popups.txt \
+             share/brevlin-glosser/translations/brevlin_en.qm \
              share/brevlin-glosser/languages/python.bvl share/brevlin-glosser/languages/brevlin.css; do
         [ -e "$root$prefix/$f" ] || fail "missing $prefix/$f"
     done
@@ -28,6 +30,11 @@ check_tree() { # ROOT PREFIX
     "$root$prefix/bin/brevlin" convert --bvl "$root$prefix/share/brevlin-glosser/languages/python.bvl" \
         "$source/tests/data/languages/python.py" >"$work/out.html"
     cmp "$work/out.html" "$source/tests/data/languages/python.html" || fail "installed brevlin converts differently"
+    # It finds its installed translation: outside Japan its messages are English.
+    ! BREVLIN_UI_LANGUAGE=en "$root$prefix/bin/brevlin" convert --bvl "$work/missing.bvl" </dev/null \
+        2>"$work/err" || fail "installed brevlin converted a missing file"
+    grep -q "^brevlin: File not found: $work/missing.bvl\$" "$work/err" ||
+        fail "installed brevlin speaks no English: $(cat "$work/err")"
 }
 
 # cmake --install into a prefix of our own.
