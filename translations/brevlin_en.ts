@@ -9,6 +9,48 @@
     </message>
 </context>
 <context>
+    <name>ConvertCommand</name>
+    <message>
+        <source>%1: %2; 同梱のスタイルシートを使います</source>
+        <translation>%1: %2; using the bundled style sheet</translation>
+    </message>
+</context>
+<context>
+    <name>CssReader</name>
+    <message>
+        <source>貼り付けに使える規則 (.クラス名 や pre の規則) がありません</source>
+        <translation>no rules that a paste can use (rules for .class names or pre)</translation>
+    </message>
+    <message>
+        <source>%1 行目: %2</source>
+        <translation>line %1: %2</translation>
+    </message>
+    <message>
+        <source>テキストではありません (NUL 文字があります)</source>
+        <translation>not text (it holds a NUL character)</translation>
+    </message>
+    <message>
+        <source>文字列が閉じていません</source>
+        <translation>a string is not closed</translation>
+    </message>
+    <message>
+        <source>コメントが閉じていません</source>
+        <translation>a comment is not closed</translation>
+    </message>
+    <message>
+        <source>「{」を閉じる「}」がありません</source>
+        <translation>no &quot;}&quot; closes the &quot;{&quot;</translation>
+    </message>
+    <message>
+        <source>閉じるブロックのない「}」があります</source>
+        <translation>a &quot;}&quot; closes no block</translation>
+    </message>
+    <message>
+        <source>規則の「{」がありません</source>
+        <translation>a rule has no &quot;{&quot;</translation>
+    </message>
+</context>
+<context>
     <name>FileRegistryStore</name>
     <message>
         <source>設定ファイルの場所が決まりません (HOME がありません)</source>
@@ -146,6 +188,177 @@
     </message>
 </context>
 <context>
+    <name>OptionsControls</name>
+    <message>
+        <source>全般</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>新規(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>削除(&amp;D)</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>インポート(&amp;I)</source>
+        <translation>&amp;Import</translation>
+    </message>
+    <message>
+        <source>エクスポート(&amp;X)</source>
+        <translation>E&amp;xport</translation>
+    </message>
+    <message>
+        <source>全般設定</source>
+        <translation>General settings</translation>
+    </message>
+    <message>
+        <source>変換時に音を鳴らす(&amp;B)</source>
+        <translation>&amp;Beep when converting</translation>
+    </message>
+    <message>
+        <source>連続タグの最適化(&amp;O)</source>
+        <translation>&amp;Optimize consecutive tags</translation>
+    </message>
+    <message>
+        <source>HTML形式でもクリップボードに置く(&amp;H)</source>
+        <translation>Put &amp;HTML on the clipboard too</translation>
+    </message>
+    <message>
+        <source>貼り付け用のスタイルシート(&amp;S)</source>
+        <translation>&amp;Style sheet for pasting</translation>
+    </message>
+    <message>
+        <source>同梱の brevlin.css</source>
+        <translation>The bundled brevlin.css</translation>
+    </message>
+    <message>
+        <source>参照(&amp;R)...</source>
+        <translation>B&amp;rowse...</translation>
+    </message>
+    <message>
+        <source>同梱に戻す(&amp;U)</source>
+        <translation>&amp;Use bundled</translation>
+    </message>
+    <message>
+        <source>設定名(&amp;N)</source>
+        <translation>Na&amp;me</translation>
+    </message>
+    <message>
+        <source>開始タグ</source>
+        <translation>Start delimiter</translation>
+    </message>
+    <message>
+        <source>終了タグ</source>
+        <translation>Closing delimiter</translation>
+    </message>
+    <message>
+        <source>エスケープ</source>
+        <translation>Escape</translation>
+    </message>
+    <message>
+        <source>単語単位</source>
+        <translation>Whole word</translation>
+    </message>
+    <message>
+        <source>開始HTML</source>
+        <translation>Opening HTML</translation>
+    </message>
+    <message>
+        <source>終了HTML</source>
+        <translation>Closing HTML</translation>
+    </message>
+    <message>
+        <source>コメント／リテラル(&amp;C)</source>
+        <translation>&amp;Comments and literals</translation>
+    </message>
+    <message>
+        <source>新規(&amp;N)</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>編集(&amp;E)</source>
+        <translation>&amp;Edit</translation>
+    </message>
+    <message>
+        <source>削除(&amp;L)</source>
+        <translation>De&amp;lete</translation>
+    </message>
+    <message>
+        <source>プレビュー</source>
+        <translation>Preview</translation>
+    </message>
+    <message>
+        <source>変換を試すコードをここに入力します</source>
+        <translation>Type code here to try the conversion on</translation>
+    </message>
+    <message>
+        <source>サンプル(&amp;Y)</source>
+        <translation>&amp;Sample</translation>
+    </message>
+    <message>
+        <source>HTMLソースを表示(&amp;V)</source>
+        <translation>&amp;View HTML source</translation>
+    </message>
+    <message>
+        <source>書式設定</source>
+        <translation>Formatting</translation>
+    </message>
+    <message>
+        <source>開始HTMLタグ(&amp;H)</source>
+        <translation>Opening &amp;HTML tag</translation>
+    </message>
+    <message>
+        <source>終了HTMLタグ(&amp;M)</source>
+        <translation>Cl&amp;osing HTML tag</translation>
+    </message>
+    <message>
+        <source>Tabを空白に変換(&amp;P)</source>
+        <translation>Replace tabs with s&amp;paces</translation>
+    </message>
+    <message>
+        <source>桁</source>
+        <translation>columns</translation>
+    </message>
+    <message>
+        <source>キーワード</source>
+        <translation>Keywords</translation>
+    </message>
+    <message>
+        <source>大文字小文字を区別しない(&amp;G)</source>
+        <translation>I&amp;gnore case</translation>
+    </message>
+    <message>
+        <source>新規(&amp;W)</source>
+        <translation>Ne&amp;w</translation>
+    </message>
+    <message>
+        <source>編集(&amp;T)</source>
+        <translation>Edi&amp;t</translation>
+    </message>
+    <message>
+        <source>削除(&amp;R)</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>追加(&amp;A)</source>
+        <translation>&amp;Add</translation>
+    </message>
+    <message>
+        <source>タブの幅（桁）</source>
+        <translation>Tab width (columns)</translation>
+    </message>
+    <message>
+        <source>タブの幅</source>
+        <translation>Tab width</translation>
+    </message>
+</context>
+<context>
     <name>OutputGuard</name>
     <message>
         <source>設定ファイル</source>
@@ -158,6 +371,18 @@
     <message>
         <source>出力先が%1と同じファイルです。上書きすると失われるため、書き込みません。: %2</source>
         <translation>The output is the same file as the %1; writing it would destroy it, so nothing is written: %2</translation>
+    </message>
+    <message>
+        <source>入力ファイル</source>
+        <translation>input file</translation>
+    </message>
+    <message>
+        <source>言語設定ファイル</source>
+        <translation>language file</translation>
+    </message>
+    <message>
+        <source>スタイルシート</source>
+        <translation>style sheet</translation>
     </message>
 </context>
 <context>
@@ -285,6 +510,17 @@
     <message>
         <source>%1%2</source>
         <translation>%1, %2</translation>
+    </message>
+</context>
+<context>
+    <name>StyleSheet</name>
+    <message>
+        <source>スタイルシートを読めません: </source>
+        <translation>Cannot read the style sheet: </translation>
+    </message>
+    <message>
+        <source>スタイルシートとして読めません: </source>
+        <translation>Cannot read this as a style sheet: </translation>
     </message>
 </context>
 <context>
@@ -441,6 +677,60 @@
         <source>出力先が設定ファイルと同じファイルです。上書きすると失われるため、書き込みません。</source>
         <translation>The destination is the settings file itself. Writing it would destroy the settings, so nothing is written.</translation>
     </message>
+    <message>
+        <source>オプション - %1</source>
+        <translation>Options - %1</translation>
+    </message>
+    <message>
+        <source>貼り付け用のスタイルシート</source>
+        <translation>Style Sheet for Pasting</translation>
+    </message>
+    <message>
+        <source>スタイルシート (*.css)</source>
+        <translation>Style sheets (*.css)</translation>
+    </message>
+    <message>
+        <source>すべてのファイル (*.*)</source>
+        <translation>All files (*.*)</translation>
+    </message>
+    <message>
+        <source>%1 (%2)
+貼り付けと表示には同梱のスタイルシートを使います。</source>
+        <translation>%1 (%2)
+Pasting and the preview use the bundled style sheet.</translation>
+    </message>
+    <message>
+        <source>同じ名前が既にあります。</source>
+        <translation>That name is already taken.</translation>
+    </message>
+    <message>
+        <source>言語設定「%1」を削除しますか？</source>
+        <translation>Delete the language &quot;%1&quot;?</translation>
+    </message>
+    <message>
+        <source>言語設定のエクスポート</source>
+        <translation>Export Language</translation>
+    </message>
+    <message>
+        <source>言語設定のインポート</source>
+        <translation>Import Languages</translation>
+    </message>
+    <message>
+        <source>言語設定ファイル (*.bvl)</source>
+        <translation>Language files (*.bvl)</translation>
+    </message>
+    <message>
+        <source>キーワードの一覧 (*.txt)</source>
+        <translation>Keyword lists (*.txt)</translation>
+    </message>
+    <message>
+        <source>言語設定「%1」は既に存在します。キーワードを一覧の内容で置き換えますか？</source>
+        <translation>The language &quot;%1&quot; already exists. Replace its keywords with the list?</translation>
+    </message>
+    <message>
+        <source>言語設定「%1」は既に存在します。ファイルの内容で置き換えますか？</source>
+        <translation>The language &quot;%1&quot; already exists. Replace it with the file&apos;s content?</translation>
+    </message>
 </context>
 <context>
     <name>brevlin::shell::frmAbout</name>
@@ -565,6 +855,12 @@
     <message>
         <source>言語がありません。オプション ダイアログで追加するか、言語設定ファイルをインポートしてください。</source>
         <translation>There are no languages. Add one in the Options dialog or import a language file.</translation>
+    </message>
+    <message>
+        <source>%1
+HTML 形式には同梱のスタイルシート (brevlin.css) を使いました。</source>
+        <translation>%1
+The HTML on the clipboard was styled with the bundled style sheet (brevlin.css).</translation>
     </message>
 </context>
 <context>

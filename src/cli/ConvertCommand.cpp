@@ -14,10 +14,13 @@
 #include "settings/LanguageFile.h"
 
 #include "platform/FilePath.h"
+#include "platform/UiText.h"
 
 #include <cstdio>
 
 namespace brevlin::cli {
+
+using platform::UiText;
 
 const char* ConvertCommand::Usage() {
     return "usage: brevlin convert (--bvl FILE | --language NAME)\n"
@@ -96,8 +99,10 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
                 sheet =
                     StyleSheet::Load(platform::FilePath::FromUtf8(ToUtf8(stored->pasteStyleSheet)));
             } catch (const BrevlinError& error) {
-                std::fprintf(stderr, "brevlin: %s: %s; 同梱のスタイルシートを使います\n",
-                             error.what(), error.Detail().c_str());
+                const std::string message = UiText::Fill(
+                    UiText::Translate("ConvertCommand", "%1: %2; 同梱のスタイルシートを使います"),
+                    {error.what(), error.Detail()});
+                std::fprintf(stderr, "brevlin: %s\n", message.c_str());
             }
         }
     }
@@ -109,13 +114,16 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         if (fromStandardInput)
             guard.RefuseStandardInput();
         else
-            guard.Refuse(platform::FilePath::FromUtf8(operands[0]), "入力ファイル");
+            guard.Refuse(platform::FilePath::FromUtf8(operands[0]),
+                         UiText::Translate("OutputGuard", "入力ファイル"));
         if (bvl)
-            guard.Refuse(platform::FilePath::FromUtf8(*bvl), "言語設定ファイル");
+            guard.Refuse(platform::FilePath::FromUtf8(*bvl),
+                         UiText::Translate("OutputGuard", "言語設定ファイル"));
         else if (const auto store = stored->File())
-            guard.Refuse(*store, "設定ファイル");
+            guard.Refuse(*store, UiText::Translate("OutputGuard", "設定ファイル"));
         if (stylesheet)
-            guard.Refuse(platform::FilePath::FromUtf8(*stylesheet), "スタイルシート");
+            guard.Refuse(platform::FilePath::FromUtf8(*stylesheet),
+                         UiText::Translate("OutputGuard", "スタイルシート"));
     }
 
     Text text;

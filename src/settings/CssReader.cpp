@@ -2,6 +2,7 @@
 
 #include "CssText.h"
 #include "engine/BrevlinError.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <array>
@@ -10,6 +11,8 @@
 #include <string>
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
@@ -180,7 +183,8 @@ public:
         Rules(Text::npos);
         if (m_sheet.rules.empty())
             throw BrevlinError(errors::FileFormat,
-                               "貼り付けに使える規則 (.クラス名 や pre の規則) がありません");
+                               UiText::Translate("CssReader", "貼り付けに使える規則 (.クラス名 や "
+                                                              "pre の規則) がありません"));
         return std::move(m_sheet);
     }
 
@@ -188,7 +192,9 @@ private:
     [[noreturn]] void Refuse(std::size_t at, const std::string& what) const {
         const auto line =
             std::count(m_text.begin(), m_text.begin() + static_cast<std::ptrdiff_t>(at), u'\n');
-        throw BrevlinError(errors::FileFormat, std::to_string(line + 1) + " 行目: " + what);
+        throw BrevlinError(errors::FileFormat,
+                           UiText::Fill(UiText::Translate("CssReader", "%1 行目: %2"),
+                                        {std::to_string(line + 1), what}));
     }
 
     // Comments become blanks (their line ends stay, so positions keep their lines); strings
@@ -198,23 +204,24 @@ private:
         while (i < m_text.size()) {
             const char16_t c = m_text[i];
             if (c == u'\0')
-                Refuse(i, "テキストではありません (NUL 文字があります)");
+                Refuse(i, UiText::Translate("CssReader",
+                                            "テキストではありません (NUL 文字があります)"));
             if (c == u'\\') {
                 i += 2;
             } else if (c == u'"' || c == u'\'') {
                 std::size_t j = i + 1;
                 while (j < m_text.size() && m_text[j] != c) {
                     if (m_text[j] == u'\n')
-                        Refuse(i, "文字列が閉じていません");
+                        Refuse(i, UiText::Translate("CssReader", "文字列が閉じていません"));
                     j += m_text[j] == u'\\' ? 2 : 1;
                 }
                 if (j >= m_text.size())
-                    Refuse(i, "文字列が閉じていません");
+                    Refuse(i, UiText::Translate("CssReader", "文字列が閉じていません"));
                 i = j + 1;
             } else if (c == u'/' && i + 1 < m_text.size() && m_text[i + 1] == u'*') {
                 const std::size_t end = m_text.find(u"*/", i + 2);
                 if (end == Text::npos)
-                    Refuse(i, "コメントが閉じていません");
+                    Refuse(i, UiText::Translate("CssReader", "コメントが閉じていません"));
                 for (std::size_t k = i; k < end + 2; ++k)
                     if (m_text[k] != u'\n')
                         m_text[k] = u' ';
@@ -235,7 +242,7 @@ private:
             if (depth == 0)
                 return i + 1;
         }
-        Refuse(open, "「{」を閉じる「}」がありません");
+        Refuse(open, UiText::Translate("CssReader", "「{」を閉じる「}」がありません"));
     }
 
     // The rules up to the end of the text, or inside a block opened at `open` up to its "}".
@@ -247,13 +254,14 @@ private:
                 ++m_at;
             if (m_at == end) {
                 if (nested)
-                    Refuse(open, "「{」を閉じる「}」がありません");
+                    Refuse(open, UiText::Translate("CssReader", "「{」を閉じる「}」がありません"));
                 return;
             }
             const char16_t c = m_text[m_at];
             if (c == u'}') {
                 if (!nested)
-                    Refuse(m_at, "閉じるブロックのない「}」があります");
+                    Refuse(m_at,
+                           UiText::Translate("CssReader", "閉じるブロックのない「}」があります"));
                 ++m_at;
                 return;
             }
@@ -279,11 +287,12 @@ private:
             }
             const std::size_t stop = FindTopLevel(m_text, m_at, end, u"{}");
             if (stop == end)
-                Refuse(m_at, "規則の「{」がありません");
+                Refuse(m_at, UiText::Translate("CssReader", "規則の「{」がありません"));
             if (m_text[stop] == u'}') {
                 // Text that is no rule before the end of an @media block.
                 if (!nested)
-                    Refuse(stop, "閉じるブロックのない「}」があります");
+                    Refuse(stop,
+                           UiText::Translate("CssReader", "閉じるブロックのない「}」があります"));
                 m_at = stop;
                 continue;
             }

@@ -6,11 +6,14 @@
 
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <functional>
 
 namespace brevlin {
+
+using platform::UiText;
 
 namespace {
 
@@ -116,13 +119,16 @@ std::shared_ptr<const StyleSheet> StyleSheet::Load(const std::filesystem::path& 
     try {
         bytes = platform::FileSystem::ReadWhole(file, MaxFileSize, true);
     } catch (const platform::FileSystem::Error& error) {
-        throw BrevlinError(errors::FileNotFound, "スタイルシートを読めません: " + name,
+        throw BrevlinError(errors::FileNotFound,
+                           UiText::Translate("StyleSheet", "スタイルシートを読めません: ") + name,
                            error.what());
     }
     try {
         return std::make_shared<const StyleSheet>(CssReader::Read(bytes));
     } catch (const BrevlinError& error) {
-        throw BrevlinError(error.Number(), "スタイルシートとして読めません: " + name,
+        throw BrevlinError(error.Number(),
+                           UiText::Translate("StyleSheet", "スタイルシートとして読めません: ") +
+                               name,
                            error.Description());
     }
 }

@@ -275,6 +275,9 @@ TEST_F(SettingsCommands, EnglishMessagesHoldNoJapanese) {
         {"import tiny.bvl", ""},
         {"import tiny.bvl", "The language \"Tiny\" already exists. To replace it, give --replace."},
         {"convert --language Tinny in.c", "Stored languages: \"Tiny\""},
+        {"convert --language Tiny -o in.c in.c", "The output is the same file as the input file"},
+        {"convert --language Tiny --inline-styles --stylesheet in.c in.c",
+         "Cannot read this as a style sheet: "},
         {"export Tiny " + (m_store).string(), "the same file as the settings file"},
     };
     for (const auto& [command, expected] : failures) {

@@ -33,11 +33,6 @@ template <typename T> T* Named(T* widget, const QString& name) {
     return widget;
 }
 
-// Texts added since the dialog's design, ready for translation.
-QString Tr(const char* text) {
-    return QCoreApplication::translate("frmOptions", text);
-}
-
 QLineEdit* MakeTextBox(QWidget* parent, const QString& name) {
     auto* box = Named(new QLineEdit(parent), name);
     box->setFont(TextBoxFont());
@@ -86,7 +81,7 @@ void OptionsControls::Build(QDialog* form) {
     tbsOptions->setExpanding(false);
     tbsOptions->setUsesScrollButtons(true);
     tbsOptions->setFocusPolicy(Qt::StrongFocus);
-    tbsOptions->addTab(QStringLiteral("全般"));
+    tbsOptions->addTab(tr("全般"));
 
     fraPages = Named(new QFrame(form), QStringLiteral("fraPages"));
     fraPages->setFrameShape(QFrame::StyledPanel);
@@ -103,11 +98,11 @@ void OptionsControls::Build(QDialog* form) {
 
     cmdOK = MakeButton(form, QStringLiteral("cmdOK"), QStringLiteral("OK"));
     cmdOK->setDefault(true);
-    cmdCancel = MakeButton(form, QStringLiteral("cmdCancel"), QStringLiteral("キャンセル"));
-    cmdNew = MakeButton(form, QStringLiteral("cmdNew"), QStringLiteral("新規(&A)"));
-    cmdDelete = MakeButton(form, QStringLiteral("cmdDelete"), QStringLiteral("削除(&D)"));
-    cmdImport = MakeButton(form, QStringLiteral("cmdImport"), QStringLiteral("インポート(&I)"));
-    cmdExport = MakeButton(form, QStringLiteral("cmdExport"), QStringLiteral("エクスポート(&X)"));
+    cmdCancel = MakeButton(form, QStringLiteral("cmdCancel"), tr("キャンセル"));
+    cmdNew = MakeButton(form, QStringLiteral("cmdNew"), tr("新規(&A)"));
+    cmdDelete = MakeButton(form, QStringLiteral("cmdDelete"), tr("削除(&D)"));
+    cmdImport = MakeButton(form, QStringLiteral("cmdImport"), tr("インポート(&I)"));
+    cmdExport = MakeButton(form, QStringLiteral("cmdExport"), tr("エクスポート(&X)"));
 
     auto* left = new QVBoxLayout;
     left->setSpacing(0);
@@ -145,26 +140,24 @@ void OptionsControls::Build(QDialog* form) {
 
 QWidget* OptionsControls::BuildGeneralPage(QWidget* parent) {
     auto* page = Named(new QWidget(parent), QStringLiteral("picOptions0"));
-    fraGeneral =
-        Named(new QGroupBox(QStringLiteral("全般設定"), page), QStringLiteral("fraGeneral"));
-    chkBeepOnProcess = Named(new QCheckBox(QStringLiteral("変換時に音を鳴らす(&B)"), fraGeneral),
+    fraGeneral = Named(new QGroupBox(tr("全般設定"), page), QStringLiteral("fraGeneral"));
+    chkBeepOnProcess = Named(new QCheckBox(tr("変換時に音を鳴らす(&B)"), fraGeneral),
                              QStringLiteral("chkBeepOnProcess"));
-    chkOptimizeTags = Named(new QCheckBox(QStringLiteral("連続タグの最適化(&O)"), fraGeneral),
+    chkOptimizeTags = Named(new QCheckBox(tr("連続タグの最適化(&O)"), fraGeneral),
                             QStringLiteral("chkOptimizeTags"));
-    chkHtmlClipboard =
-        Named(new QCheckBox(QStringLiteral("HTML形式でもクリップボードに置く(&H)"), fraGeneral),
-              QStringLiteral("chkHtmlClipboard"));
+    chkHtmlClipboard = Named(new QCheckBox(tr("HTML形式でもクリップボードに置く(&H)"), fraGeneral),
+                             QStringLiteral("chkHtmlClipboard"));
     // The style sheet whose rules the HTML flavour carries inline; the preview shows it too.
-    lblPasteStyleSheet = Named(new QLabel(Tr("貼り付け用のスタイルシート(&S)"), fraGeneral),
+    lblPasteStyleSheet = Named(new QLabel(tr("貼り付け用のスタイルシート(&S)"), fraGeneral),
                                QStringLiteral("lblPasteStyleSheet"));
     txtPasteStyleSheet = MakeTextBox(fraGeneral, QStringLiteral("txtPasteStyleSheet"));
     txtPasteStyleSheet->setReadOnly(true);
-    txtPasteStyleSheet->setPlaceholderText(Tr("同梱の brevlin.css"));
+    txtPasteStyleSheet->setPlaceholderText(tr("同梱の brevlin.css"));
     lblPasteStyleSheet->setBuddy(txtPasteStyleSheet);
     cmdPasteStyleSheet =
-        MakeButton(fraGeneral, QStringLiteral("cmdPasteStyleSheet"), Tr("参照(&R)..."));
+        MakeButton(fraGeneral, QStringLiteral("cmdPasteStyleSheet"), tr("参照(&R)..."));
     cmdPasteStyleSheetReset =
-        MakeButton(fraGeneral, QStringLiteral("cmdPasteStyleSheetReset"), Tr("同梱に戻す(&U)"));
+        MakeButton(fraGeneral, QStringLiteral("cmdPasteStyleSheetReset"), tr("同梱に戻す(&U)"));
     lblPasteStyleSheetState =
         Named(new QLabel(fraGeneral), QStringLiteral("lblPasteStyleSheetState"));
     lblPasteStyleSheetState->setWordWrap(true);
@@ -192,8 +185,7 @@ QWidget* OptionsControls::BuildGeneralPage(QWidget* parent) {
 QWidget* OptionsControls::BuildLanguagePage(QWidget* parent) {
     auto* page = Named(new QWidget(parent), QStringLiteral("picOptions1"));
     txtName = MakeTextBox(page, QStringLiteral("txtName"));
-    lblCaption[1] =
-        Named(new QLabel(QStringLiteral("設定名(&N)"), page), QStringLiteral("lblCaption1"));
+    lblCaption[1] = Named(new QLabel(tr("設定名(&N)"), page), QStringLiteral("lblCaption1"));
     lblCaption[1]->setBuddy(txtName);
 
     auto* name = new QHBoxLayout;
@@ -205,20 +197,19 @@ QWidget* OptionsControls::BuildLanguagePage(QWidget* parent) {
     frames->addWidget(BuildKeywordsFrame(page), 1);
 
     lvwComments = MakeList(page, QStringLiteral("lvwComments"));
-    lvwComments->setHeaderLabels({QStringLiteral("開始タグ"), QStringLiteral("終了タグ"),
-                                  QStringLiteral("エスケープ"), QStringLiteral("単語単位"),
-                                  QStringLiteral("開始HTML"), QStringLiteral("終了HTML")});
+    lvwComments->setHeaderLabels({tr("開始タグ"), tr("終了タグ"), tr("エスケープ"), tr("単語単位"),
+                                  tr("開始HTML"), tr("終了HTML")});
     lvwComments->header()->setSectionResizeMode(QHeaderView::Stretch);
     lvwComments->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     lvwComments->setMinimumHeight(RowsHeight(lvwComments, 5) +
                                   lvwComments->header()->sizeHint().height());
     lvwComments->header()->setSectionsMovable(false);
-    lblCaption[0] = Named(new QLabel(QStringLiteral("コメント／リテラル(&C)"), page),
-                          QStringLiteral("lblCaption0"));
+    lblCaption[0] =
+        Named(new QLabel(tr("コメント／リテラル(&C)"), page), QStringLiteral("lblCaption0"));
     lblCaption[0]->setBuddy(lvwComments);
-    cmdCmAdd = MakeButton(page, QStringLiteral("cmdCmAdd"), QStringLiteral("新規(&N)"));
-    cmdCmEdit = MakeButton(page, QStringLiteral("cmdCmEdit"), QStringLiteral("編集(&E)"));
-    cmdCmDelete = MakeButton(page, QStringLiteral("cmdCmDelete"), QStringLiteral("削除(&L)"));
+    cmdCmAdd = MakeButton(page, QStringLiteral("cmdCmAdd"), tr("新規(&N)"));
+    cmdCmEdit = MakeButton(page, QStringLiteral("cmdCmEdit"), tr("編集(&E)"));
+    cmdCmDelete = MakeButton(page, QStringLiteral("cmdCmDelete"), tr("削除(&L)"));
 
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -232,18 +223,17 @@ QWidget* OptionsControls::BuildLanguagePage(QWidget* parent) {
 }
 
 QGroupBox* OptionsControls::BuildPreviewFrame(QWidget* parent) {
-    fraPreview =
-        Named(new QGroupBox(QStringLiteral("プレビュー"), parent), QStringLiteral("fraPreview"));
+    fraPreview = Named(new QGroupBox(tr("プレビュー"), parent), QStringLiteral("fraPreview"));
     txtPreviewSample = Named(new QPlainTextEdit(fraPreview), QStringLiteral("txtPreviewSample"));
     txtPreviewSample->setFont(TextBoxFont());
     txtPreviewSample->setLineWrapMode(QPlainTextEdit::NoWrap);
     // Tab moves on, as everywhere in the dialog; a sample with tabs can be pasted.
     txtPreviewSample->setTabChangesFocus(true);
-    txtPreviewSample->setPlaceholderText(QStringLiteral("変換を試すコードをここに入力します"));
-    lblPreviewSample = Named(new QLabel(QStringLiteral("サンプル(&Y)"), fraPreview),
-                             QStringLiteral("lblPreviewSample"));
+    txtPreviewSample->setPlaceholderText(tr("変換を試すコードをここに入力します"));
+    lblPreviewSample =
+        Named(new QLabel(tr("サンプル(&Y)"), fraPreview), QStringLiteral("lblPreviewSample"));
     lblPreviewSample->setBuddy(txtPreviewSample);
-    chkPreviewSource = Named(new QCheckBox(QStringLiteral("HTMLソースを表示(&V)"), fraPreview),
+    chkPreviewSource = Named(new QCheckBox(tr("HTMLソースを表示(&V)"), fraPreview),
                              QStringLiteral("chkPreviewSource"));
     txtPreview = Named(new QTextBrowser(fraPreview), QStringLiteral("txtPreview"));
     txtPreview->setFont(TextBoxFont());
@@ -266,17 +256,17 @@ QGroupBox* OptionsControls::BuildPreviewFrame(QWidget* parent) {
 }
 
 QGroupBox* OptionsControls::BuildTagsFrame(QWidget* parent) {
-    fraTags = Named(new QGroupBox(QStringLiteral("書式設定"), parent), QStringLiteral("fraTags"));
+    fraTags = Named(new QGroupBox(tr("書式設定"), parent), QStringLiteral("fraTags"));
     txtStartHTML = MakeTextBox(fraTags, QStringLiteral("txtStartHTML"));
     txtEndHTML = MakeTextBox(fraTags, QStringLiteral("txtEndHTML"));
-    lblCaption[2] = Named(new QLabel(QStringLiteral("開始HTMLタグ(&H)"), fraTags),
-                          QStringLiteral("lblCaption2"));
+    lblCaption[2] =
+        Named(new QLabel(tr("開始HTMLタグ(&H)"), fraTags), QStringLiteral("lblCaption2"));
     lblCaption[2]->setBuddy(txtStartHTML);
-    lblCaption[3] = Named(new QLabel(QStringLiteral("終了HTMLタグ(&M)"), fraTags),
-                          QStringLiteral("lblCaption3"));
+    lblCaption[3] =
+        Named(new QLabel(tr("終了HTMLタグ(&M)"), fraTags), QStringLiteral("lblCaption3"));
     lblCaption[3]->setBuddy(txtEndHTML);
-    chkReplaceTab = Named(new QCheckBox(QStringLiteral("Tabを空白に変換(&P)"), fraTags),
-                          QStringLiteral("chkReplaceTab"));
+    chkReplaceTab =
+        Named(new QCheckBox(tr("Tabを空白に変換(&P)"), fraTags), QStringLiteral("chkReplaceTab"));
 
     txtTabs = MakeTextBox(fraTags, QStringLiteral("txtTabs"));
     txtTabs->setMaxLength(2);
@@ -290,7 +280,7 @@ QGroupBox* OptionsControls::BuildTagsFrame(QWidget* parent) {
     updTabs->SetValue(4);
     updTabs->setEnabled(false);
     updTabs->setFixedHeight(txtTabs->sizeHint().height());
-    lblCaption[4] = Named(new QLabel(QStringLiteral("桁"), fraTags), QStringLiteral("lblCaption4"));
+    lblCaption[4] = Named(new QLabel(tr("桁"), fraTags), QStringLiteral("lblCaption4"));
     lblCaption[4]->setEnabled(false);
 
     auto* tabs = new QHBoxLayout;
@@ -314,19 +304,16 @@ QGroupBox* OptionsControls::BuildTagsFrame(QWidget* parent) {
 }
 
 QGroupBox* OptionsControls::BuildKeywordsFrame(QWidget* parent) {
-    fraKeywords =
-        Named(new QGroupBox(QStringLiteral("キーワード"), parent), QStringLiteral("fraKeywords"));
-    chkIgnoreCase =
-        Named(new QCheckBox(QStringLiteral("大文字小文字を区別しない(&G)"), fraKeywords),
-              QStringLiteral("chkIgnoreCase"));
+    fraKeywords = Named(new QGroupBox(tr("キーワード"), parent), QStringLiteral("fraKeywords"));
+    chkIgnoreCase = Named(new QCheckBox(tr("大文字小文字を区別しない(&G)"), fraKeywords),
+                          QStringLiteral("chkIgnoreCase"));
     lvwKeywords = MakeList(fraKeywords, QStringLiteral("lvwKeywords"));
     lvwKeywords->setHeaderHidden(true);
     lvwKeywords->setColumnCount(1);
     lvwKeywords->setMinimumHeight(RowsHeight(lvwKeywords, 6));
-    cmdKwAdd = MakeButton(fraKeywords, QStringLiteral("cmdKwAdd"), QStringLiteral("新規(&W)"));
-    cmdKwEdit = MakeButton(fraKeywords, QStringLiteral("cmdKwEdit"), QStringLiteral("編集(&T)"));
-    cmdKwDelete =
-        MakeButton(fraKeywords, QStringLiteral("cmdKwDelete"), QStringLiteral("削除(&R)"));
+    cmdKwAdd = MakeButton(fraKeywords, QStringLiteral("cmdKwAdd"), tr("新規(&W)"));
+    cmdKwEdit = MakeButton(fraKeywords, QStringLiteral("cmdKwEdit"), tr("編集(&T)"));
+    cmdKwDelete = MakeButton(fraKeywords, QStringLiteral("cmdKwDelete"), tr("削除(&R)"));
 
     auto* layout = new QVBoxLayout(fraKeywords);
     layout->addWidget(chkIgnoreCase);
@@ -337,13 +324,13 @@ QGroupBox* OptionsControls::BuildKeywordsFrame(QWidget* parent) {
 
 void OptionsControls::BuildMenus(QDialog* form) {
     mnuKwPopup = Named(new QMenu(form), QStringLiteral("mnuKwPopup"));
-    mnuKwEdit = MakeEntry(mnuKwPopup, QStringLiteral("mnuKwEdit"), QStringLiteral("編集(&E)"));
-    mnuKwAdd = MakeEntry(mnuKwPopup, QStringLiteral("mnuKwAdd"), QStringLiteral("追加(&A)"));
-    mnuKwDelete = MakeEntry(mnuKwPopup, QStringLiteral("mnuKwDelete"), QStringLiteral("削除(&D)"));
+    mnuKwEdit = MakeEntry(mnuKwPopup, QStringLiteral("mnuKwEdit"), tr("編集(&E)"));
+    mnuKwAdd = MakeEntry(mnuKwPopup, QStringLiteral("mnuKwAdd"), tr("追加(&A)"));
+    mnuKwDelete = MakeEntry(mnuKwPopup, QStringLiteral("mnuKwDelete"), tr("削除(&D)"));
     mnuCmPopup = Named(new QMenu(form), QStringLiteral("mnuCmPopup"));
-    mnuCmEdit = MakeEntry(mnuCmPopup, QStringLiteral("mnuCmEdit"), QStringLiteral("編集(&E)"));
-    mnuCmAdd = MakeEntry(mnuCmPopup, QStringLiteral("mnuCmAdd"), QStringLiteral("追加(&A)"));
-    mnuCmDelete = MakeEntry(mnuCmPopup, QStringLiteral("mnuCmDelete"), QStringLiteral("削除(&D)"));
+    mnuCmEdit = MakeEntry(mnuCmPopup, QStringLiteral("mnuCmEdit"), tr("編集(&E)"));
+    mnuCmAdd = MakeEntry(mnuCmPopup, QStringLiteral("mnuCmAdd"), tr("追加(&A)"));
+    mnuCmDelete = MakeEntry(mnuCmPopup, QStringLiteral("mnuCmDelete"), tr("削除(&D)"));
 }
 
 void OptionsControls::SetTabOrder() {
@@ -435,10 +422,10 @@ void OptionsControls::SetAccessibleNames() {
     lvwKeywords->setAccessibleName(fraKeywords->title());
     lvwKeywords->setHeaderLabels({fraKeywords->title()});
     lvwComments->setAccessibleName(QString(lblCaption[0]->text()).remove(QLatin1Char('&')));
-    txtTabs->setAccessibleName(QStringLiteral("タブの幅（桁）"));
+    txtTabs->setAccessibleName(tr("タブの幅（桁）"));
     txtPasteStyleSheet->setAccessibleName(
         QString(lblPasteStyleSheet->text()).remove(QLatin1Char('&')));
-    updTabs->setAccessibleName(QStringLiteral("タブの幅"));
+    updTabs->setAccessibleName(tr("タブの幅"));
     mnuKwPopup->setWindowTitle(fraKeywords->title());
     mnuCmPopup->setWindowTitle(lvwComments->accessibleName());
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 
 class QAction;
@@ -23,6 +24,9 @@ class ctlUpDown;
 
 // The controls of the options dialog, named, laid out and in tab order as designed.
 struct OptionsControls {
+    Q_DECLARE_TR_FUNCTIONS(OptionsControls)
+
+public:
     QTabBar* tbsOptions = nullptr;
     QFrame* fraPages = nullptr;
     QWidget* picOptions[2] = {};

@@ -119,7 +119,7 @@ frmOptions::~frmOptions() {
 void frmOptions::Form_Load() {
     if (QWidget* owner = parentWidget())
         setWindowIcon(owner->windowIcon());
-    setWindowTitle(QStringLiteral("オプション - ") + kProductName);
+    setWindowTitle(tr("オプション - %1").arg(kProductName));
     for (int i = 1; i <= m_context.languages.Count(); ++i)
         m_c.tbsOptions->addTab(ToQString(m_context.languages.Item(i).Name()));
     m_context.lCurrentIndex = -1;
@@ -278,7 +278,7 @@ void frmOptions::txtName_Validate(bool& cancel) {
         m_c.tbsOptions->setTabText(m_context.lCurrentIndex, text);
     } else if (named != &m_context.Current()) {
         cancel = true;
-        Exclaim(this, QStringLiteral("同じ名前が既にあります。"), kProgramTitle);
+        Exclaim(this, tr("同じ名前が既にあります。"), kProgramTitle);
     }
 }
 
@@ -298,8 +298,7 @@ void frmOptions::cmdDelete_Click() {
     m_keywords->EndLabelEdit();
     const int index = m_context.lCurrentIndex;
     const QString name = ToQString(m_context.Current().Name());
-    if (AskYesNo(this,
-                 QStringLiteral("言語設定「") + name + QStringLiteral("」を削除しますか？"))) {
+    if (AskYesNo(this, tr("言語設定「%1」を削除しますか？").arg(name))) {
         m_context.languages.Remove(index);
         {
             // The page must not switch to whichever tab the strip picks by itself.
@@ -315,17 +314,15 @@ void frmOptions::cmdDelete_Click() {
 QStringList frmOptions::ShowFileDialog(bool save, const QString& folder, const QString& fileName) {
     QFileDialog dlgFile(this);
     dlgFile.setObjectName(QStringLiteral("dlgFile"));
-    dlgFile.setWindowTitle(save ? QStringLiteral("言語設定のエクスポート")
-                                : QStringLiteral("言語設定のインポート"));
+    dlgFile.setWindowTitle(save ? tr("言語設定のエクスポート") : tr("言語設定のインポート"));
     dlgFile.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     // Several languages can be taken in one go.
     dlgFile.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFiles);
     dlgFile.setDefaultSuffix(QStringLiteral("bvl"));
-    QStringList filters{QStringLiteral("言語設定ファイル (*.bvl)"),
-                        QStringLiteral("すべてのファイル (*.*)")};
+    QStringList filters{tr("言語設定ファイル (*.bvl)"), tr("すべてのファイル (*.*)")};
     // A keyword list from another tool becomes a language too.
     if (!save)
-        filters.insert(1, QStringLiteral("キーワードの一覧 (*.txt)"));
+        filters.insert(1, tr("キーワードの一覧 (*.txt)"));
     dlgFile.setNameFilters(filters);
     dlgFile.selectNameFilter(filters.first());
     dlgFile.setDirectory(folder);
@@ -402,10 +399,10 @@ void frmOptions::ImportFile(const QString& path) {
         result = LanguageSet::ImportLanguage(
             m_context.languages, AppFolders::FilePath(path), [&](const Text& name) {
                 const QString question =
-                    list ? QStringLiteral(
-                               "」は既に存在します。キーワードを一覧の内容で置き換えますか？")
-                         : QStringLiteral("」は既に存在します。ファイルの内容で置き換えますか？");
-                return AskYesNo(this, QStringLiteral("言語設定「") + ToQString(name) + question);
+                    list ? tr("言語設定「%1」は既に存在します。キーワードを一覧の内容で置き換えま"
+                              "すか？")
+                         : tr("言語設定「%1」は既に存在します。ファイルの内容で置き換えますか？");
+                return AskYesNo(this, question.arg(ToQString(name)));
             });
     } catch (const BrevlinError& error) {
         // The system's message; below it, which file and what in it, since several files may

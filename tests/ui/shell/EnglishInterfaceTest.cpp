@@ -3,7 +3,9 @@
 #include "AppFolders.h"
 #include "HelpLocation.h"
 #include "InterfaceLanguage.h"
+#include "UiTestSupport.h"
 #include "frmEditComment.h"
+#include "frmOptions.h"
 #include "ui/shell/HelpWindows.h"
 #include "ui/shell/ctlNotify.h"
 #include "ui/shell/frmAbout.h"
@@ -20,6 +22,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -70,6 +74,10 @@ QStringList TextsOf(QWidget* widget) {
         if (auto* box = qobject_cast<QGroupBox*>(w))
             texts << box->title();
         if (auto* edit = qobject_cast<QLineEdit*>(w))
+            texts << edit->placeholderText();
+        if (auto* edit = qobject_cast<QPlainTextEdit*>(w))
+            texts << edit->placeholderText();
+        if (auto* edit = qobject_cast<QTextEdit*>(w))
             texts << edit->placeholderText();
         if (auto* tabs = qobject_cast<QTabBar*>(w)) {
             for (int i = 0; i < tabs->count(); ++i)
@@ -262,14 +270,53 @@ private slots:
         }
     }
 
-    void RuleEditor() {
-        frmEditComment editor(nullptr);
-        editor.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&editor));
-        CheckEnglish(&editor, "rule editor");
-        CheckAccessKeys(&editor, "rule editor");
-        QCOMPARE(editor.windowTitle(), QStringLiteral("Comment/Literal Rule"));
-        editor.close();
+    // Each page, the lists' pop-up menus, the rule editor, a question and the file dialogs.
+    void OptionsDialog() {
+        AddLanguage(QStringLiteral("C"));
+        AddLanguage(UserLanguage);
+        form->ShowOptionsDialog();
+        frmOptions* dialog = form->OptionForm();
+        QVERIFY(QTest::qWaitForWindowExposed(dialog));
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Options - Brevlin Glosser"));
+        auto* tabs = dialog->findChild<QTabBar*>(QStringLiteral("tbsOptions"));
+        for (int i = 0; i < tabs->count(); ++i) {
+            QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(i).center());
+            const QByteArray page = "options page " + QByteArray::number(i);
+            CheckEnglish(dialog, page);
+            CheckAccessKeys(dialog, page);
+        }
+        for (const char* name : {"mnuKwPopup", "mnuCmPopup"}) {
+            auto* menu = dialog->findChild<QMenu*>(QLatin1String(name));
+            CheckEnglish(menu, name);
+            QVERIFY2(SharedAccessKeys(menu).isEmpty(), name);
+        }
+
+        QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+        dialog->findChild<QTreeWidget*>(QStringLiteral("lvwComments"))
+            ->setCurrentItem(
+                dialog->findChild<QTreeWidget*>(QStringLiteral("lvwComments"))->topLevelItem(0));
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdCmEdit"))->click();
+        auto* editor = dialog->findChild<frmEditComment*>(QStringLiteral("frmEditComment"));
+        QVERIFY(editor != nullptr && QTest::qWaitForWindowExposed(editor));
+        QCOMPARE(editor->windowTitle(), QStringLiteral("Comment/Literal Rule"));
+        CheckEnglish(editor, "rule editor");
+        CheckAccessKeys(editor, "rule editor");
+        editor->reject();
+
+        auto question = test::AnswerNextMessageBox(QMessageBox::No);
+        dialog->findChild<QPushButton*>(QStringLiteral("cmdDelete"))->click();
+        QVERIFY(question->shown);
+        QCOMPARE(question->text, QStringLiteral("Delete the language \"C\"?"));
+        for (const char* button : {"cmdImport", "cmdExport", "cmdPasteStyleSheet"}) {
+            if (QLatin1String(button) == QLatin1String("cmdPasteStyleSheet"))
+                QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(0).center());
+            auto seen = test::AnswerNextFileDialog(QString());
+            dialog->findChild<QPushButton*>(QLatin1String(button))->click();
+            QVERIFY2(seen->shown, button);
+            QVERIFY2(JapaneseIn(seen->title + seen->filters.join(u' ')).isEmpty(),
+                     qPrintable(seen->title + seen->filters.join(u' ')));
+        }
+        dialog->reject();
     }
 };
 
