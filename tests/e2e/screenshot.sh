@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Takes the picture of the two tray menus for the README: the language menu (left click,
-# with text on the clipboard) and the command menu (right click), side by side.
-# usage: GLOSSER=... STORE_LANGUAGES=... screenshot.sh OUTPUT.png
+# with text on the clipboard) and the command menu (right click), side by side, in English or
+# Japanese (en by default).
+# usage: GLOSSER=... STORE_LANGUAGES=... screenshot.sh OUTPUT.png [en|ja]
 source "$(dirname "$0")/lib.sh"
+export BREVLIN_UI_LANGUAGE=${2:-en}
 : "${STORE_LANGUAGES:?the path of e2e_store_languages}"
 output=$(realpath -m "$1")
 languages=$(dirname "$0")/../../languages

@@ -1,7 +1,10 @@
-// Renders the pages of the options dialog and the rule editor for the documentation.
+// Renders the pages of the options dialog and the rule editor for the documentation, in the
+// language the program would speak (BREVLIN_UI_LANGUAGE=en or ja chooses).
 // usage: options_screenshots LANGUAGES_FOLDER OUTPUT_FOLDER   (QT_QPA_PLATFORM=offscreen)
 
 #include "AppFolders.h"
+#include "HelpLocation.h"
+#include "InterfaceLanguage.h"
 #include "frmEditComment.h"
 #include "frmOptions.h"
 #include "settings/LanguageSet.h"
@@ -41,6 +44,10 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: options_screenshots LANGUAGES_FOLDER OUTPUT_FOLDER\n");
         return 2;
     }
+    // The translations and the context help of the build tree.
+    InterfaceLanguage::Install(QStringLiteral(BREVLIN_BINARY_DIR));
+    HelpLocation::SetProgramHelpFile(
+        AppFolders::HelpFileSetting(QStringLiteral(BREVLIN_BINARY_DIR)));
     const QDir languagesFolder(QString::fromLocal8Bit(argv[1]));
     const QDir output(QString::fromLocal8Bit(argv[2]));
     Languages languages;
