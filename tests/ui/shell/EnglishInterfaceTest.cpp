@@ -109,42 +109,44 @@ QChar AccessKey(const QString& caption) {
     return {};
 }
 
-// The controls shown in `window` that share an access key, as "key: caption, caption".
-QStringList SharedAccessKeys(QWidget* window) {
-    std::map<QChar, QStringList> captions;
-    for (QWidget* w : window->findChildren<QWidget*>()) {
-        if (!w->isVisibleTo(window))
-            continue;
-        QString caption;
-        if (auto* label = qobject_cast<QLabel*>(w))
-            caption = label->text();
-        else if (auto* button = qobject_cast<QAbstractButton*>(w))
-            caption = button->text();
-        else if (auto* box = qobject_cast<QGroupBox*>(w))
-            caption = box->title();
+// The captions that share an access key, as "key: caption, caption".
+QStringList SharedAccessKeys(const QStringList& captions) {
+    std::map<QChar, QStringList> byKey;
+    for (const QString& caption : captions) {
         if (const QChar key = AccessKey(caption); !key.isNull())
-            captions[key] << caption;
+            byKey[key] << caption;
     }
     QStringList shared;
-    for (const auto& [key, list] : captions) {
+    for (const auto& [key, list] : byKey) {
         if (list.size() > 1)
             shared << QString(key) + QStringLiteral(": ") + list.join(QStringLiteral(", "));
     }
     return shared;
 }
 
+// The controls shown in `window` at once that share an access key.
+QStringList SharedAccessKeys(QWidget* window) {
+    QStringList captions;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!w->isVisibleTo(window))
+            continue;
+        if (auto* label = qobject_cast<QLabel*>(w))
+            captions << label->text();
+        else if (auto* button = qobject_cast<QAbstractButton*>(w))
+            captions << button->text();
+        else if (auto* box = qobject_cast<QGroupBox*>(w))
+            captions << box->title();
+    }
+    return SharedAccessKeys(captions);
+}
+
 QStringList SharedAccessKeys(QMenu* menu) {
-    std::map<QChar, QStringList> captions;
+    QStringList captions;
     for (QAction* action : menu->actions()) {
-        if (const QChar key = AccessKey(action->text()); !key.isNull() && action->isVisible())
-            captions[key] << action->text();
+        if (action->isVisible())
+            captions << action->text();
     }
-    QStringList shared;
-    for (const auto& [key, list] : captions) {
-        if (list.size() > 1)
-            shared << list.join(QStringLiteral(", "));
-    }
-    return shared;
+    return SharedAccessKeys(captions);
 }
 
 } // namespace
