@@ -5,7 +5,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh test
-cmake -S . -B build -G Ninja -DBREVLIN_WERROR=ON
+# The tests and benchmarks, also in a build folder that scripts/run.sh made without them.
+cmake -S . -B build -G Ninja -DBREVLIN_WERROR=ON -DBREVLIN_BUILD_TESTS=ON -DBREVLIN_BUILD_BENCH=ON
 cmake --build build
 ctest --test-dir build --output-on-failure -j2 --timeout 600
 scripts/windows.sh
