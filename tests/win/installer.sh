@@ -78,7 +78,9 @@ state() {
     w reg export HKCU "Z:$WORK/hkcu.reg" /y >/dev/null
     w reg export "HKLM\\$uninstall_key" "Z:$WORK/hklm-uninstall.reg" /y >/dev/null || true
     w reg export "HKLM\\$run_key" "Z:$WORK/hklm-run.reg" /y >/dev/null || true
-    w reg export "$machine_env" "Z:$WORK/hklm-env.reg" /y >/dev/null || true
+    # This key is always there: a failed export is reported, not taken for a removed key.
+    "$wine" reg export "$machine_env" "Z:$WORK/hklm-env.reg" /y </dev/null >"$WORK/reg.log" 2>&1 ||
+        fail "reg export of the machine's environment failed: $(tr -d '\r' <"$WORK/reg.log")"
     python3 "$here/machine_state.py" "$drive_c" "$WORK"/hkcu.reg "$WORK"/hklm-*.reg >"$out"
     rm -f "$WORK"/hkcu.reg "$WORK"/hklm-*.reg
 }
