@@ -98,8 +98,12 @@ start_display() {
     wait_for "$PATIENCE" xdpyinfo || fail "no X display"
 }
 
+# trayer's panel on the top edge: at the right, as wide as its icons, or with TRAY_WIDTH=N at
+# the left, N pixels wide whatever it holds.
 start_tray() {
-    trayer --edge top --align right --widthtype request --height 24 --iconspacing 2 \
+    local place=(--align right --widthtype request)
+    [ -z "${TRAY_WIDTH:-}" ] || place=(--align left --widthtype pixel --width "$TRAY_WIDTH")
+    trayer --edge top "${place[@]}" --height 24 --iconspacing 2 \
         >>"$WORK/tray.log" 2>&1 &
     TRAY_PID=$!
     PIDS+=($TRAY_PID)
