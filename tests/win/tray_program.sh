@@ -86,15 +86,22 @@ keys Escape
 wait_for "$PATIENCE" not options_open || fail "Escape did not close the options"
 
 # Left click: the languages; the second converts the clipboard.
-clip_set 'select * from 表 -- 全部'
+sample='select * from 表 -- 全部'
+clip_set "$sample"
 open_menu 1
 shot language-menu
 menu_keys Down Down Return
 expected='<span class="kw">select</span> * <span class="kw">from</span> 表 <span class="cm">-- 全部</span>'
 wait_for "$PATIENCE" clip_is "$expected" || fail "the clipboard was not converted: $(clip_get)"
+# The flavour carries the paste style sheet inline, as brevlin.exe writes it for the same text.
 html=$(timeout 20 xclip -selection clipboard -t text/html -o 2>/dev/null | tr -d '\r')
+styled=$(printf '%s' "$sample" | "$wine" "$cli" convert --language SQL --inline-styles | tr -d '\r')
+case $styled in
+*'<span class="kw" style="'*) ;;
+*) fail "brevlin.exe convert --inline-styles wrote: $styled" ;;
+esac
 case $html in
-*"<pre>$expected</pre>"*) ;;
+*"$styled"*) ;;
 *) fail "the HTML flavour is: $html" ;;
 esac
 
