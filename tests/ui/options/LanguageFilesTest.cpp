@@ -89,8 +89,6 @@ private:
 };
 
 void LanguageFilesTest::initTestCase() {
-    // Windows' own file dialog is no widget that a test can type into.
-    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     // The file dialog keeps its last folder in the user's configuration: not this user's.
     qputenv("XDG_CONFIG_HOME", Path(QStringLiteral("config")).toLocal8Bit());
     // A home of the test's own, with the documents folder exports start in.

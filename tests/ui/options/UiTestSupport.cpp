@@ -83,6 +83,8 @@ std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QString& path) {
 }
 
 std::unique_ptr<FileDialogSeen> AnswerNextFileDialog(const QStringList& paths) {
+    // Windows' own file dialog is no widget that a test can find and type into.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     auto seen = std::make_unique<FileDialogSeen>();
     FileDialogSeen* record = seen.get();
     QObject::connect(record->watch.get(), &QTimer::timeout, record->watch.get(), [record, paths] {
