@@ -9,6 +9,8 @@
 #include <QPointer>
 #include <QScreen>
 
+#include <algorithm>
+
 namespace brevlin {
 
 namespace {
@@ -52,6 +54,16 @@ QFont TextBoxFont() {
         return font;
     QFont fixed = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     fixed.setPointSize(9);
+    if (!QFontInfo(fixed).fixedPitch()) {
+        // Where even the system's fixed font is missing (Wine has no Courier New), Qt stands
+        // in the first family it knows: under Wine a math font, and the boxes showed no text.
+        const QStringList families = QFontDatabase::families();
+        const auto found = std::find_if(families.begin(), families.end(), [](const QString& f) {
+            return QFontDatabase::isFixedPitch(f) && QFontDatabase::isSmoothlyScalable(f);
+        });
+        if (found != families.end())
+            fixed.setFamily(*found);
+    }
     return fixed;
 }
 

@@ -5,6 +5,8 @@
 #include "modOptions.h"
 
 #include <QCheckBox>
+#include <QFontInfo>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -298,6 +300,13 @@ void OptionsPagesTest::textBoxesSelectTheirWholeTextOnFocus() {
     QVERIFY(f.Open());
     f.ClickTab(1);
     auto* name = f.Find<QLineEdit>(QStringLiteral("txtName"));
+    // The boxes draw their text in a fixed-pitch font the system has: under Wine, without
+    // Courier New, a stand-in font once drew nothing at all.
+    QVERIFY(QFontInfo(name->font()).fixedPitch());
+    const QImage withText = name->grab().toImage();
+    name->setText(QString());
+    QVERIFY(name->grab().toImage() != withText);
+    name->setText(QStringLiteral("A"));
     name->setFocus();
     QCOMPARE(name->selectedText(), QStringLiteral("A"));
     Press(Qt::Key_Tab);
