@@ -2,6 +2,7 @@
 
 #include "UiText.h"
 #include "engine/BrevlinError.h"
+#include "engine/CharClass.h"
 
 #include <algorithm>
 #include <array>
@@ -191,16 +192,6 @@ std::string_view TrimBlanks(std::string_view s) {
     return s;
 }
 
-int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
-
 // Reads a quoted string starting at text[pos] == '"'; in a list, \0 ends an element.
 std::u16string ReadQuoted(std::u16string_view text, std::size_t& pos, std::size_t line,
                           std::vector<std::u16string>* list) {
@@ -244,7 +235,7 @@ std::u16string ReadQuoted(std::u16string_view text, std::size_t& pos, std::size_
         case u'u': {
             unsigned code = 0;
             for (int k = 0; k < 4; ++k) {
-                const int d = pos < text.size() ? HexDigit(text[pos]) : -1;
+                const int d = pos < text.size() ? chars::HexDigit(text[pos]) : -1;
                 if (d < 0)
                     Fail(line, UiText::Translate("RegFile", "\\u の後に 16 進数 4 桁がありません"));
                 code = code * 16 + static_cast<unsigned>(d);
@@ -270,8 +261,8 @@ std::vector<unsigned char> ReadHexBytes(std::u16string_view data, std::size_t li
             ++pos;
         if (pos >= data.size())
             break;
-        const int high = HexDigit(data[pos]);
-        const int low = pos + 1 < data.size() ? HexDigit(data[pos + 1]) : -1;
+        const int high = chars::HexDigit(data[pos]);
+        const int low = pos + 1 < data.size() ? chars::HexDigit(data[pos + 1]) : -1;
         if (high < 0 || low < 0)
             Fail(line, UiText::Translate("RegFile", "hex の値が不正です"));
         bytes.push_back(static_cast<unsigned char>(high * 16 + low));
@@ -328,7 +319,7 @@ RegistryValue ReadData(std::u16string_view data, std::size_t line) {
             Fail(line, UiText::Translate("RegFile", "dword の値が不正です"));
         std::uint32_t number = 0;
         for (const char16_t c : digits) {
-            const int d = HexDigit(c);
+            const int d = chars::HexDigit(c);
             if (d < 0)
                 Fail(line, UiText::Translate("RegFile", "dword の値が不正です"));
             number = number * 16 + static_cast<std::uint32_t>(d);
@@ -351,7 +342,7 @@ RegistryValue ReadData(std::u16string_view data, std::size_t line) {
                 Fail(line, UiText::Translate("RegFile", "hex の型が不正です"));
             type = 0;
             for (std::size_t k = pos + 1; k < close; ++k) {
-                const int d = HexDigit(data[k]);
+                const int d = chars::HexDigit(data[k]);
                 if (d < 0)
                     Fail(line, UiText::Translate("RegFile", "hex の型が不正です"));
                 type = type * 16 + static_cast<std::uint32_t>(d);

@@ -25,15 +25,6 @@ bool IsDigit(char16_t c) {
 bool IsNameChar(char16_t c) {
     return IsLetter(c) || IsDigit(c) || c == u'-' || c == u'_' || c >= 0x80;
 }
-int HexDigit(char16_t c) {
-    if (IsDigit(c))
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
 
 // A class name or property name: name characters, not starting with a digit or "-digit".
 bool IsIdentifier(TextView name) {
@@ -446,7 +437,7 @@ Text CssReader::NormalValue(TextView value) {
                 ++end;
             const TextView digits = value.substr(i + 1, end - i - 1);
             const bool hex = std::all_of(digits.begin(), digits.end(),
-                                         [](char16_t d) { return HexDigit(d) >= 0; });
+                                         [](char16_t d) { return chars::HexDigit(d) >= 0; });
             const Text lower = Lower(digits);
             Text colour = u"#" + Text(digits);
             if (hex && (lower.size() == 3 || (lower.size() == 4 && lower[3] == u'f'))) {
