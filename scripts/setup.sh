@@ -10,18 +10,18 @@
 set -euo pipefail
 
 # Building and running: the compiler and build tools, Qt with its SVG plug-ins (the icons and
-# the logo), lupdate and lrelease (the translations are compiled at build time), Qt's own
-# translations (Japanese buttons on a Japanese desktop), PCRE2.
+# the logo), Qt's own translations (Japanese buttons on a Japanese desktop), PCRE2. The programs'
+# translations are committed compiled, so lupdate and lrelease are for the tests.
 run_packages=(
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n qt6-svg-dev libqt6svg6
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n qt6-svg-dev libqt6svg6
   libpcre2-dev
 )
 # The Debian package: dpkg-shlibdeps finds the libraries' packages, file finds the binaries.
 package_packages=(dpkg-dev file)
 # The tests, benchmarks, sanitizer and fuzz build, and the Windows build with Wine.
 test_packages=(
-  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-l10n-tools libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth trayer xdotool xclip x11-utils imagemagick
   dbus-daemon python3 python3-dbus python3-gi weston xwayland wl-clipboard
   fonts-noto-cjk clang-format ccache

@@ -1,5 +1,6 @@
 # Each translation file, brought up to date with the code in a scratch copy, must be the file
-# as committed, and lrelease must report no unfinished or untranslated message in it.
+# as committed, lrelease must report no unfinished or untranslated message in it, and the
+# committed .qm beside it must be what lrelease makes of it.
 # cmake -DLUPDATE= -DLRELEASE= -DOPTIONS= -DSOURCES= -DFILES= -DWORK= -P CheckTranslations.cmake
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
@@ -27,6 +28,13 @@ foreach(ts IN LISTS FILES)
   if(NOT committed STREQUAL updated)
     list(APPEND failures "${name}: differs from the code's texts")
     execute_process(COMMAND diff -u ${ts} ${copy})
+  endif()
+  string(REGEX REPLACE "\\.ts$" ".qm" qm ${ts})
+  execute_process(COMMAND ${CMAKE_COMMAND} -E compare_files ${qm} ${WORK}/${name}.qm
+    RESULT_VARIABLE differs)
+  if(NOT differs EQUAL 0)
+    get_filename_component(qm_name ${qm} NAME)
+    list(APPEND failures "${qm_name}: not what lrelease makes of ${name}")
   endif()
 endforeach()
 if(failures)
