@@ -1,7 +1,7 @@
 // The settings file parser on arbitrary bytes: it either refuses them with a ParseError or
 // gives a tree that is written and read back to the same tree.
 
-#include "platform/RegFile.h"
+#include "platform/registry/RegFile.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,8 +1,8 @@
 #include "StoredSettings.h"
 
 #include "engine/BrevlinError.h"
-#include "platform/FileRegistryStore.h"
 #include "platform/UiText.h"
+#include "platform/registry/FileRegistryStore.h"
 #include "settings/CaseFolding.h"
 #include "settings/SettingsLayout.h"
 

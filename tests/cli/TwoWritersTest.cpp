@@ -3,7 +3,7 @@
 
 #include "CommandFixture.h"
 #include "engine/Language.h"
-#include "platform/FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 #include "settings/LanguageFile.h"
 #include "settings/SettingsLayout.h"
 

@@ -1,6 +1,6 @@
-#include "platform/FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 #include "engine/BrevlinError.h"
-#include "platform/RegFile.h"
+#include "platform/registry/RegFile.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // and stays as it was.
 
 #include "engine/BrevlinError.h"
-#include "platform/FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 
 #include <gtest/gtest.h>
 

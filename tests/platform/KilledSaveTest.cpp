@@ -6,8 +6,8 @@
 // kills widens while no save gets through, and the clean-up is checked on a planted
 // temporary as well as on whatever strays real kills left.
 
-#include "platform/FileRegistryStore.h"
-#include "platform/RegFile.h"
+#include "platform/registry/FileRegistryStore.h"
+#include "platform/registry/RegFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "platform/RegFile.h"
+#include "platform/registry/RegFile.h"
 
 #include <gtest/gtest.h>
 

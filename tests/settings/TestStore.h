@@ -2,7 +2,7 @@
 
 #include "TestFiles.h"
 #include "engine/BrevlinError.h"
-#include "platform/FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 #include "settings/clsRegistry.h"
 
 #include <functional>

@@ -1,4 +1,4 @@
-#include "../FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 
 namespace brevlin::platform {
 

@@ -1,5 +1,5 @@
-#include "../FileRegistryStore.h"
 #include "WinRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 
 namespace brevlin::platform {
 

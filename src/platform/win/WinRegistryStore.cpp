@@ -1,8 +1,8 @@
 #include "WinRegistryStore.h"
 
-#include "../RegFile.h"
 #include "../UiText.h"
 #include "engine/BrevlinError.h"
+#include "platform/registry/RegFile.h"
 
 #include <windows.h>
 

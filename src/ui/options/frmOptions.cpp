@@ -11,7 +11,7 @@
 #include "clsListEvents.h"
 #include "frmEditComment.h"
 #include "modOptions.h"
-#include "platform/FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 #include "settings/KeywordListFile.h"
 #include "settings/LanguageSet.h"
 

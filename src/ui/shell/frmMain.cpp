@@ -7,7 +7,7 @@
 #include "engine/Highlighter.h"
 #include "engine/TextRoutines.h"
 #include "frmAbout.h"
-#include "platform/FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
 #include "ui/options/AccessibleMenuEntry.h"

@@ -3,7 +3,7 @@
 // killed writer's temporary, and the copy kept of a file that cannot be parsed.
 #include "../../settings/TestFiles.h"
 #include "engine/BrevlinError.h"
-#include "platform/FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryTree.h"
+#include "platform/registry/RegistryTree.h"
 
 #include <cstddef>
 #include <stdexcept>

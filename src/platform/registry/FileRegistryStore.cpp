@@ -1,10 +1,10 @@
-#include "FileRegistryStore.h"
+#include "platform/registry/FileRegistryStore.h"
 
-#include "FilePath.h"
-#include "FileSystem.h"
-#include "RegFile.h"
-#include "UiText.h"
 #include "engine/BrevlinError.h"
+#include "platform/FilePath.h"
+#include "platform/FileSystem.h"
+#include "platform/UiText.h"
+#include "platform/registry/RegFile.h"
 
 #include <ctime>
 #include <stdexcept>

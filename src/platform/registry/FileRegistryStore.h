@@ -1,8 +1,8 @@
 #pragma once
 
-#include "FileSystem.h"
-#include "RegistryStore.h"
-#include "RegistryTree.h"
+#include "platform/FileSystem.h"
+#include "platform/RegistryStore.h"
+#include "platform/registry/RegistryTree.h"
 
 #include <chrono>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "RegFile.h"
+#include "platform/registry/RegFile.h"
 
-#include "UiText.h"
 #include "engine/BrevlinError.h"
 #include "engine/CharClass.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RegistryKey.h"
+#include "platform/registry/RegistryKey.h"
 
 namespace brevlin::platform {
 

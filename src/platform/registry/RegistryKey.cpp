@@ -1,7 +1,7 @@
-#include "RegistryKey.h"
+#include "platform/registry/RegistryKey.h"
 
-#include "UiText.h"
 #include "engine/BrevlinError.h"
+#include "platform/UiText.h"
 
 #include <algorithm>
 #include <cstddef>
