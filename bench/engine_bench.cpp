@@ -47,8 +47,7 @@ void Convert(benchmark::State& state, const Language& language, const Text& text
              HighlightEngine engine, bool optimizeTags = false) {
     std::size_t outSize = 0;
     for (auto _ : state) {
-        const Text out =
-            HighlightText(language, text, HighlightOptions{optimizeTags, false, engine});
+        const Text out = HighlightText(language, text, HighlightOptions{optimizeTags, engine});
         outSize = out.size();
         benchmark::DoNotOptimize(out.data());
     }
@@ -71,7 +70,7 @@ void BM_CorpusPieces(benchmark::State& state, HighlightEngine engine) {
     std::size_t outSize = 0;
     for (auto _ : state) {
         outSize = 0;
-        HighlightTextTo(CLanguage(), corpus, HighlightOptions{false, false, engine},
+        HighlightTextTo(CLanguage(), corpus, HighlightOptions{false, engine},
                         [&outSize](TextView piece) { outSize += piece.size(); });
         benchmark::DoNotOptimize(outSize);
     }

@@ -91,7 +91,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 tokens += FromUtf8(std::to_string(token.FirstIndex) + "+" +
                                    std::to_string(token.Length) + " ");
             return tokens + u"\n" +
-                   HighlightText(language, text, HighlightOptions{optimize, false, engine});
+                   HighlightText(language, text, HighlightOptions{optimize, engine});
         } catch (const BrevlinError& error) {
             return u"error " + FromUtf8(error.Description());
         }

@@ -69,9 +69,7 @@ Text ConvertFast(const Language& language, TextView text, bool optimizeTags, con
 }
 
 Text Convert(const Language& language, TextView text, const HighlightOptions& options,
-             const HtmlSink* sink, ConversionHook* hook) {
-    if (hook)
-        hook->ConversionStarted();
+             const HtmlSink* sink) {
     // The caller's text is never changed; a copy is made only when tabs are expanded.
     Text expanded;
     if (language.ReplaceTab()) {
@@ -79,15 +77,9 @@ Text Convert(const Language& language, TextView text, const HighlightOptions& op
         ExpandTabs(expanded, language.TabColumns());
         text = expanded;
     }
-    Text result = options.Engine == HighlightEngine::Regex
-                      ? ConvertRegex(language, text, options.OptimizeTags, sink)
-                      : ConvertFast(language, text, options.OptimizeTags, sink);
-    if (hook) {
-        if (options.BeepOnProcess)
-            hook->Beep();
-        hook->ConversionEnded();
-    }
-    return result;
+    return options.Engine == HighlightEngine::Regex
+               ? ConvertRegex(language, text, options.OptimizeTags, sink)
+               : ConvertFast(language, text, options.OptimizeTags, sink);
 }
 
 } // namespace
@@ -118,14 +110,13 @@ Text TagTokens(const Language& language, TextView text, const std::vector<RegExp
     return writer.Finish();
 }
 
-Text HighlightText(const Language& language, TextView text, const HighlightOptions& options,
-                   ConversionHook* hook) {
-    return Convert(language, text, options, nullptr, hook);
+Text HighlightText(const Language& language, TextView text, const HighlightOptions& options) {
+    return Convert(language, text, options, nullptr);
 }
 
 void HighlightTextTo(const Language& language, TextView text, const HighlightOptions& options,
-                     const HtmlSink& sink, ConversionHook* hook) {
-    Convert(language, text, options, &sink, hook);
+                     const HtmlSink& sink) {
+    Convert(language, text, options, &sink);
 }
 
 void ExpandTabs(Text& text, int columns) {

@@ -13,7 +13,7 @@
 // lookup, the "\S" test) are done directly with exactly the same outcome. Output is written
 // into one buffer, never a piece per token.
 
-#include "ConversionHook.h"
+#include "HighlightOptions.h"
 #include "Language.h"
 #include "RegExp.h"
 #include "TagWriter.h"
@@ -22,16 +22,13 @@
 
 namespace brevlin {
 
-// Converts `text` with `language`. The hook (may be null) is told when the conversion
-// starts and ends and asked to beep when options.BeepOnProcess is set. A failure propagates
-// after ConversionStarted without ConversionEnded, as the caller decides what to show.
-Text HighlightText(const Language& language, TextView text, const HighlightOptions& options,
-                   ConversionHook* hook = nullptr);
+// Converts `text` with `language`. A failure propagates; the caller decides what to show.
+Text HighlightText(const Language& language, TextView text, const HighlightOptions& options);
 
 // The same conversion, handing the result to `sink` in order, in pieces, as it is made: a
 // caller that encodes and writes each piece never holds the whole result.
 void HighlightTextTo(const Language& language, TextView text, const HighlightOptions& options,
-                     const HtmlSink& sink, ConversionHook* hook = nullptr);
+                     const HtmlSink& sink);
 
 // Classification, escaping, wrapping and joining of a token list over `text`.
 Text TagTokens(const Language& language, TextView text, const std::vector<RegExpMatch>& tokens,

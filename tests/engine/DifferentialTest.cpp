@@ -184,9 +184,9 @@ TEST(Differential, EnginesAgreeWithTheLiteralPatterns) {
             SameTokens(test::FastTokens(language, expanded, true), literal);
         const Text reference = test::LiteralTagTokens(language, expanded, literal, optimize);
         const Text fast =
-            HighlightText(language, text, HighlightOptions{optimize, false, HighlightEngine::Fast});
-        const Text regex = HighlightText(language, text,
-                                         HighlightOptions{optimize, false, HighlightEngine::Regex});
+            HighlightText(language, text, HighlightOptions{optimize, HighlightEngine::Fast});
+        const Text regex =
+            HighlightText(language, text, HighlightOptions{optimize, HighlightEngine::Regex});
         if (!tokensAgree || fast != reference || regex != reference) {
             ++failures;
             ADD_FAILURE() << context << "\n  reference " << Show(reference) << "\n  fast      "

@@ -42,9 +42,9 @@ std::string FirstDifference(TextView a, TextView b) {
 
 Text Convert(const Language& language, const Text& text, bool optimize = false) {
     const Text fast =
-        HighlightText(language, text, HighlightOptions{optimize, false, HighlightEngine::Fast});
+        HighlightText(language, text, HighlightOptions{optimize, HighlightEngine::Fast});
     const Text regex =
-        HighlightText(language, text, HighlightOptions{optimize, false, HighlightEngine::Regex});
+        HighlightText(language, text, HighlightOptions{optimize, HighlightEngine::Regex});
     EXPECT_TRUE(fast == regex) << FirstDifference(fast, regex);
     return fast;
 }

@@ -11,7 +11,7 @@ using brevlin::test::AddRule;
 namespace {
 
 Text Convert(const Language& language, const Text& text, bool optimize = false) {
-    return HighlightText(language, text, HighlightOptions{optimize, false});
+    return HighlightText(language, text, HighlightOptions{optimize});
 }
 
 std::vector<Text> Tokens(const Language& language, const Text& text) {
@@ -28,14 +28,6 @@ Language Bracketed() {
     language.SetEndTag(u"]");
     return language;
 }
-
-class RecordingHook : public ConversionHook {
-public:
-    void ConversionStarted() override { events += "start;"; }
-    void ConversionEnded() override { events += "end;"; }
-    void Beep() override { events += "beep;"; }
-    std::string events;
-};
 
 } // namespace
 
@@ -151,21 +143,10 @@ TEST(Highlighter, KeywordPatternsThatMatchWhiteSpaceTagItOnBothEngines) {
     language.Keywords().Add(u"\\s+");
     language.Keywords().Add(u"if");
     for (const HighlightEngine engine : {HighlightEngine::Fast, HighlightEngine::Regex}) {
-        EXPECT_EQ(HighlightText(language, u"if\r\nx y", HighlightOptions{false, false, engine}),
+        EXPECT_EQ(HighlightText(language, u"if\r\nx y", HighlightOptions{false, engine}),
                   u"[if][\r\n]x[ ]y");
-        EXPECT_EQ(HighlightText(language, u"x  if", HighlightOptions{true, false, engine}),
-                  u"x[  if]");
+        EXPECT_EQ(HighlightText(language, u"x  if", HighlightOptions{true, engine}), u"x[  if]");
     }
-}
-
-TEST(Highlighter, HookSeesStartBeepAndEnd) {
-    Language language;
-    RecordingHook hook;
-    HighlightText(language, u"", HighlightOptions{false, true}, &hook);
-    EXPECT_EQ(hook.events, "start;beep;end;");
-    hook.events.clear();
-    HighlightText(language, u"x", HighlightOptions{false, false}, &hook);
-    EXPECT_EQ(hook.events, "start;end;");
 }
 
 TEST(Highlighter, EmptyStartClauseIsIgnoredAndTextStillTiles) {
@@ -237,7 +218,7 @@ TEST(HighlightTextTo, PiecesJoinToTheWholeResult) {
     }
     for (const HighlightEngine engine : {HighlightEngine::Fast, HighlightEngine::Regex}) {
         for (const bool optimize : {false, true}) {
-            const HighlightOptions options{optimize, false, engine};
+            const HighlightOptions options{optimize, engine};
             Text joined;
             int pieces = 0;
             HighlightTextTo(language, text, options, [&](TextView piece) {

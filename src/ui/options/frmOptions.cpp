@@ -49,21 +49,20 @@ bool IsSettingsFile(const std::filesystem::path& path) {
 
 } // namespace
 
-frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags,
-                       QWidget* owner, bool* htmlClipboard, Text* pasteStyleSheet)
+frmOptions::frmOptions(Languages& languages, GeneralSwitches& switches, QWidget* owner,
+                       PasteControls paste)
     : QDialog(owner, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint |
                          Qt::WindowContextHelpButtonHint),
-      m_context{languages, this}, m_beepOnProcess(beepOnProcess), m_optimizeTags(optimizeTags),
-      m_htmlClipboard(htmlClipboard), m_pasteStyleSheet(pasteStyleSheet),
+      m_context{languages, this}, m_switches(switches), m_paste(paste),
       m_pasteSheet(StyleSheet::Bundled()) {
     setObjectName(QStringLiteral("frmOptions"));
     m_c.Build(this);
-    m_c.chkHtmlClipboard->setVisible(m_htmlClipboard != nullptr);
+    m_c.chkHtmlClipboard->setVisible(m_paste.htmlClipboard);
     for (QWidget* control :
          std::initializer_list<QWidget*>{m_c.lblPasteStyleSheet, m_c.txtPasteStyleSheet,
                                          m_c.cmdPasteStyleSheet, m_c.cmdPasteStyleSheetReset})
-        control->setVisible(m_pasteStyleSheet != nullptr);
+        control->setVisible(m_paste.styleSheet);
     ShowPasteStyleSheet();
 
     m_leaveCheck = new clsLeaveCheck(this);
@@ -74,7 +73,8 @@ frmOptions::frmOptions(Languages& languages, bool& beepOnProcess, bool& optimize
     m_keywords = new KeywordList(m_context, m_c, this);
     m_comments = new CommentList(m_context, m_c, this);
     m_preview = new LanguagePreview(
-        m_context, m_c, [this] { return m_optimizeTags; }, [this] { return m_pasteSheet; }, this);
+        m_context, m_c, [this] { return m_switches.OptimizeTags; }, [this] { return m_pasteSheet; },
+        this);
     for (clsListEvents* events : {m_keywords->Events(), m_comments->Events()}) {
         connect(events, &clsListEvents::GotFocus, this, &frmOptions::List_GotFocus);
         connect(events, &clsListEvents::LostFocus, this, &frmOptions::List_LostFocus);
@@ -172,10 +172,10 @@ void frmOptions::tbsOptions_Click() {
         m_comments->UpdateCommentButtons();
         m_keywords->UpdateKeywordButtons();
     } else {
-        m_c.chkBeepOnProcess->setChecked(m_beepOnProcess);
-        m_c.chkOptimizeTags->setChecked(m_optimizeTags);
-        if (m_htmlClipboard != nullptr)
-            m_c.chkHtmlClipboard->setChecked(*m_htmlClipboard);
+        m_c.chkBeepOnProcess->setChecked(m_switches.BeepOnProcess);
+        m_c.chkOptimizeTags->setChecked(m_switches.OptimizeTags);
+        if (m_paste.htmlClipboard)
+            m_c.chkHtmlClipboard->setChecked(m_switches.HtmlClipboard);
     }
     QWidget* leaving = m_c.picOptions[newIndex == 0 ? 1 : 0];
     const bool focusLeaves = leaving->isVisible() && leaving->isAncestorOf(focusWidget());
@@ -190,20 +190,20 @@ void frmOptions::tbsOptions_Click() {
 }
 
 void frmOptions::chkBeepOnProcess_Click() {
-    m_beepOnProcess = m_c.chkBeepOnProcess->isChecked();
+    m_switches.BeepOnProcess = m_c.chkBeepOnProcess->isChecked();
 }
 
 void frmOptions::chkOptimizeTags_Click() {
-    m_optimizeTags = m_c.chkOptimizeTags->isChecked();
+    m_switches.OptimizeTags = m_c.chkOptimizeTags->isChecked();
 }
 
 void frmOptions::chkHtmlClipboard_Click() {
-    if (m_htmlClipboard != nullptr)
-        *m_htmlClipboard = m_c.chkHtmlClipboard->isChecked();
+    if (m_paste.htmlClipboard)
+        m_switches.HtmlClipboard = m_c.chkHtmlClipboard->isChecked();
 }
 
 void frmOptions::cmdPasteStyleSheet_Click() {
-    if (m_pasteStyleSheet == nullptr)
+    if (!m_paste.styleSheet)
         return;
     QFileDialog dlgFile(this);
     dlgFile.setObjectName(QStringLiteral("dlgFile"));
@@ -214,7 +214,7 @@ void frmOptions::cmdPasteStyleSheet_Click() {
     dlgFile.setNameFilters(filters);
     dlgFile.selectNameFilter(filters.first());
     // Beside the sheet chosen before; at first beside the bundled one, a model to start from.
-    const QString chosen = ToQString(*m_pasteStyleSheet);
+    const QString chosen = ToQString(m_switches.PasteStyleSheet);
     dlgFile.setDirectory(chosen.isEmpty() ? AppFolders::LanguagesFolder(AppFolders::ProgramFolder())
                                           : QFileInfo(chosen).absolutePath());
     if (dlgFile.exec() == QDialog::Accepted && !dlgFile.selectedFiles().isEmpty()) {
@@ -222,7 +222,7 @@ void frmOptions::cmdPasteStyleSheet_Click() {
         try {
             // A file that is no style sheet is refused at once, not found out at a paste.
             m_pasteSheet = StyleSheet::Load(AppFolders::FilePath(path));
-            *m_pasteStyleSheet = ToText(path);
+            m_switches.PasteStyleSheet = ToText(path);
             ShowPasteStyleSheet();
         } catch (const BrevlinError& error) {
             Exclaim(this, QString::fromStdString(error.Description()), kProductName,
@@ -233,18 +233,18 @@ void frmOptions::cmdPasteStyleSheet_Click() {
 }
 
 void frmOptions::cmdPasteStyleSheetReset_Click() {
-    if (m_pasteStyleSheet == nullptr)
+    if (!m_paste.styleSheet)
         return;
-    m_pasteStyleSheet->clear();
+    m_switches.PasteStyleSheet.clear();
     ShowPasteStyleSheet();
     // The button is disabled now.
     ReturnFocus({m_c.cmdPasteStyleSheet});
 }
 
 void frmOptions::ShowPasteStyleSheet() {
-    if (m_pasteStyleSheet == nullptr)
+    if (!m_paste.styleSheet)
         return;
-    const QString path = ToQString(*m_pasteStyleSheet);
+    const QString path = ToQString(m_switches.PasteStyleSheet);
     QString trouble;
     m_pasteSheet = StyleSheet::Bundled();
     if (!path.isEmpty()) {

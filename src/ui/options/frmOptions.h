@@ -1,5 +1,6 @@
 #pragma once
 
+#include "GeneralSwitches.h"
 #include "OptionsContext.h"
 #include "OptionsControls.h"
 #include "settings/StyleSheet.h"
@@ -23,11 +24,16 @@ class clsLeaveCheck;
 class frmOptions : public QDialog {
     Q_OBJECT
 public:
-    // `htmlClipboard`, when given, is the switch for a text/html flavour on the clipboard;
-    // without it the switch is not shown. `pasteStyleSheet`, when given, is the style sheet
-    // file of that flavour (empty for the bundled one); without it, it cannot be chosen.
-    frmOptions(Languages& languages, bool& beepOnProcess, bool& optimizeTags, QWidget* owner,
-               bool* htmlClipboard = nullptr, Text* pasteStyleSheet = nullptr);
+    // The paste's controls on the general page, for an owner that pastes: the switch for a
+    // text/html flavour on the clipboard, and the choice of that flavour's style sheet.
+    // Without them those switches are neither shown nor changed. ({} is neither.)
+    struct PasteControls {
+        bool htmlClipboard;
+        bool styleSheet;
+    };
+
+    frmOptions(Languages& languages, GeneralSwitches& switches, QWidget* owner,
+               PasteControls paste = {});
     ~frmOptions() override;
 
     bool Canceled() const { return m_canceled; }
@@ -82,10 +88,8 @@ private:
     void UnloadByCode();
 
     OptionsContext m_context;
-    bool& m_beepOnProcess;
-    bool& m_optimizeTags;
-    bool* m_htmlClipboard;
-    Text* m_pasteStyleSheet;
+    GeneralSwitches& m_switches;
+    const PasteControls m_paste;
     // The sheet the preview shows the paste with.
     std::shared_ptr<const StyleSheet> m_pasteSheet;
     OptionsControls m_c;

@@ -16,6 +16,7 @@
 #include "ui/options/StoreWatcher.h"
 #include "ui/options/TrayNotice.h"
 #include "ui/options/frmOptions.h"
+#include "ui/options/modOptions.h"
 
 #include <QAction>
 #include <QApplication>
@@ -36,6 +37,9 @@ struct ConversionJob {
     Text input;
     ClipboardUndo::Content before; // the clipboard as the conversion found it
     HighlightOptions options;
+    bool beep = false; // BeepOnProcess as the conversion began
+    // The engine returned a result (a beep follows only that).
+    bool converted = false;
     // With the HTML flavour: the style sheet chosen for it (empty for the bundled one).
     bool html = false;
     Text sheetPath;
@@ -71,9 +75,11 @@ std::shared_ptr<const StyleSheet> PasteSheet(ConversionJob& job) {
     return StyleSheet::Bundled();
 }
 
-void Convert(ConversionJob& job, ConversionHook* hook) {
+void Convert(ConversionJob& job) {
     try {
-        const Text output = ToLf(HighlightText(*job.language, job.input, job.options, hook));
+        Text output = HighlightText(*job.language, job.input, job.options);
+        job.converted = true;
+        output = ToLf(output);
         // The flavour is made here too, beside the event loop: for a big result it takes a
         // while.
         if (job.html)
@@ -221,10 +227,13 @@ void frmMain::CreateMenus() {
 }
 
 void frmMain::LoadSettings() {
+    GeneralSwitches loaded = Switches;
     SettingsLayout::Extras extras;
-    SettingsLayout::LoadSettings(*m_registry, m_languages, BeepOnProcess, OptimizeTags, &extras);
-    HtmlClipboard = extras.htmlClipboard;
-    PasteStyleSheet = extras.pasteStyleSheet;
+    SettingsLayout::LoadSettings(*m_registry, m_languages, loaded.BeepOnProcess,
+                                 loaded.OptimizeTags, &extras);
+    loaded.HtmlClipboard = extras.htmlClipboard;
+    loaded.PasteStyleSheet = extras.pasteStyleSheet;
+    Switches = std::move(loaded);
     m_knownLanguages = SettingsLayout::NamesOf(m_languages);
     m_unsaved = false;
     RebuildLanguageMenu();
@@ -234,11 +243,12 @@ void frmMain::SaveSettings() {
     // `brevlin import` may have stored a language since this program last read the store;
     // it is kept, not overwritten by the set in memory.
     SettingsLayout::Extras extras;
-    extras.htmlClipboard = HtmlClipboard;
-    extras.pasteStyleSheet = PasteStyleSheet;
+    extras.htmlClipboard = Switches.HtmlClipboard;
+    extras.pasteStyleSheet = Switches.PasteStyleSheet;
     m_unsaved = true;
     SettingsLayout::SaveSettingsKeepingAdded(*m_registry, m_languages, m_knownLanguages,
-                                             BeepOnProcess, OptimizeTags, &extras);
+                                             Switches.BeepOnProcess, Switches.OptimizeTags,
+                                             &extras);
     m_unsaved = false;
 }
 
@@ -287,41 +297,31 @@ void frmMain::mnuProcessKw_Click(int index) {
     QClipboard* clipboard = QGuiApplication::clipboard();
     job->before = ClipboardUndo::Content::Of(clipboard->mimeData(QClipboard::Clipboard));
     job->input = ClipboardText::ToEngine(job->before.text);
-    job->options = HighlightOptions{OptimizeTags, BeepOnProcess};
-    job->html = HtmlClipboard;
-    job->sheetPath = PasteStyleSheet;
+    job->options = HighlightOptions{Switches.OptimizeTags};
+    job->beep = Switches.BeepOnProcess;
+    job->html = Switches.HtmlClipboard;
+    job->sheetPath = Switches.PasteStyleSheet;
     m_job = job;
     UpdateTrayEnabled();
+    m_notifyIcon->SetIconID(ctlNotify::BusyIconID);
 
     // The conversion runs beside the event loop, so the tray, the clipboard and a further
     // start are served meanwhile; the tray ignores clicks until it is done.
-    m_worker = QThread::create([job, this] { Convert(*job, this); });
+    m_worker = QThread::create([job] { Convert(*job); });
     connect(m_worker, &QThread::finished, this, &frmMain::ConversionFinished);
     m_worker->start();
-}
-
-void frmMain::ConversionStarted() {
-    QMetaObject::invokeMethod(
-        this, [this] { m_notifyIcon->SetIconID(ctlNotify::BusyIconID); }, Qt::QueuedConnection);
-}
-
-void frmMain::ConversionEnded() {
-    QMetaObject::invokeMethod(
-        this, [this] { m_notifyIcon->SetIconID(ctlNotify::AppIconID); }, Qt::QueuedConnection);
-}
-
-void frmMain::Beep() {
-    QMetaObject::invokeMethod(
-        this, [] { QApplication::beep(); }, Qt::QueuedConnection);
 }
 
 void frmMain::ConversionFinished() {
     std::shared_ptr<ConversionJob> job = std::move(m_job);
     m_worker->deleteLater();
     m_worker = nullptr;
+    // The beep, then the usual icon, then the clipboard or the error.
+    if (job->beep && job->converted)
+        SystemBeep();
+    m_notifyIcon->SetIconID(ctlNotify::AppIconID);
     if (job->failed) {
         // The clipboard stays as it was.
-        m_notifyIcon->SetIconID(ctlNotify::AppIconID);
         ShowError(job->error);
     } else {
         const std::optional<QString> html =
@@ -366,8 +366,8 @@ void frmMain::ShowOptionsDialog() {
     } catch (const std::exception&) {
         // An unreadable store is reported when the dialog saves.
     }
-    m_optionForm = new frmOptions(m_languages, BeepOnProcess, OptimizeTags, this, &HtmlClipboard,
-                                  &PasteStyleSheet);
+    m_optionForm =
+        new frmOptions(m_languages, Switches, this, {.htmlClipboard = true, .styleSheet = true});
     connect(m_optionForm, &frmOptions::Unload, this, &frmMain::OptionForm_Unload);
     m_optionForm->show();
     // Opened from the tray or by a second start, it takes the keyboard at once; without a

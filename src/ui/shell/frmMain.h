@@ -2,7 +2,6 @@
 
 #include "ClipboardUndo.h"
 #include "clsVarMenu.h"
-#include "engine/ConversionHook.h"
 #include "engine/Languages.h"
 #include "frmAbout.h"
 #include "ui/options/frmOptions.h"
@@ -26,8 +25,8 @@ class ctlNotify;
 struct ConversionJob;
 
 // The hidden main window: owns the tray icon, its two pop-up menus, the settings access, the
-// language collection and the two switches for the whole run, and runs the menu commands.
-class frmMain : public QWidget, public ConversionHook {
+// language collection and the general switches for the whole run, and runs the menu commands.
+class frmMain : public QWidget {
     Q_OBJECT
 
 public:
@@ -35,12 +34,8 @@ public:
     frmMain();
     ~frmMain() override;
 
-    bool BeepOnProcess = false;
-    bool OptimizeTags = false;
-    // A text/html flavour beside the text on the clipboard (off: the text alone).
-    bool HtmlClipboard = false;
-    // The CSS file whose rules that flavour carries inline; empty for the bundled sheet.
-    Text PasteStyleSheet;
+    // What the options dialog's general page sets, as loaded and saved with the languages.
+    GeneralSwitches Switches;
 
     Languages& AllLanguages() { return m_languages; }
     clsVarMenu& LanguageMenu() { return m_languageMenu; }
@@ -53,11 +48,6 @@ public:
     void SaveSettings();
     void RebuildLanguageMenu();
     void ShowOptionsDialog();
-
-    // Called from the conversion's thread; they pass the work to this window's thread.
-    void ConversionStarted() override;
-    void ConversionEnded() override;
-    void Beep() override;
 
 public slots:
     // A command from a further start of the program; acts on "Option" alone.

@@ -152,8 +152,8 @@ private slots:
         WriteFile(mine, ".kw { color: rgb(18, 52, 86) }");
         WriteFile(broken, ".kw { color: red");
         OptionsFixture f;
-        Text chosen;
-        f.pasteStyleSheet = &chosen;
+        f.choosePasteStyleSheet = true;
+        const Text& chosen = f.switches.PasteStyleSheet;
         Language& c = AddLanguage(f.languages, QStringLiteral("C"));
         c.SetStartTag(u"<span class=\"kw\">");
         c.SetEndTag(u"</span>");

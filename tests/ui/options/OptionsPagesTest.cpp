@@ -82,7 +82,7 @@ void OptionsPagesTest::withoutLanguagesDeleteAndExportStayDisabled() {
 
 void OptionsPagesTest::generalSwitchesWriteTheOwnersSwitches() {
     OptionsFixture f;
-    f.beepOnProcess = true;
+    f.switches.BeepOnProcess = true;
     AddLanguage(f.languages, QStringLiteral("C"));
     QVERIFY(f.Open());
     auto* beep = f.Find<QCheckBox>(QStringLiteral("chkBeepOnProcess"));
@@ -91,14 +91,14 @@ void OptionsPagesTest::generalSwitchesWriteTheOwnersSwitches() {
     QVERIFY(!optimize->isChecked());
 
     ClickCheckBox(optimize);
-    QVERIFY(f.optimizeTags);
+    QVERIFY(f.switches.OptimizeTags);
     ClickCheckBox(beep);
-    QVERIFY(!f.beepOnProcess);
+    QVERIFY(!f.switches.BeepOnProcess);
 
     // The boxes are set from the switches each time the general tab is selected.
     f.ClickTab(1);
-    f.beepOnProcess = true;
-    f.optimizeTags = false;
+    f.switches.BeepOnProcess = true;
+    f.switches.OptimizeTags = false;
     f.ClickTab(0);
     QVERIFY(beep->isChecked());
     QVERIFY(!optimize->isChecked());

@@ -51,8 +51,9 @@ int main(int argc, char** argv) {
     const QDir languagesFolder(QString::fromLocal8Bit(argv[1]));
     const QDir output(QString::fromLocal8Bit(argv[2]));
     Languages languages;
-    bool beepOnProcess = false;
-    bool optimizeTags = true;
+    GeneralSwitches switches;
+    switches.OptimizeTags = true;
+    switches.HtmlClipboard = true;
     try {
         for (const char* name : {"c", "cpp", "java", "python", "sql", "vb"}) {
             LanguageSet::ImportLanguage(
@@ -70,10 +71,7 @@ int main(int argc, char** argv) {
         u"    while (b != 0) {\r\n        int t = a % b;  // remainder\r\n"
         u"        a = b;\r\n        b = t;\r\n    }\r\n    return a;\r\n}\r\n"
         u"const char* s = \"a<b\";\r\n");
-    bool htmlClipboard = true;
-    Text pasteStyleSheet;
-    frmOptions form(languages, beepOnProcess, optimizeTags, nullptr, &htmlClipboard,
-                    &pasteStyleSheet);
+    frmOptions form(languages, switches, nullptr, {.htmlClipboard = true, .styleSheet = true});
     form.show();
     if (!QTest::qWaitForWindowExposed(&form))
         return 1;

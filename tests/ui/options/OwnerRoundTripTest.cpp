@@ -171,8 +171,8 @@ void OwnerRoundTripTest::cancelBringsBackTheStoredState() {
 
     QCOMPARE(Names(m_main->AllLanguages()),
              QStringList({QStringLiteral("C"), QStringLiteral("Perl")}));
-    QVERIFY(m_main->OptimizeTags);
-    QVERIFY(!m_main->BeepOnProcess);
+    QVERIFY(m_main->Switches.OptimizeTags);
+    QVERIFY(!m_main->Switches.BeepOnProcess);
     QCOMPARE(m_main->LanguageMenu().Count(), 2);
     QCOMPARE(FileBytes(m_settings), before);
 }

@@ -157,8 +157,9 @@ OptionsFixture::OptionsFixture() = default;
 OptionsFixture::~OptionsFixture() = default;
 
 bool OptionsFixture::Open() {
-    form = std::make_unique<frmOptions>(languages, beepOnProcess, optimizeTags, nullptr, nullptr,
-                                        pasteStyleSheet);
+    form = std::make_unique<frmOptions>(
+        languages, switches, nullptr,
+        frmOptions::PasteControls{.htmlClipboard = false, .styleSheet = choosePasteStyleSheet});
     QObject::connect(form.get(), &frmOptions::Unload, form.get(), [this](bool canceled) {
         ++unloadCount;
         unloadCanceled = canceled;

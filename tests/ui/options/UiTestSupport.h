@@ -70,10 +70,9 @@ Language& AddLanguage(Languages& languages, const QString& name);
 class OptionsFixture {
 public:
     Languages languages;
-    bool beepOnProcess = false;
-    bool optimizeTags = false;
+    GeneralSwitches switches;
     // When set before Open, the paste style sheet can be chosen on the general page.
-    Text* pasteStyleSheet = nullptr;
+    bool choosePasteStyleSheet = false;
     std::unique_ptr<frmOptions> form;
     int unloadCount = 0;
     bool unloadCanceled = false;

@@ -94,7 +94,7 @@ TEST(LanguageSnapshot, ConvertsLikeTheOriginalAndIsIndependentOfIt) {
     EXPECT_EQ(copy->CreateWordSeperatePattern(), language.CreateWordSeperatePattern());
 
     const Text input = u"INT\tx = \"a\\\"b\";\r\nWhile";
-    const HighlightOptions options{true, false};
+    const HighlightOptions options{true};
     const Text expected = HighlightText(language, input, options);
     EXPECT_EQ(HighlightText(*copy, input, options), expected);
 

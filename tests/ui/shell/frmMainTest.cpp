@@ -5,6 +5,7 @@
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
 #include "ui/options/frmOptions.h"
+#include "ui/options/modOptions.h"
 #include "ui/shell/HelpWindows.h"
 #include "ui/shell/ctlNotify.h"
 #include "ui/shell/frmAbout.h"
@@ -18,6 +19,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QMimeData>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -25,6 +27,7 @@
 #include <QTimer>
 
 #include <memory>
+#include <vector>
 
 using namespace brevlin;
 using namespace brevlin::shell;
@@ -165,7 +168,7 @@ private slots:
         AddLanguage(u"First", u"<one>");
         AddLanguage(u"Second", u"<two>");
         AddLanguage(u"Third", u"<three>");
-        form->OptimizeTags = true;
+        form->Switches.OptimizeTags = true;
         form->RebuildLanguageMenu();
 
         QGuiApplication::clipboard()->setText(QStringLiteral("int if x & y; // note\nif\n"));
@@ -191,7 +194,7 @@ private slots:
         QVERIFY(!clipboard->mimeData()->hasHtml());
 
         // On: the text as before, and beside it the rich flavour with the styles inline.
-        form->HtmlClipboard = true;
+        form->Switches.HtmlClipboard = true;
         clipboard->setText(QStringLiteral("int a<b;"));
         Choose(0);
         QCOMPARE(clipboard->text(), QStringLiteral("<span class=\"kw\">int</span> a&lt;b;"));
@@ -208,7 +211,7 @@ private slots:
         QVERIFY(css.open(QIODevice::WriteOnly));
         css.write("span.kw { color: #123456 }");
         css.close();
-        form->PasteStyleSheet = sheet.toStdU16String();
+        form->Switches.PasteStyleSheet = sheet.toStdU16String();
         clipboard->setText(QStringLiteral("int"));
         Choose(0);
         QVERIFY(clipboard->mimeData()->html().contains(
@@ -227,13 +230,13 @@ private slots:
         QVERIFY(stored.contains("\"HtmlClipboard\"=dword:ffffffff"));
         QVERIFY(stored.contains("\"PasteStyleSheet\"="));
         form = std::make_unique<frmMain>();
-        QVERIFY(form->HtmlClipboard);
-        QCOMPARE(QString::fromStdU16String(form->PasteStyleSheet), sheet);
+        QVERIFY(form->Switches.HtmlClipboard);
+        QCOMPARE(QString::fromStdU16String(form->Switches.PasteStyleSheet), sheet);
         file.close(); // Windows removes no file that is open
         QVERIFY(QFile::remove(settingsFile));
         form = std::make_unique<frmMain>();
-        QVERIFY(!form->HtmlClipboard);
-        QVERIFY(form->PasteStyleSheet.empty());
+        QVERIFY(!form->Switches.HtmlClipboard);
+        QVERIFY(form->Switches.PasteStyleSheet.empty());
     }
 
     void UndoPutsBackWhatTheLastConversionReplacedWhileItsResultIsThere() {
@@ -316,6 +319,39 @@ private slots:
         QVERIFY(form->NotifyIcon().Enabled());
     }
 
+    // The busy icon shows from the choice until the result is in. The beep, when asked for,
+    // follows every finished conversion, an empty one too, before the usual icon is back;
+    // a failed one does not beep.
+    void BusyIconAndBeepFrameEachConversion() {
+        AddLanguage(u"C", u"<k>");
+        AddLanguage(u"Broken", u"<k>").Keywords().Add(u"(");
+        form->RebuildLanguageMenu();
+        std::vector<int> beeps; // the icon shown at each beep
+        SetBeepHandler([&beeps, this] { beeps.push_back(form->NotifyIcon().IconID()); });
+        const auto restore = qScopeGuard([] { SetBeepHandler({}); });
+        form->Switches.BeepOnProcess = true;
+        QGuiApplication::clipboard()->setText(QString());
+        QSignalSpy finished(form.get(), &frmMain::ProcessFinished);
+        form->LanguageMenu().Item(1)->trigger();
+        QCOMPARE(form->NotifyIcon().IconID(), ctlNotify::BusyIconID);
+        QVERIFY(finished.wait(10000));
+        QCOMPARE(beeps, std::vector<int>{ctlNotify::BusyIconID});
+        QCOMPARE(form->NotifyIcon().IconID(), ctlNotify::AppIconID);
+
+        form->Switches.BeepOnProcess = false;
+        QGuiApplication::clipboard()->setText(QStringLiteral("int x;"));
+        Choose(0);
+        QCOMPARE(beeps.size(), std::size_t{1});
+
+        form->Switches.BeepOnProcess = true;
+        Choose(1);
+        QCOMPARE(beeps.size(), std::size_t{1});
+        QCOMPARE(form->NotifyIcon().IconID(), ctlNotify::AppIconID);
+        QMessageBox* box = OpenMessageBox();
+        QVERIFY(box != nullptr);
+        box->accept();
+    }
+
     void OptionsDialogDisablesTheTrayUntilItUnloads() {
         AddLanguage(u"C", u"<k>");
         form->RebuildLanguageMenu();
@@ -349,18 +385,18 @@ private slots:
 
     void OkSavesEverythingAndAnyOtherCloseReloadsTheStore() {
         AddLanguage(u"Kept", u"<k>");
-        form->BeepOnProcess = true;
+        form->Switches.BeepOnProcess = true;
         form->ShowOptionsDialog();
         form->OptionForm()->accept();
         QCOMPARE(form->LanguageMenu().Count(), 1);
 
         AddLanguage(u"Dropped", u"<k>");
-        form->OptimizeTags = true;
+        form->Switches.OptimizeTags = true;
         form->RebuildLanguageMenu();
         form->ShowOptionsDialog();
         form->OptionForm()->reject();
         QCOMPARE(form->AllLanguages().Count(), 1);
-        QVERIFY(!form->OptimizeTags);
+        QVERIFY(!form->Switches.OptimizeTags);
         QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("Kept")});
 
         // A new start finds what OK stored.
@@ -369,8 +405,8 @@ private slots:
         QCOMPARE(form->AllLanguages().Count(), 1);
         QCOMPARE(form->AllLanguages().Item(1).Name(), Text(u"Kept"));
         QCOMPARE(form->AllLanguages().Item(1).Comments().Count(), 1);
-        QVERIFY(form->BeepOnProcess);
-        QVERIFY(!form->OptimizeTags);
+        QVERIFY(form->Switches.BeepOnProcess);
+        QVERIFY(!form->Switches.OptimizeTags);
         QCOMPARE(Captions(Menu("mnuLeftClick")), QStringList{QStringLiteral("Kept")});
     }
 
