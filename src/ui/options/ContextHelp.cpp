@@ -1,9 +1,9 @@
 #include "ContextHelp.h"
 
-#include "AccessibleMenuEntry.h"
-#include "HelpLocation.h"
 #include "HelpPopups.h"
 #include "modOptions.h"
+#include "ui/common/AccessibleMenuEntry.h"
+#include "ui/common/HelpLocation.h"
 
 #include <QAction>
 #include <QApplication>

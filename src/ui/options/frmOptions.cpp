@@ -1,6 +1,5 @@
 #include "frmOptions.h"
 
-#include "AppFolders.h"
 #include "BrevlinError.h"
 #include "CommentList.h"
 #include "DialogMemory.h"
@@ -14,6 +13,7 @@
 #include "platform/registry/FileRegistryStore.h"
 #include "settings/KeywordListFile.h"
 #include "settings/LanguageSet.h"
+#include "ui/common/AppFolders.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

@@ -31,11 +31,6 @@ protected:
     }
 };
 
-std::function<void()>& BeepHandler() {
-    static std::function<void()> handler;
-    return handler;
-}
-
 } // namespace
 
 void SelectAllText(QLineEdit* box) {
@@ -101,23 +96,6 @@ double Val(const QString& text) {
     if (number.endsWith(u'.'))
         number.chop(1);
     return number.toDouble();
-}
-
-QSize TwipsToPixels(const QWidget* widget, int width, int height) {
-    const double dpiX = widget->logicalDpiX();
-    const double dpiY = widget->logicalDpiY();
-    return QSize(qRound(width * dpiX / 1440.0), qRound(height * dpiY / 1440.0));
-}
-
-void SystemBeep() {
-    if (BeepHandler())
-        BeepHandler()();
-    else
-        QApplication::beep();
-}
-
-void SetBeepHandler(std::function<void()> handler) {
-    BeepHandler() = std::move(handler);
 }
 
 void ReturnFocus(std::initializer_list<QWidget*> candidates) {

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "Text.h"
+#include "ui/common/modCommon.h"
 
 #include <QFont>
-#include <QSize>
 #include <QString>
 
 #include <exception>
-#include <functional>
 #include <initializer_list>
 
 class QLineEdit;
@@ -41,13 +40,6 @@ int HelpContextID(const QObject* control);
 
 // The number at the start of the text (leading blanks skipped), 0 when there is none.
 double Val(const QString& text);
-
-// A design size in twips converted to pixels of the widget's screen.
-QSize TwipsToPixels(const QWidget* widget, int width, int height);
-
-// The system beep. Tests replace the sound to count refusals.
-void SystemBeep();
-void SetBeepHandler(std::function<void()> handler);
 
 // Gives the keyboard focus to the first of `candidates` that is shown, enabled and takes the
 // focus, and makes its window the active one again. Called after a message box, a file dialog

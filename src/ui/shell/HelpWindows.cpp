@@ -1,7 +1,7 @@
 #include "HelpWindows.h"
 
-#include "HelpLocation.h"
 #include "frmHelp.h"
+#include "ui/common/HelpLocation.h"
 
 #include <QPointer>
 

@@ -1,7 +1,7 @@
 #include "frmAbout.h"
 
 #include "ctlNotify.h"
-#include "ui/options/modOptions.h"
+#include "ui/common/modCommon.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

@@ -10,13 +10,13 @@
 #include "platform/registry/FileRegistryStore.h"
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
-#include "ui/options/AccessibleMenuEntry.h"
-#include "ui/options/AppFolders.h"
-#include "ui/options/LanguageSnapshot.h"
-#include "ui/options/StoreWatcher.h"
-#include "ui/options/TrayNotice.h"
+#include "ui/common/AccessibleMenuEntry.h"
+#include "ui/common/AppFolders.h"
+#include "ui/common/LanguageSnapshot.h"
+#include "ui/common/StoreWatcher.h"
+#include "ui/common/TrayNotice.h"
+#include "ui/common/modCommon.h"
 #include "ui/options/frmOptions.h"
-#include "ui/options/modOptions.h"
 
 #include <QAction>
 #include <QApplication>

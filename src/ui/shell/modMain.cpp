@@ -1,14 +1,14 @@
 #include "modMain.h"
 
-#include "AppFolders.h"
 #include "ClickReport.h"
-#include "FocusReport.h"
-#include "HelpLocation.h"
-#include "InterfaceLanguage.h"
 #include "clsSingleInstance.h"
 #include "ctlNotify.h"
 #include "frmMain.h"
 #include "platform/RuntimeDirectory.h"
+#include "ui/common/AppFolders.h"
+#include "ui/common/FocusReport.h"
+#include "ui/common/HelpLocation.h"
+#include "ui/common/InterfaceLanguage.h"
 
 #include <QApplication>
 #include <QMessageBox>

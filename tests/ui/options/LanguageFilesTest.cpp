@@ -1,9 +1,9 @@
 // New languages, and languages in and out of language files through the file dialog.
-#include "AppFolders.h"
 #include "DialogMemory.h"
 #include "UiTestSupport.h"
 #include "modOptions.h"
 #include "settings/LanguageFile.h"
+#include "ui/common/AppFolders.h"
 
 #include <QDir>
 

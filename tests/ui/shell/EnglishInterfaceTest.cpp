@@ -1,11 +1,11 @@
 // The tray program in English, as everyone outside Japan sees it: every window and menu shows
 // no Japanese but the user's own data, and no two controls shown together share an access key.
-#include "AppFolders.h"
-#include "HelpLocation.h"
-#include "InterfaceLanguage.h"
 #include "UiTestSupport.h"
 #include "frmEditComment.h"
 #include "frmOptions.h"
+#include "ui/common/AppFolders.h"
+#include "ui/common/HelpLocation.h"
+#include "ui/common/InterfaceLanguage.h"
 #include "ui/shell/HelpWindows.h"
 #include "ui/shell/ctlNotify.h"
 #include "ui/shell/frmAbout.h"

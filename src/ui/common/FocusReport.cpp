@@ -1,4 +1,4 @@
-#include "FocusReport.h"
+#include "ui/common/FocusReport.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,8 +1,8 @@
-#include "InterfaceLanguage.h"
+#include "ui/common/InterfaceLanguage.h"
 
-#include "AppFolders.h"
 #include "platform/UiLanguage.h"
 #include "platform/UiText.h"
+#include "ui/common/AppFolders.h"
 
 #include <QCoreApplication>
 #include <QLibraryInfo>

@@ -1,4 +1,4 @@
-#include "AccessibleMenuEntry.h"
+#include "ui/common/AccessibleMenuEntry.h"
 
 #include <QAction>
 #include <QKeySequence>

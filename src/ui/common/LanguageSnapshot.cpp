@@ -1,4 +1,4 @@
-#include "LanguageSnapshot.h"
+#include "ui/common/LanguageSnapshot.h"
 
 namespace brevlin {
 

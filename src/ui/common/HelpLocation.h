@@ -1,6 +1,6 @@
 #pragma once
 
-#include "InterfaceLanguage.h"
+#include "ui/common/InterfaceLanguage.h"
 
 #include <QString>
 

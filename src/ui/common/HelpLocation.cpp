@@ -1,6 +1,6 @@
-#include "HelpLocation.h"
+#include "ui/common/HelpLocation.h"
 
-#include "AppFolders.h"
+#include "ui/common/AppFolders.h"
 
 #include <QDir>
 #include <QFileInfo>

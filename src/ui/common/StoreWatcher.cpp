@@ -1,4 +1,4 @@
-#include "StoreWatcher.h"
+#include "ui/common/StoreWatcher.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "AppFolders.h"
+#include "ui/common/AppFolders.h"
 
 #include <QCoreApplication>
 #include <QDir>

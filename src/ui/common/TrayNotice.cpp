@@ -1,4 +1,4 @@
-#include "TrayNotice.h"
+#include "ui/common/TrayNotice.h"
 
 #include <QPointer>
 #include <QSystemTrayIcon>
