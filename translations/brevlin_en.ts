@@ -735,16 +735,16 @@ Pasting and the preview use the bundled style sheet.</translation>
 <context>
     <name>brevlin::shell::frmAbout</name>
     <message>
-        <source>Brevlin Glosser のアイコン</source>
-        <translation>Brevlin Glosser icon</translation>
-    </message>
-    <message>
-        <source>バージョン情報 - Brevlin Glosser</source>
-        <translation>About Brevlin Glosser</translation>
-    </message>
-    <message>
         <source>ロゴ</source>
         <translation>Logo</translation>
+    </message>
+    <message>
+        <source>%1 のアイコン</source>
+        <translation>%1 icon</translation>
+    </message>
+    <message>
+        <source>バージョン情報 - %1</source>
+        <translation>About %1</translation>
     </message>
 </context>
 <context>
@@ -770,8 +770,8 @@ Pasting and the preview use the bundled style sheet.</translation>
         <translation>The help file cannot be found.</translation>
     </message>
     <message>
-        <source>ヘルプ - Brevlin Glosser</source>
-        <translation>Help - Brevlin Glosser</translation>
+        <source>ヘルプ - %1</source>
+        <translation>Help - %1</translation>
     </message>
 </context>
 <context>
@@ -817,10 +817,6 @@ Pasting and the preview use the bundled style sheet.</translation>
         <translation>&amp;Help</translation>
     </message>
     <message>
-        <source>Brevlin Glosserについて(&amp;A)...</source>
-        <translation>&amp;About Brevlin Glosser...</translation>
-    </message>
-    <message>
         <source>閉じる(&amp;X)</source>
         <translation>E&amp;xit</translation>
     </message>
@@ -837,16 +833,8 @@ Pasting and the preview use the bundled style sheet.</translation>
         <translation>Puts back the text that was on the clipboard before the last conversion.</translation>
     </message>
     <message>
-        <source>Brevlin Glosser のヘルプを表示します。</source>
-        <translation>Shows the Brevlin Glosser help.</translation>
-    </message>
-    <message>
         <source>バージョンと連絡先を表示します。</source>
         <translation>Shows the version and how to reach the author.</translation>
-    </message>
-    <message>
-        <source>Brevlin Glosser を終了し、通知領域のアイコンを消します。</source>
-        <translation>Quits Brevlin Glosser and removes its icon from the notification area.</translation>
     </message>
     <message>
         <source>クリップボードのテキストを「%1」の設定で HTML に変換します。</source>
@@ -861,6 +849,18 @@ Pasting and the preview use the bundled style sheet.</translation>
 HTML 形式には同梱のスタイルシート (brevlin.css) を使いました。</source>
         <translation>%1
 The HTML on the clipboard was styled with the bundled style sheet (brevlin.css).</translation>
+    </message>
+    <message>
+        <source>%1について(&amp;A)...</source>
+        <translation>&amp;About %1...</translation>
+    </message>
+    <message>
+        <source>%1 のヘルプを表示します。</source>
+        <translation>Shows the %1 help.</translation>
+    </message>
+    <message>
+        <source>%1 を終了し、通知領域のアイコンを消します。</source>
+        <translation>Quits %1 and removes its icon from the notification area.</translation>
     </message>
 </context>
 <context>
@@ -896,16 +896,16 @@ The HTML on the clipboard was styled with the bundled style sheet (brevlin.css).
 <context>
     <name>clsSingleInstance</name>
     <message>
-        <source>起動中の Brevlin Glosser がコマンドを受け付けませんでした。</source>
-        <translation>The running Brevlin Glosser did not accept the command.</translation>
-    </message>
-    <message>
-        <source>起動中の Brevlin Glosser が応答しません。</source>
-        <translation>The running Brevlin Glosser does not answer.</translation>
-    </message>
-    <message>
         <source>%1 をロックできません。</source>
         <translation>Cannot lock %1.</translation>
+    </message>
+    <message>
+        <source>起動中の %1 がコマンドを受け付けませんでした。</source>
+        <translation>The running %1 did not accept the command.</translation>
+    </message>
+    <message>
+        <source>起動中の %1 が応答しません。</source>
+        <translation>The running %1 does not answer.</translation>
     </message>
 </context>
 </TS>

@@ -12,6 +12,7 @@
 #include "engine/Highlighter.h"
 #include "settings/InlineStyles.h"
 #include "settings/LanguageFile.h"
+#include "settings/ProductName.h"
 
 #include "platform/FilePath.h"
 #include "platform/UiText.h"
@@ -138,7 +139,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     HtmlOutput out(output);
     if (standalone) {
         // The input's name, read as the command line's other paths are.
-        const Text title = fromStandardInput ? Text(u"Brevlin Glosser") : FromUtf8(operands[0]);
+        const Text title = fromStandardInput ? FromUtf8(ProductName) : FromUtf8(operands[0]);
         const std::string head = StandalonePage::Head(title);
         out.Write(head.data(), head.size());
     }

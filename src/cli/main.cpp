@@ -7,6 +7,7 @@
 #include "engine/BrevlinError.h"
 
 #include "platform/ConsoleProgram.h"
+#include "settings/ProductName.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,8 +16,8 @@
 
 namespace {
 
+// After the first line, which names the product.
 const char* kHelp =
-    "brevlin - highlight source code as HTML with your Brevlin Glosser languages\n"
     "\n"
     "usage: brevlin convert (--bvl FILE | --language NAME)\n"
     "                       [--optimize-tags | --no-optimize-tags] [--raw]\n"
@@ -69,6 +70,8 @@ int main(int argc, char** argv) {
         const std::string command = args.front();
         args.erase(args.begin());
         if (command == "--help" || command == "-h" || command == "help") {
+            std::printf("brevlin - highlight source code as HTML with your %s languages\n",
+                        brevlin::ProductName);
             std::fputs(kHelp, stdout);
             return 0;
         }

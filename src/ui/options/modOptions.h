@@ -15,8 +15,6 @@ class QWidget;
 
 namespace brevlin {
 
-// The product's display name, the title of the dialogs' message boxes.
-inline const QString kProductName = QStringLiteral("Brevlin Glosser");
 // The program identifier, the title of message boxes that have no title of their own.
 inline const QString kProgramTitle = QStringLiteral("Brevlin");
 

@@ -3,6 +3,7 @@
 #include "DdeLink.h"
 #include "clsDdeClient.h"
 #include "platform/LocalPeer.h"
+#include "ui/common/modCommon.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -60,10 +61,10 @@ clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int tim
         case clsDdeClient::Result::Acknowledged:
             return Role::HandedOver;
         case clsDdeClient::Result::NotAcknowledged:
-            error = tr("起動中の Brevlin Glosser がコマンドを受け付けませんでした。");
+            error = tr("起動中の %1 がコマンドを受け付けませんでした。").arg(kProductName);
             return Role::Failed;
         case clsDdeClient::Result::NoAnswer:
-            error = tr("起動中の Brevlin Glosser が応答しません。");
+            error = tr("起動中の %1 が応答しません。").arg(kProductName);
             return Role::Failed;
         case clsDdeClient::Result::NoServer:
         case clsDdeClient::Result::Closed:
@@ -88,7 +89,7 @@ clsSingleInstance::Role clsSingleInstance::Start(const QString& command, int tim
         }
         // A live instance holds the lock but does not listen yet: it may be starting.
         if (deadline.hasExpired()) {
-            error = tr("起動中の Brevlin Glosser が応答しません。");
+            error = tr("起動中の %1 が応答しません。").arg(kProductName);
             return Role::Failed;
         }
         QThread::msleep(50);

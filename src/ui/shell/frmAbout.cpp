@@ -25,7 +25,8 @@ const char* const kLogo = ":/brevlin/icons/logo.svg";
 } // namespace
 
 QString frmAbout::VersionCaption() {
-    return QStringLiteral("Brevlin Glosser Ver %1.%2")
+    return QStringLiteral("%1 Ver %2.%3")
+        .arg(kProductName)
         .arg(BREVLIN_VERSION_MAJOR)
         .arg(BREVLIN_VERSION_MINOR);
 }
@@ -48,11 +49,11 @@ frmAbout::frmAbout(QWidget* owner) : QDialog(owner) {
 
     auto* imgAppIcon = new QLabel(this);
     imgAppIcon->setObjectName(QStringLiteral("imgAppIcon"));
-    imgAppIcon->setAccessibleName(tr("Brevlin Glosser のアイコン"));
+    imgAppIcon->setAccessibleName(tr("%1 のアイコン").arg(kProductName));
     imgAppIcon->setPixmap(icon.pixmap(32, 32));
     imgAppIcon->setAlignment(Qt::AlignTop | Qt::AlignHCenter);
 
-    setWindowTitle(tr("バージョン情報 - Brevlin Glosser"));
+    setWindowTitle(tr("バージョン情報 - %1").arg(kProductName));
 
     auto* caption = new QLabel(VersionCaption(), this);
     caption->setObjectName(QStringLiteral("lblCaption0"));

@@ -1,4 +1,5 @@
 #include "frmHelp.h"
+#include "ui/common/modCommon.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -77,7 +78,7 @@ void frmHelp::ShowStartPage() {
 void frmHelp::UpdateCaption() {
     // The page's own title, as a help viewer shows it; the window's name when there is none.
     const QString title = brwHelp->documentTitle();
-    setWindowTitle(title.isEmpty() ? tr("ヘルプ - Brevlin Glosser") : title);
+    setWindowTitle(title.isEmpty() ? tr("ヘルプ - %1").arg(kProductName) : title);
 }
 
 } // namespace brevlin::shell

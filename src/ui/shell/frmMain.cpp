@@ -53,8 +53,6 @@ struct ConversionJob {
 
 namespace {
 
-const QString ProductName = QStringLiteral("Brevlin Glosser");
-
 QString ClipboardFailure() {
     return frmMain::tr("変換結果をクリップボードに書き込めませんでした。"
                        "ほかのプログラムがクリップボードを使用しています。");
@@ -102,15 +100,15 @@ void Convert(ConversionJob& job) {
 // With no language the tray has nothing to convert with: its tooltip says how to get one.
 QString TipText(const Languages& languages) {
     return languages.Count() > 0
-               ? ProductName
-               : ProductName + frmMain::tr(" - 言語がありません (オプションでインポート)");
+               ? kProductName
+               : kProductName + frmMain::tr(" - 言語がありません (オプションでインポート)");
 }
 
 } // namespace
 
 frmMain::frmMain() {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(ProductName);
+    setWindowTitle(kProductName);
 
     // The order of loading: settings access and languages, the language menu, the stored
     // settings, then the tray icon.
@@ -135,7 +133,7 @@ frmMain::frmMain() {
                 &frmMain::Store_Changed);
     // A first start has none: it says once how to get one.
     if (m_languages.Count() == 0)
-        TrayNotice::Show(m_notifyIcon, ProductName,
+        TrayNotice::Show(m_notifyIcon, kProductName,
                          tr("言語設定がまだありません。アイコンを右クリックして「オプション」を開"
                             "き、「インポート」で言語設定ファイル (*.bvl) を取り込んでください。"
                             "同梱の言語設定は次のフォルダーにあります: %1")
@@ -196,7 +194,7 @@ void frmMain::CreateMenus() {
     mnuUndo->setEnabled(false);
     mnuSep01 = mnuRightClick->addSeparator();
     mnuHelp = mnuRightClick->addAction(tr("ヘルプ(&H)"));
-    mnuAbout = mnuRightClick->addAction(tr("Brevlin Glosserについて(&A)..."));
+    mnuAbout = mnuRightClick->addAction(tr("%1について(&A)...").arg(kProductName));
     mnuSep02 = mnuRightClick->addSeparator();
     mnuExit = mnuRightClick->addAction(tr("閉じる(&X)"));
     mnuOption->setObjectName(QStringLiteral("mnuOption"));
@@ -209,15 +207,15 @@ void frmMain::CreateMenus() {
     mnuRightClick->setDefaultAction(mnuOption);
     // What a screen reader reads for the menus and their entries.
     mnuLeftClick->setWindowTitle(tr("変換する言語"));
-    mnuRightClick->setWindowTitle(ProductName);
+    mnuRightClick->setWindowTitle(kProductName);
     AccessibleMenuEntry::Describe(mnuOption,
                                   tr("言語とその設定を編集するオプション ダイアログを開きます。"));
     AccessibleMenuEntry::Describe(
         mnuUndo, tr("最後の変換の前にクリップボードにあったテキストを元に戻します。"));
-    AccessibleMenuEntry::Describe(mnuHelp, tr("Brevlin Glosser のヘルプを表示します。"));
+    AccessibleMenuEntry::Describe(mnuHelp, tr("%1 のヘルプを表示します。").arg(kProductName));
     AccessibleMenuEntry::Describe(mnuAbout, tr("バージョンと連絡先を表示します。"));
-    AccessibleMenuEntry::Describe(mnuExit,
-                                  tr("Brevlin Glosser を終了し、通知領域のアイコンを消します。"));
+    AccessibleMenuEntry::Describe(
+        mnuExit, tr("%1 を終了し、通知領域のアイコンを消します。").arg(kProductName));
     connect(mnuOption, &QAction::triggered, this, &frmMain::ShowOptionsDialog);
     connect(mnuRightClick, &QMenu::aboutToShow, this, &frmMain::mnuRightClick_Click);
     connect(mnuUndo, &QAction::triggered, this, &frmMain::mnuUndo_Click);
@@ -345,7 +343,7 @@ void frmMain::ReportSheetTrouble(const QString& trouble) {
     m_sheetTrouble = trouble;
     if (!trouble.isEmpty())
         TrayNotice::Show(
-            m_notifyIcon, ProductName,
+            m_notifyIcon, kProductName,
             tr("%1\nHTML 形式には同梱のスタイルシート (brevlin.css) を使いました。").arg(trouble));
 }
 
@@ -451,7 +449,7 @@ void frmMain::UpdateTrayEnabled() {
 
 void frmMain::ShowError(const QString& description) {
     auto* box =
-        new QMessageBox(QMessageBox::Critical, ProductName, description, QMessageBox::Ok, this);
+        new QMessageBox(QMessageBox::Critical, kProductName, description, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     ++m_openErrors;
     connect(box, &QDialog::finished, this, [this] {

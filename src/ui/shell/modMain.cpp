@@ -1,4 +1,5 @@
 #include "modMain.h"
+#include "ui/common/modCommon.h"
 
 #include "ClickReport.h"
 #include "clsSingleInstance.h"
@@ -35,7 +36,7 @@ QByteArray modMain::PlatformFor(const std::function<QByteArray(const char*)>& en
 }
 
 void modMain::ShowStartError(const QString& description) {
-    QMessageBox::critical(nullptr, QStringLiteral("Brevlin Glosser"), description);
+    QMessageBox::critical(nullptr, kProductName, description);
 }
 
 int modMain::Main(int argc, char** argv) {
