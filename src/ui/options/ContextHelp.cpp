@@ -1,9 +1,9 @@
-#include "ContextHelp.h"
+#include "ui/options/ContextHelp.h"
 
-#include "HelpPopups.h"
-#include "modOptions.h"
 #include "ui/common/AccessibleMenuEntry.h"
 #include "ui/common/HelpLocation.h"
+#include "ui/options/HelpPopups.h"
+#include "ui/options/modOptions.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,12 +1,12 @@
-#include "LanguagePreview.h"
+#include "ui/options/LanguagePreview.h"
 
-#include "OptionsContext.h"
-#include "OptionsControls.h"
 #include "engine/Highlighter.h"
 #include "engine/TextRoutines.h"
-#include "modOptions.h"
 #include "settings/InlineStyles.h"
 #include "ui/common/LanguageSnapshot.h"
+#include "ui/options/OptionsContext.h"
+#include "ui/options/OptionsControls.h"
+#include "ui/options/modOptions.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

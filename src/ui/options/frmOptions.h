@@ -1,9 +1,9 @@
 #pragma once
 
-#include "GeneralSwitches.h"
-#include "OptionsContext.h"
-#include "OptionsControls.h"
 #include "settings/StyleSheet.h"
+#include "ui/options/GeneralSwitches.h"
+#include "ui/options/OptionsContext.h"
+#include "ui/options/OptionsControls.h"
 
 #include <QDialog>
 

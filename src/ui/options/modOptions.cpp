@@ -1,4 +1,4 @@
-#include "modOptions.h"
+#include "ui/options/modOptions.h"
 
 #include <QApplication>
 #include <QEvent>

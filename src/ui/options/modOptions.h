@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "engine/Text.h"
 #include "ui/common/modCommon.h"
 
 #include <QFont>

@@ -1,7 +1,7 @@
-#include "HelpWindows.h"
+#include "ui/shell/HelpWindows.h"
 
-#include "frmHelp.h"
 #include "ui/common/HelpLocation.h"
+#include "ui/shell/frmHelp.h"
 
 #include <QPointer>
 

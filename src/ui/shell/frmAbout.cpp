@@ -1,7 +1,7 @@
-#include "frmAbout.h"
+#include "ui/shell/frmAbout.h"
 
-#include "ctlNotify.h"
 #include "ui/common/modCommon.h"
+#include "ui/shell/tray/ctlNotify.h"
 
 #include <QGridLayout>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "frmHelp.h"
+#include "ui/shell/frmHelp.h"
 #include "ui/common/modCommon.h"
 
 #include <QFileInfo>

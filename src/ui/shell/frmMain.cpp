@@ -1,12 +1,8 @@
-#include "frmMain.h"
+#include "ui/shell/frmMain.h"
 
-#include "ClipboardText.h"
-#include "HelpWindows.h"
-#include "ctlNotify.h"
 #include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
 #include "engine/TextRoutines.h"
-#include "frmAbout.h"
 #include "platform/registry/FileRegistryStore.h"
 #include "settings/SettingsLayout.h"
 #include "settings/clsRegistry.h"
@@ -17,6 +13,10 @@
 #include "ui/common/TrayNotice.h"
 #include "ui/common/modCommon.h"
 #include "ui/options/frmOptions.h"
+#include "ui/shell/ClipboardText.h"
+#include "ui/shell/HelpWindows.h"
+#include "ui/shell/frmAbout.h"
+#include "ui/shell/tray/ctlNotify.h"
 
 #include <QAction>
 #include <QApplication>

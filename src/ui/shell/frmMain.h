@@ -1,10 +1,10 @@
 #pragma once
 
-#include "ClipboardUndo.h"
-#include "clsVarMenu.h"
 #include "engine/Languages.h"
-#include "frmAbout.h"
 #include "ui/options/frmOptions.h"
+#include "ui/shell/ClipboardUndo.h"
+#include "ui/shell/clsVarMenu.h"
+#include "ui/shell/frmAbout.h"
 
 #include <QPointer>
 #include <QWidget>

@@ -1,15 +1,15 @@
-#include "modMain.h"
+#include "ui/shell/modMain.h"
 #include "ui/common/modCommon.h"
 
-#include "ClickReport.h"
-#include "clsSingleInstance.h"
-#include "ctlNotify.h"
-#include "frmMain.h"
 #include "platform/RuntimeDirectory.h"
 #include "ui/common/AppFolders.h"
 #include "ui/common/FocusReport.h"
 #include "ui/common/HelpLocation.h"
 #include "ui/common/InterfaceLanguage.h"
+#include "ui/shell/frmMain.h"
+#include "ui/shell/instance/clsSingleInstance.h"
+#include "ui/shell/tray/ClickReport.h"
+#include "ui/shell/tray/ctlNotify.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,12 +1,12 @@
 // Context help of the options dialog and the rule editor: every control with a help ID shows
 // its pop-up text, Shift+F1 picks the control under the pointer, "?" starts the "?" mode.
-#include "ContextHelp.h"
-#include "HelpPopups.h"
+#include "ui/options/ContextHelp.h"
 #include "UiTestSupport.h"
-#include "frmEditComment.h"
-#include "modOptions.h"
 #include "ui/common/AppFolders.h"
 #include "ui/common/HelpLocation.h"
+#include "ui/options/HelpPopups.h"
+#include "ui/options/frmEditComment.h"
+#include "ui/options/modOptions.h"
 
 #include <QApplication>
 #include <QHeaderView>

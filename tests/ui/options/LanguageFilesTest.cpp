@@ -1,9 +1,9 @@
 // New languages, and languages in and out of language files through the file dialog.
-#include "DialogMemory.h"
 #include "UiTestSupport.h"
-#include "modOptions.h"
 #include "settings/LanguageFile.h"
 #include "ui/common/AppFolders.h"
+#include "ui/options/DialogMemory.h"
+#include "ui/options/modOptions.h"
 
 #include <QDir>
 

@@ -1,9 +1,9 @@
 // The preview of the language page: the sample converted with the language as it stands,
 // with its tags applied or as source, following every kind of edit, kept per language, and
 // converted once a burst of typing pauses rather than on every key.
-#include "LanguagePreview.h"
+#include "ui/options/LanguagePreview.h"
 #include "UiTestSupport.h"
-#include "modOptions.h"
+#include "ui/options/modOptions.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,8 +1,8 @@
 // Loading, page switching, the general switches and the language page's own settings.
-#include "DialogMemory.h"
 #include "UiTestSupport.h"
-#include "ctlUpDown.h"
-#include "modOptions.h"
+#include "ui/options/DialogMemory.h"
+#include "ui/options/ctlUpDown.h"
+#include "ui/options/modOptions.h"
 
 #include <QCheckBox>
 #include <QFontInfo>

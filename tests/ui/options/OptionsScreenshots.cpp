@@ -2,12 +2,12 @@
 // language the program would speak (BREVLIN_UI_LANGUAGE=en or ja chooses).
 // usage: options_screenshots LANGUAGES_FOLDER OUTPUT_FOLDER   (QT_QPA_PLATFORM=offscreen)
 
-#include "frmEditComment.h"
-#include "frmOptions.h"
 #include "settings/LanguageSet.h"
 #include "ui/common/AppFolders.h"
 #include "ui/common/HelpLocation.h"
 #include "ui/common/InterfaceLanguage.h"
+#include "ui/options/frmEditComment.h"
+#include "ui/options/frmOptions.h"
 
 #include <QApplication>
 #include <QCheckBox>

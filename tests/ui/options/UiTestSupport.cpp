@@ -1,6 +1,6 @@
 #include "UiTestSupport.h"
 
-#include "modOptions.h"
+#include "ui/options/modOptions.h"
 
 #include <QAbstractButton>
 #include <QApplication>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Languages.h"
-#include "frmOptions.h"
+#include "engine/Languages.h"
+#include "ui/options/frmOptions.h"
 
 #include <QMessageBox>
 #include <QString>

@@ -2,9 +2,9 @@
 // editor, the about box and the four pop-up menus, as Qt's accessibility layer hands it to
 // AT-SPI. Every control and menu entry has a name; every one with context help reads that
 // help as its description.
-#include "HelpPopups.h"
 #include "ui/common/AppFolders.h"
 #include "ui/common/HelpLocation.h"
+#include "ui/options/HelpPopups.h"
 #include "ui/options/frmEditComment.h"
 #include "ui/options/frmOptions.h"
 #include "ui/options/modOptions.h"

@@ -1,16 +1,16 @@
 // The tray program in English, as everyone outside Japan sees it: every window and menu shows
 // no Japanese but the user's own data, and no two controls shown together share an access key.
 #include "UiTestSupport.h"
-#include "frmEditComment.h"
-#include "frmOptions.h"
 #include "ui/common/AppFolders.h"
 #include "ui/common/HelpLocation.h"
 #include "ui/common/InterfaceLanguage.h"
+#include "ui/options/frmEditComment.h"
+#include "ui/options/frmOptions.h"
 #include "ui/shell/HelpWindows.h"
-#include "ui/shell/ctlNotify.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/shell/frmHelp.h"
 #include "ui/shell/frmMain.h"
+#include "ui/shell/tray/ctlNotify.h"
 
 #include <QAbstractButton>
 #include <QAction>

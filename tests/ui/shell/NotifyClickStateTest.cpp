@@ -1,4 +1,4 @@
-#include "ui/shell/NotifyClickState.h"
+#include "ui/shell/tray/NotifyClickState.h"
 
 #include <gtest/gtest.h>
 

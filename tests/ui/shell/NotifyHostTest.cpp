@@ -1,7 +1,7 @@
 // The tray on StatusNotifierItem hosts: activations decoded as clicks, and the command menu
 // as the host reads and uses it.
-#include "ui/shell/DBusMenuExporter.h"
-#include "ui/shell/ctlNotify.h"
+#include "ui/shell/tray/DBusMenuExporter.h"
+#include "ui/shell/tray/ctlNotify.h"
 
 #include <QAction>
 #include <QMenu>

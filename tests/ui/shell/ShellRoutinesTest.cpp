@@ -1,6 +1,6 @@
 #include "ui/shell/ClipboardText.h"
-#include "ui/shell/ctlNotify.h"
 #include "ui/shell/modMain.h"
+#include "ui/shell/tray/ctlNotify.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "ui/shell/DdeLink.h"
-#include "ui/shell/clsDdeClient.h"
-#include "ui/shell/clsSingleInstance.h"
+#include "ui/shell/instance/DdeLink.h"
+#include "ui/shell/instance/clsDdeClient.h"
+#include "ui/shell/instance/clsSingleInstance.h"
 
 #include <QCoreApplication>
 #include <QDateTime>

@@ -7,9 +7,9 @@
 #include "ui/common/modCommon.h"
 #include "ui/options/frmOptions.h"
 #include "ui/shell/HelpWindows.h"
-#include "ui/shell/ctlNotify.h"
 #include "ui/shell/frmAbout.h"
 #include "ui/shell/frmHelp.h"
+#include "ui/shell/tray/ctlNotify.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "clsDdeClient.h"
+#include "ui/shell/instance/clsDdeClient.h"
 
-#include "DdeLink.h"
+#include "ui/shell/instance/DdeLink.h"
 
 #include <QDeadlineTimer>
 #include <QLocalSocket>

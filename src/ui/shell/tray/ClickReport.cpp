@@ -1,4 +1,4 @@
-#include "ClickReport.h"
+#include "ui/shell/tray/ClickReport.h"
 
 #include <QCoreApplication>
 #include <QFile>

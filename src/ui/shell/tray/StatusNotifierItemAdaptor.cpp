@@ -1,6 +1,6 @@
-#include "StatusNotifierItemAdaptor.h"
+#include "ui/shell/tray/StatusNotifierItemAdaptor.h"
 
-#include "StatusNotifierItem.h"
+#include "ui/shell/tray/StatusNotifierItem.h"
 
 #include <QCoreApplication>
 

@@ -1,4 +1,4 @@
-#include "DBusTrayTypes.h"
+#include "ui/shell/tray/DBusTrayTypes.h"
 
 #include <QDBusMetaType>
 

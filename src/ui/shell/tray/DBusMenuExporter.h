@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DBusTrayTypes.h"
+#include "ui/shell/tray/DBusTrayTypes.h"
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusMessage>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ClickTimer.h"
-#include "NotifyClickState.h"
+#include "ui/shell/tray/ClickTimer.h"
+#include "ui/shell/tray/NotifyClickState.h"
 
 #include <QElapsedTimer>
 #include <QIcon>

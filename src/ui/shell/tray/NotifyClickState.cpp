@@ -1,4 +1,4 @@
-#include "NotifyClickState.h"
+#include "ui/shell/tray/NotifyClickState.h"
 
 namespace brevlin::shell {
 

@@ -1,8 +1,8 @@
-#include "ctlNotify.h"
+#include "ui/shell/tray/ctlNotify.h"
 
-#include "ClickReport.h"
+#include "ui/shell/tray/ClickReport.h"
 #if BREVLIN_STATUS_NOTIFIER
-#include "StatusNotifierItem.h"
+#include "ui/shell/tray/StatusNotifierItem.h"
 #endif
 #include "platform/CodePage.h"
 

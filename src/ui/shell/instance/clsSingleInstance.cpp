@@ -1,9 +1,9 @@
-#include "clsSingleInstance.h"
+#include "ui/shell/instance/clsSingleInstance.h"
 
-#include "DdeLink.h"
-#include "clsDdeClient.h"
 #include "platform/LocalPeer.h"
 #include "ui/common/modCommon.h"
+#include "ui/shell/instance/DdeLink.h"
+#include "ui/shell/instance/clsDdeClient.h"
 
 #include <QDeadlineTimer>
 #include <QDir>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClickTimer.h"
+#include "ui/shell/tray/ClickTimer.h"
 
 #include <functional>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "clsDdeServer.h"
+#include "ui/shell/instance/clsDdeServer.h"
 
 #include <QCoreApplication>
 #include <QString>

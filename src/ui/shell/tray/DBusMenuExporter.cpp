@@ -1,4 +1,4 @@
-#include "DBusMenuExporter.h"
+#include "ui/shell/tray/DBusMenuExporter.h"
 
 #include <QAction>
 #include <QActionEvent>

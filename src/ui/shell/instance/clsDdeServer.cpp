@@ -1,7 +1,7 @@
-#include "clsDdeServer.h"
+#include "ui/shell/instance/clsDdeServer.h"
 
-#include "DdeLink.h"
 #include "platform/LocalPeer.h"
+#include "ui/shell/instance/DdeLink.h"
 
 #include <QLocalSocket>
 

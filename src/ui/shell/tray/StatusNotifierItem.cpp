@@ -1,7 +1,7 @@
-#include "StatusNotifierItem.h"
+#include "ui/shell/tray/StatusNotifierItem.h"
 
-#include "DBusMenuExporter.h"
-#include "StatusNotifierItemAdaptor.h"
+#include "ui/shell/tray/DBusMenuExporter.h"
+#include "ui/shell/tray/StatusNotifierItemAdaptor.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
