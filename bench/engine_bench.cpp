@@ -81,6 +81,20 @@ void BM_CorpusPieces(benchmark::State& state, HighlightEngine engine) {
 BENCHMARK_CAPTURE(BM_CorpusPieces, fast, HighlightEngine::Fast)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_CorpusPieces, regex, HighlightEngine::Regex)->Unit(benchmark::kMillisecond);
 
+// Tab expansion alone, over the corpus (its headers are indented with tabs): the CP932 width
+// of every character is looked up on the way.
+void BM_ExpandTabs(benchmark::State& state) {
+    static const Text corpus = LoadCorpus();
+    for (auto _ : state) {
+        Text text = corpus;
+        ExpandTabs(text, 4);
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations()) *
+                            static_cast<std::int64_t>(corpus.size()));
+}
+BENCHMARK(BM_ExpandTabs)->Unit(benchmark::kMillisecond);
+
 // The pathological inputs; the argument is the size in MB (or thousands of items).
 Text Repeat(TextView unit, std::size_t size) {
     Text text;
