@@ -14,6 +14,7 @@ set_target_properties(PkgConfig::PCRE2 PROPERTIES
   INTERFACE_INCLUDE_DIRECTORIES ${BREVLIN_PCRE2_WIN}/include
   INTERFACE_COMPILE_DEFINITIONS PCRE2_STATIC)
 
+add_subdirectory(src/text)
 add_subdirectory(src/platform)
 add_subdirectory(src/engine)
 add_subdirectory(src/settings)

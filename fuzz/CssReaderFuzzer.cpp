@@ -4,9 +4,9 @@
 // between the styled <pre> and its end, and the mark-up styled in two pieces is the mark-up
 // styled whole.
 
-#include "engine/BrevlinError.h"
 #include "settings/CssReader.h"
 #include "settings/InlineStyles.h"
+#include "text/BrevlinError.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // any difference aborts. The input picks the language's switches, rules, keywords and the text
 // from a small alphabet of pattern characters, so rules fire often.
 
-#include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
+#include "text/BrevlinError.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -3,8 +3,8 @@
 // enclosing quotes, no comma or quote at the ends of a keyword), the second file is the same as the
 // first.
 
-#include "engine/BrevlinError.h"
 #include "settings/LanguageFile.h"
+#include "text/BrevlinError.h"
 
 #include <cstdio>
 #include <cstdlib>

@@ -1,5 +1,13 @@
 #include "cli/ConvertCommand.h"
 
+#include "ArgumentList.h"
+#include "FileIO.h"
+#include "HtmlOutput.h"
+#include "OutputGuard.h"
+#include "StandalonePage.h"
+#include "StoredSettings.h"
+#include "TextCodec.h"
+#include "UsageError.h"
 #include "cli/ArgumentList.h"
 #include "cli/FileIO.h"
 #include "cli/HtmlOutput.h"
@@ -8,20 +16,18 @@
 #include "cli/StoredSettings.h"
 #include "cli/TextCodec.h"
 #include "cli/UsageError.h"
-#include "engine/BrevlinError.h"
 #include "engine/Highlighter.h"
 #include "settings/InlineStyles.h"
 #include "settings/LanguageFile.h"
 #include "settings/ProductName.h"
+#include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 #include <cstdio>
 
 namespace brevlin::cli {
-
-using platform::UiText;
 
 const char* ConvertCommand::Usage() {
     return "usage: brevlin convert (--bvl FILE | --language NAME)\n"

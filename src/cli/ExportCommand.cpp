@@ -7,11 +7,9 @@
 #include "settings/LanguageSet.h"
 
 #include "platform/FilePath.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 namespace brevlin::cli {
-
-using platform::UiText;
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "FileIO.h"
 
-#include "engine/BrevlinError.h"
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
+#include "text/BrevlinError.h"
 
 #include <cerrno>
 #include <cstdio>

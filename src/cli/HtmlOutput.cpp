@@ -1,7 +1,7 @@
 #include "HtmlOutput.h"
 
-#include "engine/BrevlinError.h"
 #include "platform/FilePath.h"
+#include "text/BrevlinError.h"
 
 #include <cerrno>
 #include <cstdio>

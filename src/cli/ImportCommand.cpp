@@ -3,15 +3,13 @@
 #include "ArgumentList.h"
 #include "StoredSettings.h"
 #include "UsageError.h"
-#include "engine/BrevlinError.h"
 #include "settings/LanguageSet.h"
+#include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 namespace brevlin::cli {
-
-using platform::UiText;
 
 const char* ImportCommand::Usage() {
     return "usage: brevlin import FILE [--replace]\n";

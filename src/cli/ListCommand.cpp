@@ -4,13 +4,11 @@
 #include "FileIO.h"
 #include "StoredSettings.h"
 #include "UsageError.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 #include <cstdio>
 
 namespace brevlin::cli {
-
-using platform::UiText;
 
 const char* ListCommand::Usage() {
     return "usage: brevlin list\n";

@@ -1,9 +1,9 @@
 #include "MessageCatalog.h"
 
-#include "engine/Text.h"
 #include "platform/FileSystem.h"
 #include "platform/UiLanguage.h"
-#include "platform/UiText.h"
+#include "text/Text.h"
+#include "text/UiText.h"
 
 #include <cstdint>
 #include <optional>
@@ -195,7 +195,7 @@ void MessageCatalog::Install(const std::filesystem::path& program) {
     for (const std::string& candidate : {language, std::string("en")}) {
         for (const std::filesystem::path& translations : folders) {
             if (Installed().Load(translations / ("brevlin_" + candidate + ".qm"))) {
-                platform::UiText::SetTranslator(&TranslateInstalled);
+                UiText::SetTranslator(&TranslateInstalled);
                 return;
             }
         }

@@ -1,12 +1,10 @@
 #include "OutputGuard.h"
 
-#include "engine/BrevlinError.h"
 #include "platform/FilePath.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 namespace brevlin::cli {
-
-using platform::UiText;
 
 using platform::FileSystem;
 

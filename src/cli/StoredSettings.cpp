@@ -1,16 +1,14 @@
 #include "StoredSettings.h"
 
-#include "engine/BrevlinError.h"
-#include "platform/UiText.h"
 #include "platform/registry/FileRegistryStore.h"
 #include "settings/CaseFolding.h"
 #include "settings/SettingsLayout.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 #include <vector>
 
 namespace brevlin::cli {
-
-using platform::UiText;
 
 namespace {
 

@@ -45,16 +45,6 @@ inline bool IsHtmlSpecial(char16_t c) {
 inline char16_t Fold(char16_t c) {
     return (c >= u'A' && c <= u'Z') ? c + (u'a' - u'A') : c;
 }
-// The value of a hexadecimal digit, or -1 for any other character.
-inline int HexDigit(char16_t c) {
-    if (c >= u'0' && c <= u'9')
-        return c - u'0';
-    if (c >= u'a' && c <= u'f')
-        return c - u'a' + 10;
-    if (c >= u'A' && c <= u'F')
-        return c - u'A' + 10;
-    return -1;
-}
 inline bool IsAnchor(char16_t c) {
     return c == u'^' || c == u'$';
 }

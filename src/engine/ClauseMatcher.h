@@ -1,7 +1,7 @@
 #pragma once
 
 #include "CharClass.h"
-#include "Text.h"
+#include "text/Text.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Text.h"
+#include "text/Text.h"
 
 namespace brevlin {
 

@@ -1,6 +1,6 @@
 #include "Comments.h"
 
-#include "BrevlinError.h"
+#include "text/BrevlinError.h"
 
 namespace brevlin {
 

@@ -5,7 +5,8 @@
 #include "TagWriter.h"
 #include "TokenClassifier.h"
 #include "Tokenizer.h"
-#include "platform/CodePage.h"
+#include "engine/Cp932Width.h"
+#include "text/Surrogates.h"
 
 namespace brevlin {
 
@@ -138,9 +139,7 @@ void ExpandTabs(Text& text, int columns) {
             continue;
         }
         if (c != u'\t') {
-            const bool pairTail =
-                c >= 0xDC00 && c < 0xE000 && i > 0 && text[i - 1] >= 0xD800 && text[i - 1] < 0xDC00;
-            width += pairTail ? 0 : platform::CodePage::CharWidth(c);
+            width += surrogates::IsPairTailAt(text, i) ? 0 : Cp932Width::Of(c);
             out += c;
             ++i;
             continue;

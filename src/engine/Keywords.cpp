@@ -1,6 +1,6 @@
 #include "Keywords.h"
 
-#include "BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include <algorithm>
 #include <iterator>

@@ -1,11 +1,9 @@
 #include "Languages.h"
 
-#include "BrevlinError.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 namespace brevlin {
-
-using platform::UiText;
 
 Language& Languages::Add(const Text& name) {
     if (ItemByName(name) != nullptr)

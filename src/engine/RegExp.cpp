@@ -1,14 +1,12 @@
 #include "RegExp.h"
 
-#include "BrevlinError.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 16
 #include <pcre2.h>
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

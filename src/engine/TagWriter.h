@@ -1,8 +1,8 @@
 #pragma once
 
 #include "CharClass.h"
-#include "Text.h"
 #include "TextRoutines.h"
+#include "text/Text.h"
 
 #include <algorithm>
 #include <functional>

@@ -1,14 +1,12 @@
 #include "TokenClassifier.h"
 
-#include "BrevlinError.h"
 #include "CharClass.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

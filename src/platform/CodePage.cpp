@@ -1,21 +1,14 @@
 #include "CodePage.h"
 
+#include "text/Surrogates.h"
+
 namespace brevlin::platform {
-
-namespace {
-
-bool IsPair(std::u16string_view text, std::size_t i) {
-    return text[i] >= 0xD800 && text[i] < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-           text[i + 1] < 0xE000;
-}
-
-} // namespace
 
 std::size_t CodePage::ByteWidth(std::u16string_view text) {
     const auto& table = WidthTable();
     std::size_t width = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsPair(text, i)) {
+        if (surrogates::IsPairAt(text, i)) {
             ++i; // a pair outside the BMP is one unrepresentable character
             width += 1;
             continue;
@@ -36,7 +29,7 @@ std::string CodePage::ToCp932Lossy(std::u16string_view text) {
     std::u16string clean;
     clean.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (IsPair(text, i)) {
+        if (surrogates::IsPairAt(text, i)) {
             ++i; // one mark for the pair, which is one character
             clean += u'?';
             continue;

@@ -1,5 +1,7 @@
 #include "CaseFolding.h"
 
+#include "text/Surrogates.h"
+
 #include <algorithm>
 #include <iterator>
 
@@ -35,12 +37,10 @@ Text CaseFolding::Fold(TextView text) {
     folded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (c >= 0xD800 && c < 0xDC00 && i + 1 < text.size() && text[i + 1] >= 0xDC00 &&
-            text[i + 1] < 0xE000) {
-            const char32_t pair = 0x10000 + ((char32_t(c) - 0xD800) << 10) + (text[i + 1] - 0xDC00);
-            const char32_t f = Fold(pair) - 0x10000;
-            folded += static_cast<char16_t>(0xD800 + (f >> 10));
-            folded += static_cast<char16_t>(0xDC00 + (f & 0x3FF));
+        if (surrogates::IsPairAt(text, i)) {
+            const char32_t f = Fold(surrogates::Combine(c, text[i + 1]));
+            folded += surrogates::High(f);
+            folded += surrogates::Low(f);
             ++i;
         } else if (c < 0x80) {
             folded += c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "engine/Text.h"
+#include "text/Text.h"
 
 namespace brevlin {
 

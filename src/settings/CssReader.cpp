@@ -1,8 +1,9 @@
 #include "CssReader.h"
 
 #include "CssText.h"
-#include "engine/BrevlinError.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/HexDigit.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 #include <array>
@@ -11,8 +12,6 @@
 #include <string>
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

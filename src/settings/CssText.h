@@ -1,7 +1,7 @@
 #pragma once
 
 #include "engine/CharClass.h"
-#include "engine/Text.h"
+#include "text/Text.h"
 
 namespace brevlin::css {
 

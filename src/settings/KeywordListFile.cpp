@@ -2,17 +2,15 @@
 
 #include "LanguageFile.h"
 #include "clsINIFile.h"
-#include "engine/BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 #include <unordered_set>
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

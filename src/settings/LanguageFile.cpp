@@ -1,17 +1,15 @@
 #include "LanguageFile.h"
 
 #include "ValueConversion.h"
-#include "engine/BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 #include <vector>
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

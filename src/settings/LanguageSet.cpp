@@ -3,13 +3,11 @@
 #include "KeywordListFile.h"
 #include "LanguageFile.h"
 #include "ValueConversion.h"
-#include "engine/BrevlinError.h"
 #include "platform/FilePath.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

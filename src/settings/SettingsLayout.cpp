@@ -1,14 +1,12 @@
 #include "SettingsLayout.h"
 
 #include "ValueConversion.h"
-#include "engine/BrevlinError.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 
 namespace brevlin {
-
-using platform::UiText;
 
 const Text SettingsLayout::RootPath = u"HKCU\\Software\\Morvane\\Brevlin";
 

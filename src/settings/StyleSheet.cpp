@@ -1,19 +1,17 @@
 #include "StyleSheet.h"
 
 #include "CssReader.h"
-#include "engine/BrevlinError.h"
 #include "settings/BundledStyleSheet.h"
+#include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 #include <functional>
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

@@ -1,8 +1,10 @@
 #include "TextFileEncoding.h"
 
 #include "platform/CodePage.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace brevlin {
 
@@ -42,54 +44,19 @@ std::string EncodeUtf16(TextView text) {
 } // namespace
 
 bool TextFileEncoding::IsValidUtf8(std::string_view bytes) {
-    std::size_t i = 0;
-    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
-    while (i < bytes.size()) {
-        const unsigned c = at(i);
-        if (c < 0x80) {
-            ++i;
-            continue;
-        }
-        std::size_t length = 0;
-        unsigned low = 0x80;
-        unsigned high = 0xBF;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            if (c == 0xE0)
-                low = 0xA0; // no overlong forms
-            if (c == 0xED)
-                high = 0x9F; // no surrogates
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            if (c == 0xF0)
-                low = 0x90;
-            if (c == 0xF4)
-                high = 0x8F;
-        } else {
-            return false;
-        }
-        if (i + length > bytes.size())
-            return false;
-        if (at(i + 1) < low || at(i + 1) > high)
-            return false;
-        for (std::size_t k = 2; k < length; ++k) {
-            if (at(i + k) < 0x80 || at(i + k) > 0xBF)
-                return false;
-        }
-        i += length;
-    }
-    return true;
+    return Utf8::IsValid(bytes);
 }
 
 Text TextFileEncoding::Decode(std::string_view bytes) {
+    // After the mark nothing is guessed: what is not UTF-8 there becomes U+FFFD.
     if (bytes.substr(0, ByteOrderMark.size()) == ByteOrderMark)
-        return FromUtf8(bytes.substr(ByteOrderMark.size()));
+        return Utf8::DecodeReplacing(bytes.substr(ByteOrderMark.size()));
     if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF")
         return DecodeUtf16(bytes.substr(2), bytes[0] == '\xFF');
-    if (HasNonAscii(bytes) && IsValidUtf8(bytes))
-        return FromUtf8(bytes);
+    if (HasNonAscii(bytes)) {
+        if (auto text = Utf8::Decode(bytes))
+            return std::move(*text);
+    }
     return platform::CodePage::FromCp932(bytes);
 }
 
@@ -102,8 +69,8 @@ std::string TextFileEncoding::Encode(TextView text) {
     }
     // Text read from a UTF-16 file may hold what UTF-8 cannot (an unpaired surrogate); such
     // text goes back as UTF-16.
-    const std::string utf8 = ToUtf8(text);
-    if (FromUtf8(utf8) != text)
+    const std::string utf8 = Utf8::Encode(text);
+    if (Utf8::DecodeReplacing(utf8) != text)
         return EncodeUtf16(text);
     return std::string(ByteOrderMark) + utf8;
 }

@@ -1,12 +1,10 @@
 #include "Variant.h"
 
 #include "ValueConversion.h"
-#include "engine/BrevlinError.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

@@ -1,15 +1,13 @@
 #include "clsINIFile.h"
 
 #include "TextFileEncoding.h"
-#include "engine/BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"
 #include "platform/SaveFile.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 namespace brevlin {
-
-using platform::UiText;
 
 namespace {
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "IniDocument.h"
-#include "engine/Text.h"
 #include "platform/FileSystem.h"
+#include "text/Text.h"
 
 #include <filesystem>
 

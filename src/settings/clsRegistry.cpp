@@ -1,14 +1,12 @@
 #include "clsRegistry.h"
 
-#include "engine/BrevlinError.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 #include <optional>
 #include <stdexcept>
 
 namespace brevlin {
-
-using platform::UiText;
 
 using platform::RegistryRoot;
 using platform::RegistryValue;

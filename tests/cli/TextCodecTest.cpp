@@ -1,6 +1,6 @@
 #include "cli/TextCodec.h"
-#include "engine/BrevlinError.h"
 #include "engine/TextRoutines.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "engine/Highlighter.h"
 #include "ExampleLanguage.h"
-#include "engine/BrevlinError.h"
 #include "engine/TextRoutines.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

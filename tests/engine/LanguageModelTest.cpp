@@ -1,5 +1,5 @@
-#include "engine/BrevlinError.h"
 #include "engine/Languages.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "platform/registry/FileRegistryStore.h"
-#include "engine/BrevlinError.h"
 #include "platform/registry/RegFile.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // file at all. Each is refused with a message naming the file, without reading it whole,
 // and stays as it was.
 
-#include "engine/BrevlinError.h"
 #include "platform/registry/FileRegistryStore.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // Which language the programs speak, and how the libraries' messages are filled in.
 #include "platform/UiLanguage.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 
 #include <gtest/gtest.h>
 

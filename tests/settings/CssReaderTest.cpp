@@ -2,7 +2,7 @@
 // what it refuses, and the cascade over what it took.
 #include "settings/CssReader.h"
 #include "TestFiles.h"
-#include "engine/BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

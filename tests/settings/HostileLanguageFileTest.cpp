@@ -2,8 +2,8 @@
 // and left as they were.
 
 #include "TestFiles.h"
-#include "engine/BrevlinError.h"
 #include "settings/LanguageFile.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "TestFiles.h"
-#include "engine/BrevlinError.h"
 #include "settings/TextFileEncoding.h"
 #include "settings/clsINIFile.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

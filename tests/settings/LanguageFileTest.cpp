@@ -1,7 +1,7 @@
 #include "settings/LanguageFile.h"
 #include "TestFiles.h"
 #include "TinyLanguage.h"
-#include "engine/BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

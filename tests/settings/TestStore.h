@@ -1,9 +1,9 @@
 #pragma once
 
 #include "TestFiles.h"
-#include "engine/BrevlinError.h"
 #include "platform/registry/FileRegistryStore.h"
 #include "settings/clsRegistry.h"
+#include "text/BrevlinError.h"
 
 #include <functional>
 #include <memory>

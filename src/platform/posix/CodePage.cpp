@@ -1,5 +1,7 @@
 #include "../CodePage.h"
 
+#include "text/Surrogates.h"
+
 #include <array>
 #include <cerrno>
 #include <iconv.h>
@@ -50,17 +52,25 @@ private:
 
 } // namespace
 
+// Only forms that read back count, as on Windows, which converts without best-fit mappings:
+// glibc also writes U+00A2, U+00A5, U+2014, U+2212 and a few more one way, as the bytes of a
+// look-alike.
 const std::array<unsigned char, 65536>& CodePage::WidthTable() {
     static const std::array<unsigned char, 65536> table = [] {
         std::array<unsigned char, 65536> t{};
         Converter toCp932("CP932", "UTF-16LE");
+        Converter fromCp932("UTF-16LE", "CP932");
         for (unsigned c = 0; c < 65536; ++c) {
-            if (c >= 0xD800 && c < 0xE000)
+            if (surrogates::IsSurrogate(c))
                 continue;
             const char in[2] = {static_cast<char>(c & 0xFF), static_cast<char>(c >> 8)};
             std::string out;
             std::size_t consumed = 0;
-            if (toCp932.Run(in, 2, out, consumed) && !out.empty())
+            if (!toCp932.Run(in, 2, out, consumed) || out.empty())
+                continue;
+            std::string back;
+            if (fromCp932.Run(out.data(), out.size(), back, consumed) &&
+                back == std::string_view(in, 2))
                 t[c] = static_cast<unsigned char>(out.size());
         }
         return t;

@@ -1,10 +1,13 @@
 #include "platform/registry/FileRegistryStore.h"
 
-#include "engine/BrevlinError.h"
+#include "FilePath.h"
+#include "FileSystem.h"
+#include "RegFile.h"
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
-#include "platform/UiText.h"
 #include "platform/registry/RegFile.h"
+#include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 #include <ctime>
 #include <stdexcept>

@@ -1,8 +1,10 @@
 #include "platform/registry/RegFile.h"
 
-#include "engine/BrevlinError.h"
-#include "engine/CharClass.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/HexDigit.h"
+#include "text/Surrogates.h"
+#include "text/UiText.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -15,100 +17,36 @@ namespace {
 
 constexpr std::string_view Header = "Windows Registry Editor Version 5.00";
 
-// ---- UTF-8 ---------------------------------------------------------------------------------
-
-void AppendUtf8(std::string& out, char32_t cp) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-// Strict decoding: nothing is guessed, so a file saved in another encoding is reported.
-std::optional<std::u16string> DecodeUtf8(std::string_view s) {
-    std::u16string out;
-    out.reserve(s.size());
-    std::size_t i = 0;
-    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(s[k]); };
-    while (i < s.size()) {
-        const unsigned c = at(i);
-        char32_t cp = 0;
-        std::size_t length = 1;
-        char32_t minimum = 0;
-        if (c < 0x80) {
-            cp = c;
-        } else if ((c & 0xE0) == 0xC0) {
-            cp = c & 0x1F, length = 2, minimum = 0x80;
-        } else if ((c & 0xF0) == 0xE0) {
-            cp = c & 0x0F, length = 3, minimum = 0x800;
-        } else if ((c & 0xF8) == 0xF0) {
-            cp = c & 0x07, length = 4, minimum = 0x10000;
-        } else {
-            return std::nullopt;
-        }
-        if (i + length > s.size())
-            return std::nullopt;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((at(i + k) & 0xC0) != 0x80)
-                return std::nullopt;
-            cp = (cp << 6) | (at(i + k) & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp < 0xE000))
-            return std::nullopt;
-        if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
-            out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
-        } else {
-            out += static_cast<char16_t>(cp);
-        }
-        i += length;
-    }
-    return out;
-}
-
 // ---- writing -------------------------------------------------------------------------------
 
-bool IsHigh(char16_t c) {
-    return c >= 0xD800 && c < 0xDC00;
-}
-bool IsLow(char16_t c) {
-    return c >= 0xDC00 && c < 0xE000;
-}
-
+// Text as UTF-8, with what a line of the file cannot hold escaped.
 void AppendEscaped(std::string& out, std::u16string_view text) {
     char hex[8];
+    std::size_t run = 0; // the first character not yet written
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (c == u'\\') {
-            out += "\\\\";
-        } else if (c == u'"') {
-            out += "\\\"";
-        } else if (c == u'\r') {
-            out += "\\r";
-        } else if (c == u'\n') {
-            out += "\\n";
-        } else if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
+        if (surrogates::IsPairAt(text, i)) {
             ++i;
-        } else if ((c < 0x20 && c != u'\t') || c == 0x7F || IsHigh(c) || IsLow(c)) {
+            continue;
+        }
+        const char* escape = c == u'\\'   ? "\\\\"
+                             : c == u'"'  ? "\\\""
+                             : c == u'\r' ? "\\r"
+                             : c == u'\n' ? "\\n"
+                                          : nullptr;
+        const bool control = (c < 0x20 && c != u'\t') || c == 0x7F || surrogates::IsSurrogate(c);
+        if (escape == nullptr && !control)
+            continue;
+        Utf8::Append(out, text.substr(run, i - run));
+        if (escape != nullptr) {
+            out += escape;
+        } else {
             std::snprintf(hex, sizeof hex, "\\u%04X", static_cast<unsigned>(c));
             out += hex;
-        } else {
-            AppendUtf8(out, c);
         }
+        run = i + 1;
     }
+    Utf8::Append(out, text.substr(run));
 }
 
 void AppendQuoted(std::string& out, std::u16string_view text) {
@@ -161,15 +99,7 @@ void AppendKey(std::string& out, const RegistryKey& key, const std::u16string& p
     // A key shows as a section when it has values, or when nothing below it would show it.
     if (!key.Values().empty() || (!isRoot && key.Subkeys().empty())) {
         out += "\n[";
-        for (std::size_t i = 0; i < path.size(); ++i) {
-            // key names hold no control characters and no unpaired surrogates
-            if (IsHigh(path[i]) && i + 1 < path.size()) {
-                AppendUtf8(out, 0x10000 + ((path[i] - 0xD800) << 10) + (path[i + 1] - 0xDC00));
-                ++i;
-            } else {
-                AppendUtf8(out, path[i]);
-            }
-        }
+        Utf8::Append(out, path); // key names hold no control characters and no lone surrogates
         out += "]\n";
         for (const auto& [name, value] : key.Values())
             AppendValue(out, name, value);
@@ -397,17 +327,7 @@ const char* RegFile::RootName(RegistryRoot root) {
 }
 
 std::string RegFile::Utf8(std::u16string_view text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i];
-        if (IsHigh(c) && i + 1 < text.size() && IsLow(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((c - 0xD800) << 10) + (text[i + 1] - 0xDC00));
-            ++i;
-        } else {
-            AppendUtf8(out, IsHigh(c) || IsLow(c) ? 0xFFFD : c);
-        }
-    }
-    return out;
+    return brevlin::Utf8::Encode(text);
 }
 
 std::string RegFile::Serialize(const RegistryTree& tree) {
@@ -452,7 +372,8 @@ RegistryTree RegFile::Parse(std::string_view text) {
 
         if (raw.empty() || raw.front() == ';')
             continue;
-        const auto decoded = DecodeUtf8(raw);
+        const auto decoded =
+            brevlin::Utf8::Decode(raw); // strict: a file in another encoding is reported
         if (!decoded)
             Fail(lineNumber, UiText::Translate("RegFile", "UTF-8 として読めません"));
         const std::u16string_view line = *decoded;

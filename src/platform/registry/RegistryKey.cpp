@@ -1,7 +1,8 @@
 #include "platform/registry/RegistryKey.h"
 
-#include "engine/BrevlinError.h"
-#include "platform/UiText.h"
+#include "text/BrevlinError.h"
+#include "text/Surrogates.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 #include <cstddef>
@@ -93,13 +94,11 @@ bool RegistryKey::IsValidKeyName(std::u16string_view name) {
         const char16_t c = name[i];
         if (c < 0x20 || c == u'\\' || c == 0x7F)
             return false;
-        const bool high = c >= 0xD800 && c < 0xDC00;
-        const bool low = c >= 0xDC00 && c < 0xE000;
-        if (high && i + 1 < name.size() && name[i + 1] >= 0xDC00 && name[i + 1] < 0xE000) {
+        if (surrogates::IsPairAt(name, i)) {
             ++i;
             continue;
         }
-        if (high || low)
+        if (surrogates::IsSurrogate(c))
             return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #include "../CodePage.h"
 
+#include "text/Surrogates.h"
+
 #include <windows.h>
 
 #include <array>
@@ -17,7 +19,7 @@ const std::array<unsigned char, 65536>& CodePage::WidthTable() {
     static const std::array<unsigned char, 65536> table = [] {
         std::array<unsigned char, 65536> t{};
         for (unsigned c = 0; c < 65536; ++c) {
-            if (c >= 0xD800 && c < 0xE000)
+            if (surrogates::IsSurrogate(c))
                 continue;
             const wchar_t unit = static_cast<wchar_t>(c);
             char bytes[4];

@@ -1,8 +1,8 @@
 #include "WinRegistryStore.h"
 
 #include "../UiText.h"
-#include "engine/BrevlinError.h"
 #include "platform/registry/RegFile.h"
+#include "text/BrevlinError.h"
 
 #include <windows.h>
 

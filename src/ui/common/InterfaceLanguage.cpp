@@ -1,7 +1,7 @@
 #include "ui/common/InterfaceLanguage.h"
 
 #include "platform/UiLanguage.h"
-#include "platform/UiText.h"
+#include "text/UiText.h"
 #include "ui/common/AppFolders.h"
 
 #include <QCoreApplication>
@@ -52,7 +52,7 @@ QString InterfaceLanguage::Install(const QString& programFolder) {
         for (const QString& candidate : {chosen, QStringLiteral("en")}) {
             if (InstallTranslation(QStringLiteral("brevlin_") + candidate, folders)) {
                 language = candidate;
-                platform::UiText::SetTranslator(&TranslateMessage);
+                UiText::SetTranslator(&TranslateMessage);
                 break;
             }
         }

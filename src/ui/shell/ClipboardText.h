@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/Text.h"
 #include "settings/StyleSheet.h"
+#include "text/Text.h"
 
 #include <QString>
 

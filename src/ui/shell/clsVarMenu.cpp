@@ -1,6 +1,6 @@
 #include "clsVarMenu.h"
 
-#include "engine/BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include <QAction>
 #include <QMenu>

@@ -2,8 +2,8 @@
 // over a file that others hold open, the writers' lock between two stores, the clean-up of a
 // killed writer's temporary, and the copy kept of a file that cannot be parsed.
 #include "../../settings/TestFiles.h"
-#include "engine/BrevlinError.h"
 #include "platform/registry/FileRegistryStore.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

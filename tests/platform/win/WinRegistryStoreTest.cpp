@@ -2,7 +2,7 @@
 // value, deletions with the file store's errors, and batches that exclude each other and roll
 // back. Each test works below a key of its own, removed afterwards.
 #include "platform/win/WinRegistryStore.h"
-#include "engine/BrevlinError.h"
+#include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "UiText.h"
+#include "text/UiText.h"
 
-namespace brevlin::platform {
+namespace brevlin {
 
 namespace {
 
@@ -39,4 +39,4 @@ std::string UiText::Fill(std::string_view text, std::initializer_list<std::strin
     return filled;
 }
 
-} // namespace brevlin::platform
+} // namespace brevlin

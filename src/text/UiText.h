@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace brevlin::platform {
+namespace brevlin {
 
 // The texts that the libraries without Qt show the user, error descriptions above all. Their
 // source is the system's own Japanese; a program that speaks another language sets a
@@ -26,4 +26,4 @@ public:
                             std::initializer_list<std::string_view> arguments);
 };
 
-} // namespace brevlin::platform
+} // namespace brevlin
