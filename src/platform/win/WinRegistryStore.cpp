@@ -1,8 +1,10 @@
 #include "WinRegistryStore.h"
 
+#include "../RegFile.h"
 #include "../UiText.h"
 #include "platform/registry/RegFile.h"
 #include "text/BrevlinError.h"
+#include "text/UiText.h"
 
 #include <windows.h>
 
