@@ -1,6 +1,6 @@
-#include "ArgumentList.h"
+#include "cli/ArgumentList.h"
 
-#include "UsageError.h"
+#include "cli/UsageError.h"
 
 namespace brevlin::cli {
 

@@ -1,13 +1,5 @@
 #include "cli/ConvertCommand.h"
 
-#include "ArgumentList.h"
-#include "FileIO.h"
-#include "HtmlOutput.h"
-#include "OutputGuard.h"
-#include "StandalonePage.h"
-#include "StoredSettings.h"
-#include "TextCodec.h"
-#include "UsageError.h"
 #include "cli/ArgumentList.h"
 #include "cli/FileIO.h"
 #include "cli/HtmlOutput.h"

@@ -1,9 +1,9 @@
-#include "ExportCommand.h"
+#include "cli/ExportCommand.h"
 
-#include "ArgumentList.h"
-#include "OutputGuard.h"
-#include "StoredSettings.h"
-#include "UsageError.h"
+#include "cli/ArgumentList.h"
+#include "cli/OutputGuard.h"
+#include "cli/StoredSettings.h"
+#include "cli/UsageError.h"
 #include "settings/LanguageSet.h"
 
 #include "platform/FilePath.h"

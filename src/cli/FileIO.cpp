@@ -1,4 +1,4 @@
-#include "FileIO.h"
+#include "cli/FileIO.h"
 
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"

@@ -1,4 +1,4 @@
-#include "HtmlOutput.h"
+#include "cli/HtmlOutput.h"
 
 #include "platform/FilePath.h"
 #include "text/BrevlinError.h"

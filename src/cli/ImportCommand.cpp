@@ -1,8 +1,8 @@
-#include "ImportCommand.h"
+#include "cli/ImportCommand.h"
 
-#include "ArgumentList.h"
-#include "StoredSettings.h"
-#include "UsageError.h"
+#include "cli/ArgumentList.h"
+#include "cli/StoredSettings.h"
+#include "cli/UsageError.h"
 #include "settings/LanguageSet.h"
 #include "text/BrevlinError.h"
 

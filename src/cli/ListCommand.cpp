@@ -1,9 +1,9 @@
-#include "ListCommand.h"
+#include "cli/ListCommand.h"
 
-#include "ArgumentList.h"
-#include "FileIO.h"
-#include "StoredSettings.h"
-#include "UsageError.h"
+#include "cli/ArgumentList.h"
+#include "cli/FileIO.h"
+#include "cli/StoredSettings.h"
+#include "cli/UsageError.h"
 #include "text/UiText.h"
 
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "MessageCatalog.h"
+#include "cli/MessageCatalog.h"
 
 #include "platform/FileSystem.h"
 #include "platform/UiLanguage.h"

@@ -1,4 +1,4 @@
-#include "OutputGuard.h"
+#include "cli/OutputGuard.h"
 
 #include "platform/FilePath.h"
 #include "text/BrevlinError.h"

@@ -1,6 +1,6 @@
-#include "StandalonePage.h"
+#include "cli/StandalonePage.h"
 
-#include "TextCodec.h"
+#include "cli/TextCodec.h"
 #include "engine/TextRoutines.h"
 #include "settings/BundledStyleSheet.h"
 

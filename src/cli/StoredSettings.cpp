@@ -1,4 +1,4 @@
-#include "StoredSettings.h"
+#include "cli/StoredSettings.h"
 
 #include "platform/registry/FileRegistryStore.h"
 #include "settings/CaseFolding.h"

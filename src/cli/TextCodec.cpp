@@ -1,4 +1,4 @@
-#include "TextCodec.h"
+#include "cli/TextCodec.h"
 
 #include "engine/TextRoutines.h"
 #include "platform/CodePage.h"

@@ -1,6 +1,6 @@
-#include "BlockScanner.h"
+#include "engine/BlockScanner.h"
 
-#include "CharClass.h"
+#include "engine/CharClass.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ClauseMatcher.h"
-#include "Comment.h"
+#include "engine/ClauseMatcher.h"
+#include "engine/Comment.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
-#include "ClauseMatcher.h"
+#include "engine/ClauseMatcher.h"
 
-#include "CharClass.h"
+#include "engine/CharClass.h"
 
 namespace brevlin {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CharClass.h"
+#include "engine/CharClass.h"
 #include "text/Text.h"
 
 #include <cstddef>

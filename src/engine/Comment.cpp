@@ -1,6 +1,6 @@
-#include "Comment.h"
+#include "engine/Comment.h"
 
-#include "TextRoutines.h"
+#include "engine/TextRoutines.h"
 
 namespace brevlin {
 

@@ -1,4 +1,4 @@
-#include "Comments.h"
+#include "engine/Comments.h"
 
 #include "text/BrevlinError.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Comment.h"
+#include "engine/Comment.h"
 
 #include <memory>
 #include <vector>

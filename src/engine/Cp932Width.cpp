@@ -10,7 +10,7 @@ struct Run {
 };
 
 constexpr Run kRuns[] = {
-#include "Cp932WidthTable.inc"
+#include "engine/Cp932WidthTable.inc"
 };
 
 constexpr std::array<std::uint64_t, 1024> Bits() {

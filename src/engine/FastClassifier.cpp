@@ -1,7 +1,7 @@
-#include "FastClassifier.h"
+#include "engine/FastClassifier.h"
 
-#include "CharClass.h"
-#include "TokenClassifier.h"
+#include "engine/CharClass.h"
+#include "engine/TokenClassifier.h"
 
 #include <algorithm>
 #include <map>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ClauseMatcher.h"
-#include "KeywordSet.h"
-#include "Language.h"
-#include "RegExp.h"
+#include "engine/ClauseMatcher.h"
+#include "engine/KeywordSet.h"
+#include "engine/Language.h"
+#include "engine/RegExp.h"
 
 #include <array>
 #include <cstdint>

@@ -1,6 +1,6 @@
-#include "FastTokenizer.h"
+#include "engine/FastTokenizer.h"
 
-#include "CharClass.h"
+#include "engine/CharClass.h"
 
 #include <algorithm>
 #include <map>

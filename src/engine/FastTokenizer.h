@@ -1,10 +1,10 @@
 #pragma once
 
-#include "BlockScanner.h"
-#include "CharClass.h"
-#include "ClauseMatcher.h"
-#include "Language.h"
-#include "RegExp.h"
+#include "engine/BlockScanner.h"
+#include "engine/CharClass.h"
+#include "engine/ClauseMatcher.h"
+#include "engine/Language.h"
+#include "engine/RegExp.h"
 
 #include <array>
 #include <cstdint>

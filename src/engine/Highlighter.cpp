@@ -1,11 +1,11 @@
-#include "Highlighter.h"
+#include "engine/Highlighter.h"
 
-#include "FastClassifier.h"
-#include "FastTokenizer.h"
-#include "TagWriter.h"
-#include "TokenClassifier.h"
-#include "Tokenizer.h"
 #include "engine/Cp932Width.h"
+#include "engine/FastClassifier.h"
+#include "engine/FastTokenizer.h"
+#include "engine/TagWriter.h"
+#include "engine/TokenClassifier.h"
+#include "engine/Tokenizer.h"
 #include "text/Surrogates.h"
 
 namespace brevlin {

@@ -13,10 +13,10 @@
 // lookup, the "\S" test) are done directly with exactly the same outcome. Output is written
 // into one buffer, never a piece per token.
 
-#include "HighlightOptions.h"
-#include "Language.h"
-#include "RegExp.h"
-#include "TagWriter.h"
+#include "engine/HighlightOptions.h"
+#include "engine/Language.h"
+#include "engine/RegExp.h"
+#include "engine/TagWriter.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "KeywordSet.h"
+#include "engine/KeywordSet.h"
 
-#include "CharClass.h"
+#include "engine/CharClass.h"
 
 namespace brevlin {
 

@@ -1,4 +1,4 @@
-#include "Keywords.h"
+#include "engine/Keywords.h"
 
 #include "text/BrevlinError.h"
 

@@ -1,6 +1,6 @@
-#include "Language.h"
+#include "engine/Language.h"
 
-#include "TextRoutines.h"
+#include "engine/TextRoutines.h"
 
 namespace brevlin {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Comments.h"
-#include "Keywords.h"
+#include "engine/Comments.h"
+#include "engine/Keywords.h"
 
 #include <vector>
 

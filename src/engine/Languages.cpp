@@ -1,4 +1,4 @@
-#include "Languages.h"
+#include "engine/Languages.h"
 
 #include "text/BrevlinError.h"
 #include "text/UiText.h"

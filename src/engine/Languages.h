@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Language.h"
+#include "engine/Language.h"
 
 #include <memory>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "RegExp.h"
+#include "engine/RegExp.h"
 
 #include "text/BrevlinError.h"
 #include "text/UiText.h"

@@ -1,4 +1,4 @@
-#include "TagWriter.h"
+#include "engine/TagWriter.h"
 
 namespace brevlin {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "CharClass.h"
-#include "TextRoutines.h"
+#include "engine/CharClass.h"
+#include "engine/TextRoutines.h"
 #include "text/Text.h"
 
 #include <algorithm>

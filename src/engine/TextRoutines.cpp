@@ -1,4 +1,4 @@
-#include "TextRoutines.h"
+#include "engine/TextRoutines.h"
 
 namespace brevlin {
 

@@ -1,6 +1,6 @@
-#include "TokenClassifier.h"
+#include "engine/TokenClassifier.h"
 
-#include "CharClass.h"
+#include "engine/CharClass.h"
 #include "text/BrevlinError.h"
 #include "text/UiText.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Language.h"
-#include "RegExp.h"
+#include "engine/Language.h"
+#include "engine/RegExp.h"
 
 #include <memory>
 #include <unordered_set>

@@ -1,6 +1,6 @@
-#include "Tokenizer.h"
+#include "engine/Tokenizer.h"
 
-#include "CharClass.h"
+#include "engine/CharClass.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,4 +1,4 @@
-#include "CaseFolding.h"
+#include "settings/CaseFolding.h"
 
 #include "text/Surrogates.h"
 
@@ -16,7 +16,7 @@ struct Run {
 };
 
 constexpr Run kRuns[] = {
-#include "CaseFoldingTable.inc"
+#include "settings/CaseFoldingTable.inc"
 };
 
 } // namespace

@@ -1,6 +1,6 @@
-#include "CssReader.h"
+#include "settings/CssReader.h"
 
-#include "CssText.h"
+#include "settings/CssText.h"
 #include "text/BrevlinError.h"
 #include "text/HexDigit.h"
 #include "text/UiText.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "StyleSheet.h"
+#include "settings/StyleSheet.h"
 
 #include <string_view>
 

@@ -1,6 +1,6 @@
-#include "IniDocument.h"
+#include "settings/IniDocument.h"
 
-#include "CaseFolding.h"
+#include "settings/CaseFolding.h"
 
 namespace brevlin {
 

@@ -1,7 +1,7 @@
-#include "InlineStyles.h"
+#include "settings/InlineStyles.h"
 
-#include "CssText.h"
 #include "engine/TextRoutines.h"
+#include "settings/CssText.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "KeywordListFile.h"
+#include "settings/KeywordListFile.h"
 
-#include "LanguageFile.h"
-#include "clsINIFile.h"
+#include "settings/LanguageFile.h"
+#include "settings/clsINIFile.h"
 #include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"

@@ -1,6 +1,6 @@
-#include "LanguageFile.h"
+#include "settings/LanguageFile.h"
 
-#include "ValueConversion.h"
+#include "settings/ValueConversion.h"
 #include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsINIFile.h"
 #include "engine/Language.h"
+#include "settings/clsINIFile.h"
 
 #include <filesystem>
 #include <memory>

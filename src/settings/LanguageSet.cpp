@@ -1,9 +1,9 @@
-#include "LanguageSet.h"
+#include "settings/LanguageSet.h"
 
-#include "KeywordListFile.h"
-#include "LanguageFile.h"
-#include "ValueConversion.h"
 #include "platform/FilePath.h"
+#include "settings/KeywordListFile.h"
+#include "settings/LanguageFile.h"
+#include "settings/ValueConversion.h"
 #include "text/BrevlinError.h"
 #include "text/UiText.h"
 

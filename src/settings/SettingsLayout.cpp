@@ -1,6 +1,6 @@
-#include "SettingsLayout.h"
+#include "settings/SettingsLayout.h"
 
-#include "ValueConversion.h"
+#include "settings/ValueConversion.h"
 #include "text/BrevlinError.h"
 #include "text/UiText.h"
 

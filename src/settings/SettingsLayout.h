@@ -1,7 +1,7 @@
 #pragma once
 
-#include "clsRegistry.h"
 #include "engine/Languages.h"
+#include "settings/clsRegistry.h"
 
 namespace brevlin {
 

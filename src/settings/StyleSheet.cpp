@@ -1,7 +1,7 @@
-#include "StyleSheet.h"
+#include "settings/StyleSheet.h"
 
-#include "CssReader.h"
 #include "settings/BundledStyleSheet.h"
+#include "settings/CssReader.h"
 #include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"

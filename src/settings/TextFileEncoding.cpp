@@ -1,4 +1,4 @@
-#include "TextFileEncoding.h"
+#include "settings/TextFileEncoding.h"
 
 #include "platform/CodePage.h"
 #include "text/Utf8.h"

@@ -1,4 +1,4 @@
-#include "ValueConversion.h"
+#include "settings/ValueConversion.h"
 
 #include <charconv>
 #include <cmath>

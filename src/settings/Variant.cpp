@@ -1,6 +1,6 @@
-#include "Variant.h"
+#include "settings/Variant.h"
 
-#include "ValueConversion.h"
+#include "settings/ValueConversion.h"
 #include "text/BrevlinError.h"
 #include "text/UiText.h"
 

@@ -1,6 +1,6 @@
-#include "clsINIFile.h"
+#include "settings/clsINIFile.h"
 
-#include "TextFileEncoding.h"
+#include "settings/TextFileEncoding.h"
 #include "text/BrevlinError.h"
 
 #include "platform/FilePath.h"

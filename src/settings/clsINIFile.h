@@ -1,7 +1,7 @@
 #pragma once
 
-#include "IniDocument.h"
 #include "platform/FileSystem.h"
+#include "settings/IniDocument.h"
 #include "text/Text.h"
 
 #include <filesystem>

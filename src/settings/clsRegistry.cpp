@@ -1,4 +1,4 @@
-#include "clsRegistry.h"
+#include "settings/clsRegistry.h"
 
 #include "text/BrevlinError.h"
 #include "text/UiText.h"

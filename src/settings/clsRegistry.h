@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Variant.h"
 #include "platform/RegistryStore.h"
+#include "settings/Variant.h"
 
 #include <memory>
 

@@ -4,7 +4,7 @@
 #include "engine/TextRoutines.h"
 #include "settings/LanguageFile.h"
 
-#include "../settings/TestFiles.h"
+#include "tests/settings/TestFiles.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>

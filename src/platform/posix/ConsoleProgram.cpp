@@ -1,4 +1,4 @@
-#include "../ConsoleProgram.h"
+#include "platform/ConsoleProgram.h"
 
 #include <system_error>
 

@@ -1,8 +1,5 @@
 #include "platform/registry/FileRegistryStore.h"
 
-#include "FilePath.h"
-#include "FileSystem.h"
-#include "RegFile.h"
 #include "platform/FilePath.h"
 #include "platform/FileSystem.h"
 #include "platform/registry/RegFile.h"

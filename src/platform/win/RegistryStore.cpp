@@ -1,5 +1,5 @@
-#include "WinRegistryStore.h"
 #include "platform/registry/FileRegistryStore.h"
+#include "platform/win/WinRegistryStore.h"
 
 namespace brevlin::platform {
 

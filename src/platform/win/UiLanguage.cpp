@@ -1,4 +1,4 @@
-#include "../UiLanguage.h"
+#include "platform/UiLanguage.h"
 
 #include <windows.h>
 

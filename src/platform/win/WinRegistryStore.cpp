@@ -1,7 +1,5 @@
-#include "WinRegistryStore.h"
+#include "platform/win/WinRegistryStore.h"
 
-#include "../RegFile.h"
-#include "../UiText.h"
 #include "platform/registry/RegFile.h"
 #include "text/BrevlinError.h"
 #include "text/UiText.h"

@@ -1,10 +1,10 @@
-#include "CommentList.h"
+#include "ui/options/CommentList.h"
 
-#include "OptionsContext.h"
-#include "OptionsControls.h"
-#include "clsListEvents.h"
-#include "frmEditComment.h"
-#include "modOptions.h"
+#include "ui/options/OptionsContext.h"
+#include "ui/options/OptionsControls.h"
+#include "ui/options/clsListEvents.h"
+#include "ui/options/frmEditComment.h"
+#include "ui/options/modOptions.h"
 
 #include <QAction>
 #include <QCheckBox>

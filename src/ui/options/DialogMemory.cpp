@@ -1,4 +1,4 @@
-#include "DialogMemory.h"
+#include "ui/options/DialogMemory.h"
 
 namespace brevlin {
 

@@ -1,4 +1,4 @@
-#include "HelpPopups.h"
+#include "ui/options/HelpPopups.h"
 
 #include <QFile>
 #include <QStringList>

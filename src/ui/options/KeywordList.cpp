@@ -1,11 +1,11 @@
-#include "KeywordList.h"
+#include "ui/options/KeywordList.h"
 
-#include "OptionsContext.h"
-#include "OptionsControls.h"
-#include "RegExp.h"
-#include "clsLabelEditDelegate.h"
-#include "clsListEvents.h"
-#include "modOptions.h"
+#include "engine/RegExp.h"
+#include "ui/options/OptionsContext.h"
+#include "ui/options/OptionsControls.h"
+#include "ui/options/clsLabelEditDelegate.h"
+#include "ui/options/clsListEvents.h"
+#include "ui/options/modOptions.h"
 
 #include <QAction>
 #include <QMenu>

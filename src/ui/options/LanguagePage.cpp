@@ -1,10 +1,10 @@
-#include "LanguagePage.h"
+#include "ui/options/LanguagePage.h"
 
-#include "OptionsContext.h"
-#include "OptionsControls.h"
-#include "clsLeaveCheck.h"
-#include "ctlUpDown.h"
-#include "modOptions.h"
+#include "ui/options/OptionsContext.h"
+#include "ui/options/OptionsControls.h"
+#include "ui/options/clsLeaveCheck.h"
+#include "ui/options/ctlUpDown.h"
+#include "ui/options/modOptions.h"
 
 #include <QCheckBox>
 #include <QEvent>

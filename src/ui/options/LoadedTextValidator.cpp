@@ -1,4 +1,4 @@
-#include "LoadedTextValidator.h"
+#include "ui/options/LoadedTextValidator.h"
 
 #include <QLineEdit>
 

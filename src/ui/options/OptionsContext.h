@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Languages.h"
+#include "engine/Languages.h"
 
 class QWidget;
 

@@ -1,8 +1,8 @@
-#include "OptionsControls.h"
+#include "ui/options/OptionsControls.h"
 
-#include "ContextHelp.h"
-#include "ctlUpDown.h"
-#include "modOptions.h"
+#include "ui/options/ContextHelp.h"
+#include "ui/options/ctlUpDown.h"
+#include "ui/options/modOptions.h"
 
 #include <QAction>
 #include <QCheckBox>

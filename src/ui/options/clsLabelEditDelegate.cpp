@@ -1,6 +1,6 @@
-#include "clsLabelEditDelegate.h"
+#include "ui/options/clsLabelEditDelegate.h"
 
-#include "modOptions.h"
+#include "ui/options/modOptions.h"
 
 namespace brevlin {
 

@@ -1,6 +1,6 @@
-#include "clsLeaveCheck.h"
+#include "ui/options/clsLeaveCheck.h"
 
-#include "modOptions.h"
+#include "ui/options/modOptions.h"
 
 #include <QAbstractButton>
 #include <QApplication>

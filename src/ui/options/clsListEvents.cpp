@@ -1,4 +1,4 @@
-#include "clsListEvents.h"
+#include "ui/options/clsListEvents.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
-#include "ctlUpDown.h"
+#include "ui/options/ctlUpDown.h"
 
-#include "modOptions.h"
+#include "ui/options/modOptions.h"
 
 #include <QLineEdit>
 #include <QToolButton>

@@ -1,9 +1,9 @@
-#include "frmEditComment.h"
+#include "ui/options/frmEditComment.h"
 
-#include "Comment.h"
-#include "ContextHelp.h"
-#include "LoadedTextValidator.h"
-#include "modOptions.h"
+#include "engine/Comment.h"
+#include "ui/options/ContextHelp.h"
+#include "ui/options/LoadedTextValidator.h"
+#include "ui/options/modOptions.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

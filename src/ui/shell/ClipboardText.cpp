@@ -1,4 +1,4 @@
-#include "ClipboardText.h"
+#include "ui/shell/ClipboardText.h"
 
 #include "engine/TextRoutines.h"
 #include "settings/InlineStyles.h"

@@ -1,6 +1,6 @@
-#include "ClipboardUndo.h"
+#include "ui/shell/ClipboardUndo.h"
 
-#include "ClipboardText.h"
+#include "ui/shell/ClipboardText.h"
 
 #include <QClipboard>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "clsVarMenu.h"
+#include "ui/shell/clsVarMenu.h"
 
 #include "text/BrevlinError.h"
 

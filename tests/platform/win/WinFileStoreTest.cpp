@@ -1,8 +1,8 @@
 // The file store behind BREVLIN_SETTINGS on Windows' own file calls: replacement in one step
 // over a file that others hold open, the writers' lock between two stores, the clean-up of a
 // killed writer's temporary, and the copy kept of a file that cannot be parsed.
-#include "../../settings/TestFiles.h"
 #include "platform/registry/FileRegistryStore.h"
+#include "tests/settings/TestFiles.h"
 #include "text/BrevlinError.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // The rule list and the rule editor: limits, the whole-word switch, add, edit and delete.
-#include "UiTestSupport.h"
-#include "frmEditComment.h"
-#include "modOptions.h"
+#include "tests/ui/options/UiTestSupport.h"
+#include "ui/options/frmEditComment.h"
+#include "ui/options/modOptions.h"
 
 #include <QCheckBox>
 #include <QLineEdit>

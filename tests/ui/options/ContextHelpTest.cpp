@@ -1,7 +1,7 @@
 // Context help of the options dialog and the rule editor: every control with a help ID shows
 // its pop-up text, Shift+F1 picks the control under the pointer, "?" starts the "?" mode.
 #include "ui/options/ContextHelp.h"
-#include "UiTestSupport.h"
+#include "tests/ui/options/UiTestSupport.h"
 #include "ui/common/AppFolders.h"
 #include "ui/common/HelpLocation.h"
 #include "ui/options/HelpPopups.h"

@@ -1,6 +1,6 @@
 // The keyword list: default names, in-place renaming with the text rule, deletion, keys.
-#include "UiTestSupport.h"
-#include "modOptions.h"
+#include "tests/ui/options/UiTestSupport.h"
+#include "ui/options/modOptions.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
 // New languages, and languages in and out of language files through the file dialog.
-#include "UiTestSupport.h"
 #include "settings/LanguageFile.h"
+#include "tests/ui/options/UiTestSupport.h"
 #include "ui/common/AppFolders.h"
 #include "ui/options/DialogMemory.h"
 #include "ui/options/modOptions.h"

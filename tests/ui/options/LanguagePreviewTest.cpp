@@ -2,7 +2,7 @@
 // with its tags applied or as source, following every kind of edit, kept per language, and
 // converted once a burst of typing pauses rather than on every key.
 #include "ui/options/LanguagePreview.h"
-#include "UiTestSupport.h"
+#include "tests/ui/options/UiTestSupport.h"
 #include "ui/options/modOptions.h"
 
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 // Deleting and renaming languages with the tabs in step, the leave checks, and closing.
-#include "UiTestSupport.h"
-#include "ctlUpDown.h"
-#include "modOptions.h"
+#include "tests/ui/options/UiTestSupport.h"
+#include "ui/options/ctlUpDown.h"
+#include "ui/options/modOptions.h"
 
 #include <QLineEdit>
 #include <QPushButton>

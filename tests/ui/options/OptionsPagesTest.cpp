@@ -1,5 +1,5 @@
 // Loading, page switching, the general switches and the language page's own settings.
-#include "UiTestSupport.h"
+#include "tests/ui/options/UiTestSupport.h"
 #include "ui/options/DialogMemory.h"
 #include "ui/options/ctlUpDown.h"
 #include "ui/options/modOptions.h"

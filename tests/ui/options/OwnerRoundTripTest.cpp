@@ -1,7 +1,7 @@
 // The dialog in its real owner: OK stores every edit and rebuilds the tray menu, any other
 // close brings back the stored state.
-#include "UiTestSupport.h"
 #include "settings/SettingsLayout.h"
+#include "tests/ui/options/UiTestSupport.h"
 #include "ui/options/modOptions.h"
 #include "ui/shell/clsVarMenu.h"
 #include "ui/shell/frmMain.h"

@@ -1,4 +1,4 @@
-#include "UiTestSupport.h"
+#include "tests/ui/options/UiTestSupport.h"
 
 #include "ui/options/modOptions.h"
 

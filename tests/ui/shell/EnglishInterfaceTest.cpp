@@ -1,6 +1,6 @@
 // The tray program in English, as everyone outside Japan sees it: every window and menu shows
 // no Japanese but the user's own data, and no two controls shown together share an access key.
-#include "UiTestSupport.h"
+#include "tests/ui/options/UiTestSupport.h"
 #include "ui/common/AppFolders.h"
 #include "ui/common/HelpLocation.h"
 #include "ui/common/InterfaceLanguage.h"
