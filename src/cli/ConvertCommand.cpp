@@ -16,6 +16,7 @@
 
 #include "platform/FilePath.h"
 #include "text/UiText.h"
+#include "text/Utf8.h"
 
 #include <cstdio>
 
@@ -145,7 +146,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     if (sheet) {
         styles.emplace(sheet);
         std::string head;
-        TextCodec::AppendUtf8(head, styles->Head(), false);
+        Utf8::Append(head, styles->Head(), false);
         out.Write(head.data(), head.size());
     }
     // The result comes in pieces; a CR at the end of one is held back until the next piece
@@ -161,7 +162,7 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
         heldCr = !raw && piece.back() == u'\r';
         if (heldCr)
             piece.remove_suffix(1);
-        TextCodec::AppendUtf8(bytes, piece, !raw);
+        Utf8::Append(bytes, piece, !raw);
         out.Write(bytes.data(), bytes.size());
     };
     Text styled;

@@ -129,14 +129,4 @@ Text TextCodec::Decode(std::string_view bytes, InputEncoding encoding, bool lfTo
     return lfToCrLf ? brevlin::ToCrLf(text) : text;
 }
 
-std::string TextCodec::EncodeUtf8(TextView t, bool crLfToLf) {
-    std::string out;
-    AppendUtf8(out, t, crLfToLf);
-    return out;
-}
-
-void TextCodec::AppendUtf8(std::string& out, TextView t, bool crLfToLf) {
-    Utf8::Append(out, t, crLfToLf);
-}
-
 } // namespace brevlin::cli

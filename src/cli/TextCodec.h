@@ -18,11 +18,8 @@ public:
     // UTF-16 one (either byte order) the input is read as UTF-16, whatever `encoding` says.
     // With lfToCrLf, each LF not preceded by CR becomes CR LF on the way: the same text as
     // ToCrLf (engine/TextRoutines.h) after decoding, in one pass.
+    // Output is written with Utf8::Append (text/Utf8.h), whose crLfToLf undoes lfToCrLf.
     static Text Decode(std::string_view bytes, InputEncoding encoding, bool lfToCrLf = false);
-    // With crLfToLf, each CR LF becomes LF on the way: the same bytes as ToLf before encoding.
-    static std::string EncodeUtf8(TextView text, bool crLfToLf = false);
-    // The same, appended to `out`.
-    static void AppendUtf8(std::string& out, TextView text, bool crLfToLf = false);
 };
 
 } // namespace brevlin::cli

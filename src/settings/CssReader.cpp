@@ -4,6 +4,7 @@
 #include "text/BrevlinError.h"
 #include "text/HexDigit.h"
 #include "text/UiText.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <array>
@@ -408,9 +409,7 @@ private:
 } // namespace
 
 StyleSheet CssReader::Read(std::string_view css) {
-    if (css.starts_with("\xEF\xBB\xBF"))
-        css.remove_prefix(3);
-    return Parser(FromUtf8(css)).Read();
+    return Parser(Utf8::DecodeReplacing(css, {.skipByteOrderMark = true})).Read();
 }
 
 Text CssReader::NormalValue(TextView value) {

@@ -10,8 +10,6 @@ namespace brevlin {
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 bool HasNonAscii(std::string_view bytes) {
     return std::any_of(bytes.begin(), bytes.end(),
                        [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
@@ -43,14 +41,10 @@ std::string EncodeUtf16(TextView text) {
 
 } // namespace
 
-bool TextFileEncoding::IsValidUtf8(std::string_view bytes) {
-    return Utf8::IsValid(bytes);
-}
-
 Text TextFileEncoding::Decode(std::string_view bytes) {
     // After the mark nothing is guessed: what is not UTF-8 there becomes U+FFFD.
-    if (bytes.substr(0, ByteOrderMark.size()) == ByteOrderMark)
-        return Utf8::DecodeReplacing(bytes.substr(ByteOrderMark.size()));
+    if (bytes.starts_with(Utf8::ByteOrderMark))
+        return Utf8::DecodeReplacing(bytes, {.skipByteOrderMark = true});
     if (bytes.substr(0, 2) == "\xFF\xFE" || bytes.substr(0, 2) == "\xFE\xFF")
         return DecodeUtf16(bytes.substr(2), bytes[0] == '\xFF');
     if (HasNonAscii(bytes)) {
@@ -63,7 +57,7 @@ Text TextFileEncoding::Decode(std::string_view bytes) {
 std::string TextFileEncoding::Encode(TextView text) {
     if (const auto cp932 = platform::CodePage::ToCp932(text)) {
         const bool readsBack = platform::CodePage::FromCp932(*cp932) == text;
-        const bool looksLikeUtf8 = HasNonAscii(*cp932) && IsValidUtf8(*cp932);
+        const bool looksLikeUtf8 = HasNonAscii(*cp932) && Utf8::IsValid(*cp932);
         if (readsBack && !looksLikeUtf8)
             return *cp932;
     }
@@ -72,7 +66,7 @@ std::string TextFileEncoding::Encode(TextView text) {
     const std::string utf8 = Utf8::Encode(text);
     if (Utf8::DecodeReplacing(utf8) != text)
         return EncodeUtf16(text);
-    return std::string(ByteOrderMark) + utf8;
+    return std::string(Utf8::ByteOrderMark) + utf8;
 }
 
 } // namespace brevlin

@@ -17,9 +17,6 @@ public:
     // read; otherwise UTF-8 with a byte-order mark, or UTF-16 (little-endian, with its mark)
     // for text with an unpaired surrogate, which UTF-8 cannot hold.
     static std::string Encode(TextView text);
-
-    // Valid UTF-8 (no overlong forms, surrogates or values above U+10FFFF).
-    static bool IsValidUtf8(std::string_view bytes);
 };
 
 } // namespace brevlin

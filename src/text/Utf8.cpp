@@ -14,8 +14,6 @@ namespace brevlin {
 
 namespace {
 
-constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
-
 // Word-at-a-time tests for the ASCII fast paths.
 constexpr std::uint64_t kBytes01 = 0x0101010101010101ull;
 constexpr std::uint64_t kBytes80 = 0x8080808080808080ull;
@@ -110,8 +108,8 @@ bool DecodeInto(std::string_view s, Utf8::DecodeOptions options, Text& out,
     out.resize(s.size() + lineFeeds);
     std::size_t n = 0;
     std::size_t i = 0;
-    if (options.skipByteOrderMark && s.substr(0, ByteOrderMark.size()) == ByteOrderMark)
-        i = ByteOrderMark.size();
+    if (options.skipByteOrderMark && s.starts_with(Utf8::ByteOrderMark))
+        i = Utf8::ByteOrderMark.size();
     const auto* b = reinterpret_cast<const unsigned char*>(s.data());
     const std::size_t size = s.size();
     char16_t* o = out.data();
@@ -201,8 +199,12 @@ bool Utf8::IsValid(std::string_view bytes) {
 }
 
 Text Utf8::DecodeReplacing(std::string_view bytes) {
+    return DecodeReplacing(bytes, DecodeOptions());
+}
+
+Text Utf8::DecodeReplacing(std::string_view bytes, DecodeOptions options) {
     Text text;
-    DecodeInto<true>(bytes, Utf8::DecodeOptions(), text, nullptr);
+    DecodeInto<true>(bytes, options, text, nullptr);
     return text;
 }
 

@@ -12,6 +12,8 @@ namespace brevlin {
 // UTF-8 <-> UTF-16, with a fast path for runs of ASCII.
 class Utf8 {
 public:
+    static constexpr std::string_view ByteOrderMark = "\xEF\xBB\xBF";
+
     struct DecodeOptions {
         // A leading byte-order mark (EF BB BF) is dropped.
         bool skipByteOrderMark = false;
@@ -34,6 +36,7 @@ public:
     // surrogates written one by one read back); any other byte that starts no whole sequence
     // becomes one U+FFFD.
     static Text DecodeReplacing(std::string_view bytes);
+    static Text DecodeReplacing(std::string_view bytes, DecodeOptions options);
 
     // A pair becomes one four-byte sequence; a lone surrogate, which UTF-8 cannot hold,
     // becomes U+FFFD. With crLfToLf, each CR LF becomes LF on the way.

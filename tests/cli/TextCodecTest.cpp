@@ -1,6 +1,7 @@
 #include "cli/TextCodec.h"
 #include "engine/TextRoutines.h"
 #include "text/BrevlinError.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -42,8 +43,8 @@ TEST(TextCodec, FusedLineEndTranslationMatchesSeparatePasses) {
               ToCrLf(TextCodec::Decode(bytes, InputEncoding::Utf8)));
     EXPECT_EQ(TextCodec::Decode("\n", InputEncoding::Utf8, true), u"\r\n");
     const Text html = u"x\r\ny\r\r\n\u00E9\U0001F600\xD800\r";
-    EXPECT_EQ(TextCodec::EncodeUtf8(html, true), ToUtf8(ToLf(html)));
-    EXPECT_EQ(TextCodec::EncodeUtf8(html), ToUtf8(html));
+    EXPECT_EQ(Utf8::Encode(html, true), ToUtf8(ToLf(html)));
+    EXPECT_EQ(Utf8::Encode(html), ToUtf8(html));
 }
 
 TEST(TextCodec, WordAtATimePathsAgreeWithTheCharacterRules) {
@@ -69,7 +70,7 @@ TEST(TextCodec, WordAtATimePathsAgreeWithTheCharacterRules) {
         const Text text = FromUtf8(bytes);
         ASSERT_EQ(TextCodec::Decode(bytes, InputEncoding::Utf8), text);
         ASSERT_EQ(TextCodec::Decode(bytes, InputEncoding::Utf8, true), ToCrLf(text));
-        ASSERT_EQ(TextCodec::EncodeUtf8(text), bytes);
-        ASSERT_EQ(TextCodec::EncodeUtf8(text, true), ToUtf8(ToLf(text)));
+        ASSERT_EQ(Utf8::Encode(text), bytes);
+        ASSERT_EQ(Utf8::Encode(text, true), ToUtf8(ToLf(text)));
     }
 }

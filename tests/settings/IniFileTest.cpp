@@ -2,6 +2,7 @@
 #include "settings/TextFileEncoding.h"
 #include "settings/clsINIFile.h"
 #include "text/BrevlinError.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -169,11 +170,11 @@ TEST(IniFileEncoding, WritingKeepsEveryCharacter) {
 }
 
 TEST(IniFileEncoding, Utf8Validation) {
-    EXPECT_TRUE(TextFileEncoding::IsValidUtf8("a\xC3\xBC\xE8\xA8\x80\xF0\x9F\x98\x80"));
-    EXPECT_FALSE(TextFileEncoding::IsValidUtf8("\xC0\x80"));         // overlong
-    EXPECT_FALSE(TextFileEncoding::IsValidUtf8("\xED\xA0\x80"));     // surrogate
-    EXPECT_FALSE(TextFileEncoding::IsValidUtf8("\xF4\x90\x80\x80")); // above U+10FFFF
-    EXPECT_FALSE(TextFileEncoding::IsValidUtf8("\xE8\xA8"));         // cut short
+    EXPECT_TRUE(Utf8::IsValid("a\xC3\xBC\xE8\xA8\x80\xF0\x9F\x98\x80"));
+    EXPECT_FALSE(Utf8::IsValid("\xC0\x80"));         // overlong
+    EXPECT_FALSE(Utf8::IsValid("\xED\xA0\x80"));     // surrogate
+    EXPECT_FALSE(Utf8::IsValid("\xF4\x90\x80\x80")); // above U+10FFFF
+    EXPECT_FALSE(Utf8::IsValid("\xE8\xA8"));         // cut short
 }
 
 TEST(IniFile, ALoneCarriageReturnEndsALineSoEveryValueReadCanBeWrittenAgain) {

@@ -340,8 +340,8 @@ std::string RegFile::Serialize(const RegistryTree& tree) {
 
 RegistryTree RegFile::Parse(std::string_view text) {
     RegistryTree tree;
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
+    if (text.starts_with(Utf8::ByteOrderMark))
+        text.remove_prefix(Utf8::ByteOrderMark.size());
     RegistryKey* section = nullptr;
     bool seenContent = false;
     std::size_t number = 0;

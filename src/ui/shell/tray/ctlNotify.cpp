@@ -5,6 +5,7 @@
 #include "ui/shell/tray/StatusNotifierItem.h"
 #endif
 #include "platform/CodePage.h"
+#include "text/Surrogates.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -277,10 +278,7 @@ QString ctlNotify::CutTipText(const QString& text) {
     std::size_t bytes = 0;
     std::size_t end = 0;
     while (end < units.size()) {
-        std::size_t length = 1;
-        if (QChar::isHighSurrogate(units[end]) && end + 1 < units.size() &&
-            QChar::isLowSurrogate(units[end + 1]))
-            length = 2;
+        const std::size_t length = surrogates::IsPairAt(units, end) ? 2 : 1;
         const std::size_t width =
             platform::CodePage::ByteWidth(std::u16string_view(units).substr(end, length));
         if (bytes + width > static_cast<std::size_t>(TipTextBytes))
