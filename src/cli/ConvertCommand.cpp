@@ -91,19 +91,18 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments) {
     if (stylesheet) {
         sheet = StyleSheet::Load(platform::FilePath::FromUtf8(*stylesheet));
     } else if (inlineStyles) {
-        sheet = StyleSheet::Bundled();
         // The sheet chosen in the options, as the tray program's paste uses it; one that
         // cannot be read does not stop the conversion.
-        if (stored && !stored->pasteStyleSheet.empty()) {
-            try {
-                sheet =
-                    StyleSheet::Load(platform::FilePath::FromUtf8(ToUtf8(stored->pasteStyleSheet)));
-            } catch (const BrevlinError& error) {
-                const std::string message = UiText::Fill(
-                    UiText::Translate("ConvertCommand", "%1: %2; 同梱のスタイルシートを使います"),
-                    {error.what(), error.Detail()});
-                std::fprintf(stderr, "brevlin: %s\n", message.c_str());
-            }
+        std::optional<BrevlinError> trouble;
+        sheet = StyleSheet::LoadOrBundled(
+            stored ? platform::FilePath::FromUtf8(ToUtf8(stored->pasteStyleSheet))
+                   : std::filesystem::path(),
+            &trouble);
+        if (trouble) {
+            const std::string message = UiText::Fill(
+                UiText::Translate("ConvertCommand", "%1: %2; 同梱のスタイルシートを使います"),
+                {trouble->what(), trouble->Detail()});
+            std::fprintf(stderr, "brevlin: %s\n", message.c_str());
         }
     }
 

@@ -131,4 +131,17 @@ std::shared_ptr<const StyleSheet> StyleSheet::Load(const std::filesystem::path& 
     }
 }
 
+std::shared_ptr<const StyleSheet> StyleSheet::LoadOrBundled(const std::filesystem::path& file,
+                                                            std::optional<BrevlinError>* trouble) {
+    if (!file.empty()) {
+        try {
+            return Load(file);
+        } catch (const BrevlinError& error) {
+            if (trouble != nullptr)
+                *trouble = error;
+        }
+    }
+    return Bundled();
+}
+
 } // namespace brevlin

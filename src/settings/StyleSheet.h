@@ -1,9 +1,11 @@
 #pragma once
 
+#include "text/BrevlinError.h"
 #include "text/Text.h"
 
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace brevlin {
@@ -52,6 +54,11 @@ public:
     // The sheet in the file. A file that cannot be read or is no style sheet the reader
     // understands raises BrevlinError naming the file.
     static std::shared_ptr<const StyleSheet> Load(const std::filesystem::path& file);
+    // The sheet a user chose for pastes, which must not stop one: the sheet in the file, or
+    // the bundled one where `file` is empty or cannot be used, with `trouble` (if given) set to
+    // why it could not.
+    static std::shared_ptr<const StyleSheet> LoadOrBundled(const std::filesystem::path& file,
+                                                           std::optional<BrevlinError>* trouble);
 
     // Files larger than this are refused: a style sheet is small.
     static constexpr std::size_t MaxFileSize = 1024 * 1024;

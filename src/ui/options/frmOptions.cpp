@@ -245,17 +245,14 @@ void frmOptions::ShowPasteStyleSheet() {
     if (!m_paste.styleSheet)
         return;
     const QString path = ToQString(m_switches.PasteStyleSheet);
+    std::optional<BrevlinError> error;
+    m_pasteSheet = StyleSheet::LoadOrBundled(
+        path.isEmpty() ? std::filesystem::path() : AppFolders::FilePath(path), &error);
     QString trouble;
-    m_pasteSheet = StyleSheet::Bundled();
-    if (!path.isEmpty()) {
-        try {
-            m_pasteSheet = StyleSheet::Load(AppFolders::FilePath(path));
-        } catch (const BrevlinError& error) {
-            trouble = tr("%1 (%2)\n貼り付けと表示には同梱のスタイルシートを使います。")
-                          .arg(QString::fromStdString(error.Description()),
-                               QString::fromStdString(error.Detail()));
-        }
-    }
+    if (error)
+        trouble = tr("%1 (%2)\n貼り付けと表示には同梱のスタイルシートを使います。")
+                      .arg(QString::fromStdString(error->Description()),
+                           QString::fromStdString(error->Detail()));
     m_c.txtPasteStyleSheet->setText(QDir::toNativeSeparators(path));
     m_c.txtPasteStyleSheet->setToolTip(QDir::toNativeSeparators(path));
     m_c.cmdPasteStyleSheetReset->setEnabled(!path.isEmpty());

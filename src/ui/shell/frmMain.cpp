@@ -60,17 +60,18 @@ QString ClipboardFailure() {
 
 // The sheet chosen for the HTML flavour; where it cannot be used, the bundled one, and why.
 std::shared_ptr<const StyleSheet> PasteSheet(ConversionJob& job) {
-    if (!job.sheetPath.empty()) {
-        try {
-            return StyleSheet::Load(AppFolders::FilePath(QString::fromStdU16String(job.sheetPath)));
-        } catch (const BrevlinError& error) {
-            job.sheetTrouble = QString::fromStdString(error.Description());
-            if (!error.Detail().empty())
-                job.sheetTrouble +=
-                    QStringLiteral(" (%1)").arg(QString::fromStdString(error.Detail()));
-        }
+    std::optional<BrevlinError> trouble;
+    auto sheet = StyleSheet::LoadOrBundled(
+        job.sheetPath.empty() ? std::filesystem::path()
+                              : AppFolders::FilePath(QString::fromStdU16String(job.sheetPath)),
+        &trouble);
+    if (trouble) {
+        job.sheetTrouble = QString::fromStdString(trouble->Description());
+        if (!trouble->Detail().empty())
+            job.sheetTrouble +=
+                QStringLiteral(" (%1)").arg(QString::fromStdString(trouble->Detail()));
     }
-    return StyleSheet::Bundled();
+    return sheet;
 }
 
 void Convert(ConversionJob& job) {
